@@ -1,0 +1,137 @@
+#include "personfilelibrary.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QHash>
+#include <QLibrary>
+
+#include <cstring>
+#include <memory>
+
+#include "appinfo.h"
+#include "messages.h"
+
+#ifdef Q_OS_WIN
+#define VRX_CALL __stdcall
+#else
+#define VRX_CALL
+#endif
+
+namespace {
+
+constexpr int kPathBufferSize = 260;
+
+using OpenFileDialogFn = int(VRX_CALL*)(char*, void*);
+using PathFn = int(VRX_CALL*)(const char*);
+using ReadPersonFn = int(VRX_CALL*)(void*, int);
+using WritePersonFn = int(VRX_CALL*)(const void*, int);
+
+struct Binding {
+    QString baseName = QStringLiteral("Drovantel");
+    std::unique_ptr<QLibrary> library;  // never unloaded once loaded
+    QHash<QByteArray, QFunctionPointer> exports;
+};
+
+Binding& binding() {
+    static Binding instance;
+    return instance;
+}
+
+QLibrary* loadedLibrary() {
+    Binding& b = binding();
+    if (b.library && b.library->isLoaded()) {
+        return b.library.get();
+    }
+    // The program's own folder first, as the platform the format comes from searches it
+    // first; then the ordinary search.
+    for (const QString& candidate : {ProgramFolder() + QLatin1Char('/') + b.baseName, b.baseName}) {
+        auto library = std::make_unique<QLibrary>(candidate);
+        if (library->load()) {
+            b.library = std::move(library);
+            return b.library.get();
+        }
+    }
+    ShowMessage(QStringLiteral("%1 を読み込めませんでした。\r\nプログラムと同じフォルダに置いて下さい。")
+                    .arg(PersonFileLibrary::libraryFileName()),
+                MessageIcon::Critical);
+    return nullptr;
+}
+
+template <typename Fn>
+Fn resolve(const char* name) {
+    Binding& b = binding();
+    const QByteArray key(name);
+    if (!b.exports.contains(key)) {
+        QLibrary* library = loadedLibrary();
+        if (library == nullptr) {
+            return nullptr;
+        }
+        QFunctionPointer address = library->resolve(name);
+        if (address == nullptr) {
+            ShowMessage(QStringLiteral("%1 に関数 %2 が見つかりません。")
+                            .arg(PersonFileLibrary::libraryFileName(), QLatin1String(name)),
+                        MessageIcon::Critical);
+            return nullptr;
+        }
+        b.exports.insert(key, address);
+    }
+    return reinterpret_cast<Fn>(b.exports.value(key));
+}
+
+template <typename Fn, typename... Args>
+std::optional<int> call(const char* name, Args... args) {
+    Fn function = resolve<Fn>(name);
+    if (function == nullptr) {
+        return std::nullopt;
+    }
+    return function(args...);
+}
+
+}  // namespace
+
+namespace PersonFileLibrary {
+
+QString libraryFileName() {
+#ifdef Q_OS_WIN
+    return binding().baseName + QStringLiteral(".dll");
+#else
+    return QStringLiteral("lib") + binding().baseName + QStringLiteral(".so");
+#endif
+}
+
+void useLibraryBaseName(const QString& baseName) {
+    Binding& b = binding();
+    b.baseName = baseName.isEmpty() ? QStringLiteral("Drovantel") : baseName;
+    b.library.reset();  // QLibrary's destructor leaves the library loaded
+    b.exports.clear();
+}
+
+std::optional<int> openFileDialog(QString* path, void* ownerWindow) {
+    QByteArray buffer(kPathBufferSize, '\0');
+    const QByteArray current = QFile::encodeName(*path).left(kPathBufferSize - 1);
+    std::memcpy(buffer.data(), current.constData(), current.size());
+    const std::optional<int> result =
+        call<OpenFileDialogFn>("Vrx_OpenFileDialog", buffer.data(), ownerWindow);
+    if (result == -100) {
+        *path = QFile::decodeName(buffer.constData());
+    }
+    return result;
+}
+
+std::optional<int> readPersonFile(const QString& path) {
+    return call<PathFn>("Vrx_ReadPersonFile", QFile::encodeName(path).constData());
+}
+
+std::optional<int> writePersonFile(const QString& path) {
+    return call<PathFn>("Vrx_WritePersonFile", QFile::encodeName(path).constData());
+}
+
+std::optional<int> readPerson(RecordBytes* record, int slot) {
+    return call<ReadPersonFn>("Vrx_ReadPerson", static_cast<void*>(record->data()), slot);
+}
+
+std::optional<int> writePerson(const RecordBytes& record, int slot) {
+    return call<WritePersonFn>("Vrx_WritePerson", static_cast<const void*>(record.data()), slot);
+}
+
+}  // namespace PersonFileLibrary

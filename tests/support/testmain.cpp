@@ -1,0 +1,45 @@
+// Runs every registered test class. Arguments are passed to each class; a first argument that
+// names a class runs that class alone (the rest are QtTest's own).
+#include <QApplication>
+#include <QList>
+#include <QTest>
+
+#include <cstring>
+#include <map>
+#include <string>
+
+#include "testregistry.h"
+
+namespace {
+
+std::map<std::string, TestFactory>& registry() {
+    static std::map<std::string, TestFactory> classes;
+    return classes;
+}
+
+}  // namespace
+
+bool RegisterTestClass(const char* name, TestFactory factory) {
+    registry().emplace(name, std::move(factory));
+    return true;
+}
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    std::string only;
+    if (argc > 1 && registry().count(argv[1]) != 0) {
+        only = argv[1];
+        argv[1] = argv[0];
+        --argc;
+        ++argv;
+    }
+    int failures = 0;
+    for (const auto& [name, factory] : registry()) {
+        if (!only.empty() && name != only) {
+            continue;
+        }
+        std::unique_ptr<QObject> test = factory();
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}

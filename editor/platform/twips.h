@@ -1,0 +1,9 @@
+// Window layouts are given in twips; 15 twips make one device-independent pixel.
+#pragma once
+
+#include <QRect>
+
+inline constexpr int Twips(int twips) { return twips / 15; }
+inline QRect TwipsRect(int left, int top, int width, int height) {
+    return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
+}

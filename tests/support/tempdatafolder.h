@@ -1,0 +1,29 @@
+// A temporary folder that stands in for the program folder during one test.
+#pragma once
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/appinfo.h"
+
+class TempDataFolder {
+public:
+    TempDataFolder() { SetDataFolder(dir_.path()); }
+    ~TempDataFolder() { SetDataFolder(QString()); }
+    TempDataFolder(const TempDataFolder&) = delete;
+    TempDataFolder& operator=(const TempDataFolder&) = delete;
+
+    QString path(const QString& name) const { return dir_.filePath(name); }
+    bool write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    QByteArray read(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool exists(const QString& name) const { return QFile::exists(path(name)); }
+
+private:
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,69 @@
+// The 69-column general list shared by the main window (roster rows) and the general chooser
+// (existing-generals rows), and the routines both windows use on it.
+//
+// A row's text (column 0) is the general's display name, its tag (Qt::UserRole of column 0) the
+// record index, and its tick the check state of column 0. The tick box is drawn but the list
+// never flips it by itself: the windows decide every tick.
+#pragma once
+
+#include <QTreeWidget>
+
+#include <optional>
+
+inline constexpr int kListColumnCount = 69;
+inline constexpr int kKeyColumn = 1;
+inline constexpr int kFirstSkillColumn = 27;
+
+class GeneralList : public QTreeWidget {
+    Q_OBJECT
+public:
+    // isRoster: rows are roster slots (main window) rather than existing generals (chooser).
+    explicit GeneralList(bool isRoster, QWidget* parent = nullptr);
+
+    bool isRoster() const { return isRoster_; }
+
+    // Appends a row with the given text and record index, unticked; it is not filled.
+    QTreeWidgetItem* addRow(const QString& name, int recordIndex);
+    // Rows by position 1..rowCount(), in the order shown.
+    int rowCount() const { return topLevelItemCount(); }
+    QTreeWidgetItem* rowAt(int position) const { return topLevelItem(position - 1); }
+
+    static int rowTag(const QTreeWidgetItem* row);
+    static bool isTicked(const QTreeWidgetItem* row);
+    static void setTicked(QTreeWidgetItem* row, bool ticked);
+
+    // The direction of the last sort; none before the first sort and after forgetSort().
+    std::optional<Qt::SortOrder> sortDirection() const { return sortDirection_; }
+    void setSortDirection(Qt::SortOrder order) { sortDirection_ = order; }
+    void forgetSort() { sortDirection_.reset(); }
+
+private:
+    bool isRoster_;
+    std::optional<Qt::SortOrder> sortDirection_;
+};
+
+// Writes columns 1..68 of one row from its record (roster slot or existing-generals row, by
+// the row's tag).
+void FillRow(QTreeWidgetItem* row, bool isRoster);
+// FillRow for every ticked row, redrawing the list once.
+void RefreshTickedRows(GeneralList* list);
+int CountTickedRows(const GeneralList* list);
+// Ticks every row when none is ticked, else unticks every row; restyles all and focuses the list.
+void ToggleAllRows(GeneralList* list);
+// Takes the row out of the selection and draws it bold in RGB(208, 64, 64) when ticked, else
+// normal black.
+void StyleRow(QTreeWidgetItem* row);
+
+QString SkillMark(int index, int skill);
+QString GeneralSkillMark(int row, int skill);
+
+// Column-group toggles: the group's columns get their width when show is true, 0 otherwise.
+void ShowMarkColumns(GeneralList* list, bool show);
+void ShowBirthFameColumns(GeneralList* list, bool show);
+void ShowAbilityColumns(GeneralList* list, bool show);
+void ShowSettingColumns(GeneralList* list, bool show);
+void ShowAffinityColumns(GeneralList* list, bool show);
+void ShowSkillColumns(GeneralList* list, int group, bool show);
+
+// Sorts by a clicked column; lastSortColumn is the window's own remembered column.
+void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn);

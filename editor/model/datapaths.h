@@ -11,3 +11,5 @@ inline QString SkillTemplateOriginalPath() { return DataFolder() + QStringLitera
 inline QString AbilityTemplateFilePath() { return DataFolder() + QStringLiteral("Capa.csv"); }
 inline QString AbilityTemplateOriginalPath() { return DataFolder() + QStringLiteral("Capaorg.csv"); }
 inline QString GeneralFilePath() { return DataFolder() + QStringLiteral("General.csv"); }
+// Where an unreadable Mark.csv is kept before it is first replaced.
+inline QString MarkBackupFilePath() { return DataFolder() + QStringLiteral("Mark.csv.bak"); }

@@ -61,9 +61,9 @@ bool EncodeCp932(const QString& text, QByteArray* out) {
     ucnv_resetFromUnicode(converter);
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     UErrorCode status = U_ZERO_ERROR;
-    const int length = ucnv_fromUChars(converter, bytes.data(), bytes.size(),
-                                       reinterpret_cast<const UChar*>(text.utf16()), text.size(),
-                                       &status);
+    const int length =
+        ucnv_fromUChars(converter, bytes.data(), bytes.size(),
+                        reinterpret_cast<const UChar*>(text.utf16()), text.size(), &status);
     if (U_FAILURE(status)) {
         return false;
     }
@@ -75,4 +75,35 @@ bool EncodeCp932(const QString& text, QByteArray* out) {
 bool FitsCp932(const QString& text) {
     QByteArray ignored;
     return EncodeCp932(text, &ignored);
+}
+
+bool DecodeCp932Strict(QByteArrayView bytes, QString* out) {
+    out->clear();
+    static Converter converter = [] {
+        Converter c = strictConverter();
+        UErrorCode status = U_ZERO_ERROR;
+        if (c != nullptr) {
+            ucnv_setToUCallBack(c.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
+                                &status);
+        }
+        return U_SUCCESS(status) ? std::move(c) : nullptr;
+    }();
+    if (converter == nullptr) {
+        return false;
+    }
+    if (bytes.isEmpty()) {
+        return true;
+    }
+    ucnv_resetToUnicode(converter.get());
+    QString text(bytes.size() * 2, Qt::Uninitialized);
+    UErrorCode status = U_ZERO_ERROR;
+    const int length =
+        ucnv_toUChars(converter.get(), reinterpret_cast<UChar*>(text.data()), text.size(),
+                      bytes.data(), static_cast<int32_t>(bytes.size()), &status);
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    text.truncate(length);
+    *out = text;
+    return true;
 }

@@ -15,3 +15,7 @@ bool EncodeCp932(const QString& text, QByteArray* out);
 
 // True when every character of text has a code page 932 form.
 bool FitsCp932(const QString& text);
+
+// Decodes bytes that must be well-formed: false (and *out empty) when a byte sequence is
+// invalid or has no character in the code page.
+bool DecodeCp932Strict(QByteArrayView bytes, QString* out);

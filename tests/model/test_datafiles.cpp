@@ -1,0 +1,359 @@
+#include <QCoreApplication>
+#include <QFile>
+#include <QTest>
+
+#include "model/generals.h"
+#include "model/templates.h"
+#include "platform/codepage.h"
+#include "platform/messages.h"
+#include "support/tempdatafolder.h"
+#include "support/testregistry.h"
+
+namespace {
+
+QByteArray sjis(const QString& text) {
+    QByteArray bytes;
+    EncodeCp932(text, &bytes);
+    return bytes;
+}
+
+// One General.csv row with the given name, reading, abilities and affinities.
+QByteArray generalRow(const QString& name, const QString& reading, int ability, int faction,
+                      int personal) {
+    return "\"" + sjis(name) + "\",\"" + sjis(reading) + "\",1550,\"x\"," +
+           QByteArray::number(ability) + ',' + QByteArray::number(ability) + ",50,50,50,0," +
+           QByteArray::number(faction) + ',' + QByteArray::number(personal) + "\r\n";
+}
+
+QByteArray manyRows(int count) {
+    QByteArray content;
+    for (int i = 0; i < count; ++i) {
+        content += generalRow(QStringLiteral("林") + QString::number(i), QStringLiteral("ハヤシ"),
+                              i % 100 + 1, i % 149 + 1, 149 - i % 149);
+    }
+    return content;
+}
+
+const QString kNoTemplate = QStringLiteral("  -");
+
+}  // namespace
+
+class DataFilesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void noGeneralFileMeansAnEmptyTableSilently() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        LoadGenerals();
+        QCOMPARE(generalCount, 0);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(AffinityRepresentative(10, 0), kNoTemplate);
+        QCOMPARE(AffinityRepresentative(10, 1), kNoTemplate);
+    }
+
+    void namesAreSplitByLengthAndPadded() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(QStringLiteral("General.csv"),
+                             generalRow(QStringLiteral("林進"), QString(), 10, 1, 1) +
+                                 generalRow(QStringLiteral("森重信"), QString(), 10, 1, 1) +
+                                 generalRow(QStringLiteral("山田義久"), QString(), 10, 1, 1) +
+                                 generalRow(QStringLiteral("長谷川秀勝"), QString(), 10, 1, 1) +
+                                 generalRow(QStringLiteral("大河内左衛門"), QString(), 10, 1, 1)));
+        LoadGenerals();
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(generalCount, 5);
+        const QStringList family{QStringLiteral("林    "), QStringLiteral("森    "),
+                                 QStringLiteral("山田   "), QStringLiteral("長谷川秀勝"),
+                                 QStringLiteral("大河内左衛")};
+        const QStringList given{QStringLiteral("進    "), QStringLiteral("重信   "),
+                                QStringLiteral("義久   "), QStringLiteral("     "),
+                                QStringLiteral("     ")};
+        const QStringList display{QStringLiteral("林進"), QStringLiteral("森重信"),
+                                  QStringLiteral("山田義久"), QStringLiteral("長谷川秀勝"),
+                                  QStringLiteral("大河内左衛")};
+        for (int row = 1; row <= 5; ++row) {
+            QCOMPARE(generals.at(row).familyName, family.at(row - 1));
+            QCOMPARE(generals.at(row).givenName, given.at(row - 1));
+            QCOMPARE(GetGeneralName(row), display.at(row - 1));
+        }
+    }
+
+    void readingsBecomeHalfWidthCutToElevenAndValuesLand() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(
+            QStringLiteral("General.csv"),
+            generalRow(QStringLiteral("林進"), QStringLiteral("ガッコウ"), 77, 12, 140) +
+                generalRow(QStringLiteral("森茂"), QStringLiteral("ゴンドウジブザエモン"), 5, 0,
+                           255)));
+        LoadGenerals();
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(generals.at(1).reading, QStringLiteral("ｶﾞｯｺｳ      "));
+        // Every voiced kana takes two half-width characters, so the cut falls mid-name.
+        QCOMPARE(generals.at(2).reading, QStringLiteral("ｺﾞﾝﾄﾞｳｼﾞﾌﾞｻ"));
+        const PersonRecord& values = generals.at(1).values;
+        QCOMPARE(values.ability(0), qint16(77));
+        QCOMPARE(values.ability(1), qint16(77));
+        QCOMPARE(values.ability(4), qint16(50));
+        QCOMPARE(values.factionAffinity(), quint8(12));
+        QCOMPARE(values.personalAffinity(), quint8(140));
+        QCOMPARE(generals.at(2).values.personalAffinity(), quint8(255));
+        QCOMPARE(values.fame(), qint16(0));
+    }
+
+    void representativesTakeTheLargestTotalThenTheEarlierRow() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        // Totals: ability*2 + 150.
+        QVERIFY(folder.write(
+            QStringLiteral("General.csv"),
+            generalRow(QStringLiteral("甲田"), QString(), 75, 5, 20) +       // 300
+                generalRow(QStringLiteral("乙田"), QString(), 100, 6, 20) +  // 350
+                generalRow(QStringLiteral("丙田"), QString(), 75, 5, 30) +   // 300, later
+                generalRow(QStringLiteral("丁田"), QString(), 90, 7, 30)));  // 330
+        LoadGenerals();
+        QCOMPARE(AffinityRepresentative(20, 1), QStringLiteral("乙田"));
+        QCOMPARE(AffinityRepresentative(30, 1), QStringLiteral("丁田"));
+        QCOMPARE(AffinityRepresentative(5, 0), QStringLiteral("甲田"));
+        QCOMPARE(AffinityRepresentative(6, 0), QStringLiteral("乙田"));
+        QCOMPARE(AffinityRepresentative(8, 0), kNoTemplate);
+        QCOMPARE(AffinityRepresentative(-1, 0), kNoTemplate);
+        QCOMPARE(AffinityRepresentative(256, 1), kNoTemplate);
+
+        // A table filled by hand: a total of 0 names nothing, equal totals keep the first.
+        generals = QList<GeneralRecord>(4);
+        generalCount = 3;
+        generals[1].familyName = QStringLiteral("零");
+        generals[2].familyName = QStringLiteral("一");
+        generals[2].values.setAbility(0, 1);
+        generals[3].familyName = QStringLiteral("二");
+        generals[3].values.setAbility(3, 1);
+        for (int row = 1; row <= 3; ++row) {
+            generals[row].values.setFactionAffinity(9);
+        }
+        generals[1].values.setPersonalAffinity(40);
+        ComputeAffinityRepresentatives();
+        QCOMPARE(AffinityRepresentative(9, 0), QStringLiteral("一"));
+        QCOMPARE(AffinityRepresentative(40, 1), kNoTemplate);
+    }
+
+    void badGeneralFilesKeepTheRowsBeforeTheFault_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("rowsKept");
+        const QByteArray two = manyRows(2);
+        QTest::newRow("empty file") << QByteArray() << 0;
+        QTest::newRow("only line ends") << QByteArray("\r\n\r\n") << 0;
+        QTest::newRow("1001 rows") << manyRows(1001) << 1000;
+        QTest::newRow("missing fields") << two + "\"林\",\"ハ\",1,2,3\r\n" + manyRows(1) << 2;
+        QTest::newRow("text in an integer") << two + "\"林\",\"\",1,2,abc,1,1,1,1,0,1,1\r\n" << 2;
+        QTest::newRow("affinity beyond a byte") << two + "\"林\",\"\",1,2,1,1,1,1,1,0,256,1\r\n"
+                                                << 2;
+        QTest::newRow("unterminated quote") << two + "\"林,\"\",1,2,1,1,1,1,1,0,1,1\r\n" << 2;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + two << 0;
+        QTest::newRow("invalid double byte") << two + "\"\x81\x7F\",\"\",1,2,1,1,1,1,1,0,1,1\r\n"
+                                             << 2;
+    }
+    void badGeneralFilesKeepTheRowsBeforeTheFault() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, rowsKept);
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(QStringLiteral("General.csv"), content));
+        LoadGenerals();
+        QCOMPARE(messages.texts(),
+                 QStringList{QStringLiteral("General.csvの読み込みに失敗しました")});
+        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        QCOMPARE(generalCount, rowsKept);
+        QCOMPARE(generals.size(), rowsKept + 1);
+        if (rowsKept > 0) {
+            QCOMPARE(GetGeneralName(1), QStringLiteral("林0"));
+        }
+    }
+
+    void generalFilesReadAlikeWhateverTheLineEnds() {
+        QByteArray crlf = manyRows(3);
+        for (const QByteArray& end : {QByteArray("\n"), QByteArray("\r")}) {
+            TempDataFolder folder;
+            RecordedMessages messages;
+            QVERIFY(
+                folder.write(QStringLiteral("General.csv"), QByteArray(crlf).replace("\r\n", end)));
+            LoadGenerals();
+            QVERIFY(messages.shown().isEmpty());
+            QCOMPARE(generalCount, 3);
+            QCOMPARE(GetGeneralName(3), QStringLiteral("林2"));
+            QCOMPARE(generals.at(3).values.factionAffinity(), quint8(3));
+        }
+    }
+
+    void templateFilesHaveTheirExactLayout() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        skillTemplates = QList<SkillTemplate>(2);
+        skillTemplates[0].name = kNoTemplate;
+        skillTemplates[1].name = QStringLiteral("ABC");
+        skillTemplates[1].countA = 1;
+        skillTemplates[1].countB = 2;
+        skillTemplates[1].candidates[0] = true;
+        skillTemplates[1].candidates[2] = true;
+        QVERIFY(SaveSkillTemplates());
+
+        QByteArray flags0;
+        QByteArray flags1 = "#TRUE#,#FALSE#,#TRUE#,";
+        for (int i = 0; i < 42; ++i) {
+            flags0 += "#FALSE#,";
+        }
+        for (int i = 0; i < 39; ++i) {
+            flags1 += "#FALSE#,";
+        }
+        const QByteArray skillFile =
+            "2\r\n\"  -\",0,0\r\n" + flags0 + "\"\"\r\n" + "\"ABC\",1,2\r\n" + flags1 + "\"\"\r\n";
+        QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
+
+        abilityTemplates = QList<AbilityTemplate>(2);
+        abilityTemplates[0].name = kNoTemplate;
+        abilityTemplates[1].name = QStringLiteral("猛将");
+        abilityTemplates[1].valueA = {80, 90, 0, 0, -1};
+        abilityTemplates[1].valueB = {100, 70, 0, 0, 5};
+        abilityTemplates[1].totalA = 300;
+        abilityTemplates[1].totalB = 250;
+        QVERIFY(SaveAbilityTemplates());
+        const QByteArray abilityFile = "2\r\n\"  -\",0,0\r\n0,0,0,0,0,0,0,0,0,0,\"\"\r\n\"" +
+                                       sjis(QStringLiteral("猛将")) +
+                                       "\",300,250\r\n80,100,90,70,0,0,0,0,-1,5,\"\"\r\n";
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv")), abilityFile);
+        QVERIFY(messages.shown().isEmpty());
+
+        // Read back, the lists are what was written, and saving them again changes no byte.
+        skillTemplates.clear();
+        abilityTemplates.clear();
+        LoadSkillTemplates();
+        LoadAbilityTemplates();
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(skillTemplates.size(), 2);
+        QCOMPARE(skillTemplates[1].name, QStringLiteral("ABC"));
+        QVERIFY(skillTemplates[1].candidates[2] && !skillTemplates[1].candidates[1]);
+        QCOMPARE(abilityTemplates[1].valueA[4], qint16(-1));
+        QCOMPARE(abilityTemplates[1].totalB, qint16(250));
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), QByteArray()));
+        QVERIFY(folder.write(QStringLiteral("Capa.csv"), QByteArray()));
+        QVERIFY(SaveSkillTemplates());
+        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv")), abilityFile);
+    }
+
+    void missingTemplateFilesComeFromTheOriginalsOrStartEmpty() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        const QByteArray original = "1\r\n\"  -\",0,0\r\n1,2,3,4,5,6,7,8,9,10,\"\"\r\n";
+        QVERIFY(folder.write(QStringLiteral("Capaorg.csv"), original));
+        LoadAbilityTemplates();
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv")), original);
+        QCOMPARE(abilityTemplates.size(), 1);
+        QCOMPARE(abilityTemplates[0].valueB[4], qint16(10));
+        abilityTemplates[0].name = QStringLiteral("changed");
+        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(folder.read(QStringLiteral("Capaorg.csv")), original);
+
+        LoadSkillTemplates();
+        QCOMPARE(skillTemplates.size(), 1);
+        QCOMPARE(skillTemplates[0].name, kNoTemplate);
+        QVERIFY(!folder.exists(QStringLiteral("Tokugi.csv")));
+        QVERIFY(messages.shown().isEmpty());
+        QVERIFY(SaveSkillTemplates());
+        QVERIFY(folder.exists(QStringLiteral("Tokugi.csv")));
+    }
+
+    void badTemplateFilesAreReported_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray entry = "\"A\",1,2\r\n1,2,3,4,5,6,7,8,9,10,\"\"\r\n";
+        QTest::newRow("empty file") << QByteArray() << QStringList{kNoTemplate};
+        QTest::newRow("unreadable count")
+            << QByteArray("x\r\n") + entry << QStringList{kNoTemplate};
+        QTest::newRow("zero count") << QByteArray("0\r\n") + entry << QStringList{kNoTemplate};
+        QTest::newRow("negative count") << QByteArray("-2\r\n") + entry << QStringList{kNoTemplate};
+        QTest::newRow("count beyond the file")
+            << QByteArray("2000000000\r\n") + entry << QStringList{kNoTemplate};
+        // Fits the bound, but the file ends early: the announced length stays.
+        QTest::newRow("fewer than announced")
+            << QByteArray("3\r\n") + entry + entry.left(20) + QByteArray(30, ',')
+            << QStringList{QStringLiteral("A"), QString(), QString()};
+        QTest::newRow("text in a value")
+            << QByteArray("2\r\n") + entry + QByteArray(entry).replace("5,6", "five,6")
+            << QStringList{QStringLiteral("A"), QString()};
+    }
+    void badTemplateFilesAreReported() {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, names);
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(QStringLiteral("Capa.csv"), content));
+        LoadAbilityTemplates();
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの読み込みに失敗しました")});
+        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        QStringList loaded;
+        for (const AbilityTemplate& entry : std::as_const(abilityTemplates)) {
+            loaded.append(entry.name);
+        }
+        QCOMPARE(loaded, names);
+        // Entries from the failing one on are empty throughout.
+        const AbilityTemplate& last = abilityTemplates.last();
+        QCOMPARE(last.totalA + last.totalB + last.valueA[0] + last.valueB[4], 0);
+    }
+
+    void aFailedSaveLeavesTheFileAndTheList() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        const QByteArray before =
+            "1\r\n\"  -\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) + "\"\"\r\n";
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), before));
+        LoadSkillTemplates();
+        skillTemplates.append(SkillTemplate{QString(QChar(0x301C)), 1, 1, {}});
+        QVERIFY(!SaveSkillTemplates());
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Tokugi.csvの保存に失敗しました")});
+        QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), before);
+        QCOMPARE(skillTemplates.size(), 2);
+
+        messages.clear();
+        SetDataFolder(folder.path(QStringLiteral("no such folder")));
+        QVERIFY(!SaveAbilityTemplates());
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの保存に失敗しました")});
+    }
+
+    void shippedDataLoadsAndSavesUnchanged() {
+        // The build puts the shipped files beside the test program.
+        SetDataFolder(QString());
+        const QString bin = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        QVERIFY2(QFile::exists(bin + QStringLiteral("General.csv")), "shipped data not copied");
+        TempDataFolder folder;
+        for (const QString& name : {QStringLiteral("General.csv"), QStringLiteral("Capaorg.csv"),
+                                    QStringLiteral("Tokugiorg.csv")}) {
+            QVERIFY(QFile::copy(bin + name, folder.path(name)));
+        }
+        RecordedMessages messages;
+        LoadGenerals();
+        LoadSkillTemplates();
+        LoadAbilityTemplates();
+        QVERIFY(messages.shown().isEmpty());
+        QVERIFY(generalCount >= 300);
+        QVERIFY(skillTemplates.size() > 3 && abilityTemplates.size() > 3);
+        QCOMPARE(skillTemplates[0].name, kNoTemplate);
+        QCOMPARE(abilityTemplates[0].name, kNoTemplate);
+        for (int row = 1; row <= generalCount; ++row) {
+            const QString name = GetGeneralName(row);
+            QVERIFY(name.size() >= 2 && name.size() <= 4);
+            QVERIFY(generals[row].values.factionAffinity() >= 1);
+            QVERIFY(generals[row].values.personalAffinity() <= 149);
+        }
+        QVERIFY(SaveSkillTemplates() && SaveAbilityTemplates());
+        QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")),
+                 folder.read(QStringLiteral("Tokugiorg.csv")));
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv")),
+                 folder.read(QStringLiteral("Capaorg.csv")));
+    }
+};
+
+DROVANTEL_TEST(DataFilesTest);
+#include "test_datafiles.moc"

@@ -1,0 +1,195 @@
+#include <QTest>
+
+#include "model/marks.h"
+#include "platform/codepage.h"
+#include "platform/messages.h"
+#include "support/tempdatafolder.h"
+#include "support/testregistry.h"
+
+namespace {
+
+QByteArray sjis(const QString& text) {
+    QByteArray bytes;
+    EncodeCp932(text, &bytes);
+    return bytes;
+}
+
+// Writes the name bytes of roster slot index as the person file holds them.
+void nameGeneral(int index, const QString& family, const QString& given) {
+    const QByteArray familyBytes = sjis(family).leftJustified(5, '\0');
+    const QByteArray givenBytes = sjis(given).leftJustified(5, '\0');
+    for (int i = 0; i < 5; ++i) {
+        roster[index].bytes()[81 + i] = static_cast<std::uint8_t>(familyBytes.at(i));
+        roster[index].bytes()[86 + i] = static_cast<std::uint8_t>(givenBytes.at(i));
+    }
+}
+
+QByteArray markLine(const QString& name, const QStringList& marks) {
+    QByteArray line = "\"" + sjis(name) + "\"";
+    for (int i = 0; i < kMarkCount; ++i) {
+        line += ",\"" + sjis(marks.value(i)) + "\"";
+    }
+    return line + ",\"\"\r\n";
+}
+
+const QString kMarkFile = QStringLiteral("Mark.csv");
+
+}  // namespace
+
+class MarksTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        roster = Roster();
+        generalMarks = {};
+    }
+
+    void generalsOfTheSameNameShareAndTheLaterOneWins() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(
+            kMarkFile, "1\r\n" + markLine(QStringLiteral("朝霧景虎"), {QStringLiteral("甲")})));
+        LoadMarks();
+        nameGeneral(1, QStringLiteral("朝霧"), QStringLiteral("景虎"));
+        nameGeneral(2, QStringLiteral("朝霧"), QStringLiteral("景虎"));
+        AttachMarks(1);
+        AttachMarks(2);
+        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
+        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("甲"));
+        generalMarks[1].marks[0] = QStringLiteral("first");
+        generalMarks[2].marks[0] = QStringLiteral("second");
+        SaveMarks(2);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(folder.read(kMarkFile),
+                 "1\r\n" + markLine(QStringLiteral("朝霧景虎"), {QStringLiteral("second")}));
+    }
+
+    void saveMergesKeepsOthersInOrderAndDropsEmptyEntries() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(
+            kMarkFile, "3\n" + markLine(QStringLiteral("他家一"), {QStringLiteral("x")}) +
+                           markLine(QStringLiteral("葉山隼"), {QString(), QStringLiteral("y")}) +
+                           markLine(QStringLiteral("空欄"), {})));
+        LoadMarks();
+        QCOMPARE(markTable.size(), 3);
+        nameGeneral(1, QStringLiteral("葉山"), QStringLiteral("隼"));
+        nameGeneral(2, QStringLiteral("湊"), QStringLiteral("篤"));
+        nameGeneral(3, QStringLiteral("瀬尾"), QStringLiteral("篤"));
+        for (int index = 1; index <= 3; ++index) {
+            AttachMarks(index);
+        }
+        QCOMPARE(generalMarks[1].marks[1], QStringLiteral("y"));
+        QCOMPARE(generalMarks[2].name, QStringLiteral("湊篤"));
+        QVERIFY(generalMarks[2].isEmpty());
+        generalMarks[1].marks[4] = QStringLiteral("z");
+        generalMarks[2].marks[2] = QStringLiteral("新");
+        SaveMarks(3);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(
+            folder.read(kMarkFile),
+            "3\r\n" + markLine(QStringLiteral("他家一"), {QStringLiteral("x")}) +
+                markLine(QStringLiteral("葉山隼"), {QString(), QStringLiteral("y"), QString(),
+                                                    QString(), QStringLiteral("z")}) +
+                markLine(QStringLiteral("湊篤"), {QString(), QString(), QStringLiteral("新")}));
+        // The unmarked general joined the table but not the file.
+        QCOMPARE(markTable.size(), 5);
+    }
+
+    void aGeneralWithoutAnEntryStartsEmptyInAReusedSlot() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(kMarkFile,
+                             "1\r\n" + markLine(QStringLiteral("八雲篤"), {QStringLiteral("m")})));
+        LoadMarks();
+        nameGeneral(1, QStringLiteral("八雲"), QStringLiteral("篤"));
+        AttachMarks(1);
+        QVERIFY(!generalMarks[1].isEmpty());
+        nameGeneral(1, QStringLiteral("蔦"), QStringLiteral("隼"));
+        AttachMarks(1);
+        QCOMPARE(generalMarks[1].name, QStringLiteral("蔦隼"));
+        QVERIFY(generalMarks[1].isEmpty());
+    }
+
+    void noMarkLeftMeansNoFile() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        LoadMarks();
+        SaveMarks(0);
+        QVERIFY(!folder.exists(kMarkFile));
+
+        QVERIFY(folder.write(
+            kMarkFile, "1\r\n" + markLine(QStringLiteral("岩城宗近"), {QStringLiteral("a")})));
+        LoadMarks();
+        nameGeneral(1, QStringLiteral("岩城"), QStringLiteral("宗近"));
+        AttachMarks(1);
+        generalMarks[1].marks[0].clear();
+        SaveMarks(1);
+        QVERIFY(!folder.exists(kMarkFile));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void unreadableFilesKeepWhatWasReadAndABackup_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("tableSize");
+        QTest::addColumn<QString>("firstName");
+        const QByteArray good = markLine(QStringLiteral("小竹信綱"), {QStringLiteral("a")});
+        QTest::newRow("empty file") << QByteArray() << 1 << QString();
+        QTest::newRow("count of two thousand million")
+            << QByteArray("2000000000\r\n") + good << 1 << QString();
+        QTest::newRow("count of zero") << QByteArray("0\r\n") + good << 1 << QString();
+        QTest::newRow("missing fields")
+            << QByteArray("2\r\n") + good + "\"b\",\"c\"\r\n" + QByteArray(20, ' ') << 2
+            << QStringLiteral("小竹信綱");
+        QTest::newRow("invalid double byte")
+            << QByteArray("2\r\n") + good + "\"\x85\x40\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+            << 2 << QStringLiteral("小竹信綱");
+        QTest::newRow("unterminated quote")
+            << QByteArray("2\r\n") + good + "\"open,\"\",\"\",\"\",\"\",\"\",\"\r\n"
+            << 2 << QStringLiteral("小竹信綱");
+    }
+    void unreadableFilesKeepWhatWasReadAndABackup() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, tableSize);
+        QFETCH(QString, firstName);
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(kMarkFile, content));
+        QVERIFY(folder.write(QStringLiteral("Mark.csv.bak"), "older backup"));
+        LoadMarks();
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Mark.csvの読み込みに失敗しました")});
+        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        QCOMPARE(markTable.size(), tableSize);
+        QCOMPARE(markTable.first().name, firstName);
+
+        nameGeneral(1, QStringLiteral("鷲尾"), QStringLiteral("篤"));
+        AttachMarks(1);
+        generalMarks[1].marks[0] = QStringLiteral("new");
+        SaveMarks(1);
+        QCOMPARE(folder.read(QStringLiteral("Mark.csv.bak")), content);
+        QVERIFY(folder.read(kMarkFile).contains("new"));
+        // Only the unreadable file is kept aside, not the ones this run wrote.
+        SaveMarks(1);
+        QCOMPARE(folder.read(QStringLiteral("Mark.csv.bak")), content);
+        QCOMPARE(messages.shown().size(), 1);
+    }
+
+    void aFailedWriteLeavesTheFile() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        const QByteArray before =
+            "1\r\n" + markLine(QStringLiteral("楢崎頼重"), {QStringLiteral("a")});
+        QVERIFY(folder.write(kMarkFile, before));
+        LoadMarks();
+        nameGeneral(1, QStringLiteral("楢崎"), QStringLiteral("頼重"));
+        AttachMarks(1);
+        generalMarks[1].marks[3] = QString(QChar(0x301C));
+        SaveMarks(1);
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Mark.csvの保存に失敗しました")});
+        QCOMPARE(folder.read(kMarkFile), before);
+        QCOMPARE(markTable.first().marks[3], QString(QChar(0x301C)));
+    }
+};
+
+DROVANTEL_TEST(MarksTest);
+#include "test_marks.moc"

@@ -18,7 +18,9 @@ bool isEndMarker(const unsigned char* record) {
     return leadWord == -1;
 }
 
-bool isValidIndex(int index) { return index >= 0 && index < VRX_MAX_RECORDS; }
+bool isValidIndex(int index) {
+    return index >= 0 && index < VRX_MAX_RECORDS;
+}
 
 // A folder or a device can be opened by fopen on some systems; only a plain file is a person
 // file, as on the platform the format comes from.
@@ -27,8 +29,14 @@ bool isRegularFile(std::FILE* file) {
     return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
 }
 
+// Looked at before opening too: opening a named pipe would wait for a writer forever.
+bool isNotRegularPath(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 std::FILE* openPersonFile(const char* path, const char* mode) {
-    if (path == nullptr) {
+    if (path == nullptr || isNotRegularPath(path)) {
         return nullptr;
     }
     std::FILE* file = std::fopen(path, mode);
@@ -43,7 +51,9 @@ std::FILE* openPersonFile(const char* path, const char* mode) {
 
 extern "C" {
 
-DROVANTEL_API int DROVANTEL_CALL Vrx_Test(int value) { return value; }
+DROVANTEL_API int DROVANTEL_CALL Vrx_Test(int value) {
+    return value;
+}
 
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPersonFile(const char* path) {
     std::FILE* file = openPersonFile(path, "rb");

@@ -43,17 +43,21 @@ QLibrary* loadedLibrary() {
         return b.library.get();
     }
     // The program's own folder first, as the platform the format comes from searches it
-    // first; then the ordinary search.
-    for (const QString& candidate : {ProgramFolder() + QLatin1Char('/') + b.baseName, b.baseName}) {
+    // first; then the ordinary search. The folder is searched by the full file name: the
+    // editor itself is called Drovantel there too.
+    const QString besideProgram =
+        ProgramFolder() + QLatin1Char('/') + PersonFileLibrary::libraryFileName();
+    for (const QString& candidate : {besideProgram, b.baseName}) {
         auto library = std::make_unique<QLibrary>(candidate);
         if (library->load()) {
             b.library = std::move(library);
             return b.library.get();
         }
     }
-    ShowMessage(QStringLiteral("%1 を読み込めませんでした。\r\nプログラムと同じフォルダに置いて下さい。")
-                    .arg(PersonFileLibrary::libraryFileName()),
-                MessageIcon::Critical);
+    ShowMessage(
+        QStringLiteral("%1 を読み込めませんでした。\r\nプログラムと同じフォルダに置いて下さい。")
+            .arg(PersonFileLibrary::libraryFileName()),
+        MessageIcon::Critical);
     return nullptr;
 }
 

@@ -118,7 +118,8 @@ class OpenDialogTest : public QObject {
         // One byte more does not fit: the dialog's buffer-too-small code, and the caller's
         // buffer still holds a terminated string.
         const QString tooLong = fileWithPathLength(260);
-        QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/Drovantel"));
+        QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                         PersonFileLibrary::libraryFileName());
         auto openDialog =
             reinterpret_cast<int (*)(char*, void*)>(library.resolve("Vrx_OpenFileDialog"));
         QVERIFY(openDialog != nullptr);

@@ -105,7 +105,8 @@ class PersonFileTest : public QObject {
 
   private slots:
     void allSixExportsResolveByName() {
-        QLibrary library(QCoreApplication::applicationDirPath() + QStringLiteral("/Drovantel"));
+        QLibrary library(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                         PFL::libraryFileName());
         QVERIFY2(library.load(), qPrintable(library.errorString()));
         for (const char* name : {"Vrx_OpenFileDialog", "Vrx_Test", "Vrx_ReadPersonFile",
                                  "Vrx_WritePersonFile", "Vrx_ReadPerson", "Vrx_WritePerson"}) {

@@ -13,10 +13,31 @@
 inline constexpr int kListColumnCount = 69;
 inline constexpr int kKeyColumn = 1;
 inline constexpr int kFirstSkillColumn = 27;
+inline constexpr int kSkillGroupCount = 6;
+inline constexpr int kSkillsPerGroup = 7;
+
+// A row of the general list. Its alignments come from its column, and its bold, coloured look
+// follows the tick it had at the last StyleRow, not the live tick: while the main window drags
+// over rows the ticks change, and the look is settled when the drag ends.
+class GeneralListItem : public QTreeWidgetItem {
+  public:
+    static constexpr int kType = QTreeWidgetItem::UserType + 1;
+    GeneralListItem() : QTreeWidgetItem(kType) {}
+
+    bool styledTicked() const { return styledTicked_; }
+    void setStyledTicked(bool ticked);
+
+    QVariant data(int column, int role) const override;
+    // Rows sort by the text of the key column, compared as plain text.
+    bool operator<(const QTreeWidgetItem& other) const override;
+
+  private:
+    bool styledTicked_ = false;
+};
 
 class GeneralList : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     // isRoster: rows are roster slots (main window) rather than existing generals (chooser).
     explicit GeneralList(bool isRoster, QWidget* parent = nullptr);
 
@@ -24,6 +45,16 @@ public:
 
     // Appends a row with the given text and record index, unticked; it is not filled.
     QTreeWidgetItem* addRow(const QString& name, int recordIndex);
+    // A row that belongs to no list yet: filling rows before adding them all at once spares
+    // the list a change notice per cell.
+    GeneralListItem* newRow(const QString& name, int recordIndex) const;
+
+    // The alignment of a column's cells and caption.
+    static Qt::Alignment columnAlignment(int column);
+    // The width in twips that a column's group toggle gives it (column 0: its fixed width).
+    static int columnTwips(int column);
+    // Shows a column at a width in twips, or hides it for 0.
+    void setColumnTwips(int column, int twips);
     // Rows by position 1..rowCount(), in the order shown.
     int rowCount() const { return topLevelItemCount(); }
     QTreeWidgetItem* rowAt(int position) const { return topLevelItem(position - 1); }
@@ -37,7 +68,7 @@ public:
     void setSortDirection(Qt::SortOrder order) { sortDirection_ = order; }
     void forgetSort() { sortDirection_.reset(); }
 
-private:
+  private:
     bool isRoster_;
     std::optional<Qt::SortOrder> sortDirection_;
 };

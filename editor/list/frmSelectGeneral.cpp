@@ -1,0 +1,219 @@
+#include "frmSelectGeneral.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QResizeEvent>
+
+#include "model/generals.h"
+#include "platform/twips.h"
+
+namespace {
+
+constexpr int kClientWidth = 11220;
+constexpr int kClientHeight = 8970;
+constexpr int kListLeft = 120;
+constexpr int kListTop = 1125;
+constexpr int kListWidth = 10935;
+constexpr int kListHeight = 7695;
+// The window keeps the list's designed margins on the right and at the bottom. They are
+// measured on the client area, which unlike the outer window size does not depend on the
+// frame the window system draws.
+constexpr int kListRightMargin = kClientWidth - kListLeft - kListWidth;
+constexpr int kListBottomMargin = kClientHeight - kListTop - kListHeight;
+
+}  // namespace
+
+frmSelectGeneral::frmSelectGeneral(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmSelectGeneral"));
+    setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
+    setModal(true);
+    resize(Twips(kClientWidth), Twips(kClientHeight));
+    createControls();
+    Form_Load();
+}
+
+void frmSelectGeneral::createControls() {
+    Label1 = new QLabel(QStringLiteral("■ 武将を選んで下さい"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(120, 240, 2535, 255));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipsRect(3000, 120, 1335, 495));
+    cmdOK->setEnabled(false);
+    cmdOK->setDefault(true);
+
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(TwipsRect(4560, 120, 1335, 495));
+    cmdCancel->setAutoDefault(false);
+
+    chkMark = addCheckBox(QStringLiteral("chkMark"), QStringLiteral("印"),
+                          TwipsRect(120, 765, 615, 270), false);
+    chkSyussei = addCheckBox(QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
+                             TwipsRect(840, 765, 1335, 270), false);
+    chkCapa = addCheckBox(QStringLiteral("chkCapa"), QStringLiteral("能力値"),
+                          TwipsRect(2280, 765, 1095, 270), true);
+    chkPers = addCheckBox(QStringLiteral("chkPers"), QStringLiteral("性格"),
+                          TwipsRect(3480, 765, 855, 270), false);
+    chkAisyo = addCheckBox(QStringLiteral("chkAisyo"), QStringLiteral("相性"),
+                           TwipsRect(4440, 765, 855, 270), true);
+    const std::array<QString, 6> groupCaptions = {QStringLiteral("内政"), QStringLiteral("戦闘"),
+                                                  QStringLiteral("計略"), QStringLiteral("一騎"),
+                                                  QStringLiteral("舌戦"), QStringLiteral("称号")};
+    for (int group = 0; group < kSkillGroupCount; ++group) {
+        chkTokugi[group] =
+            addCheckBox(QStringLiteral("chkTokugi_%1").arg(group), groupCaptions[group],
+                        TwipsRect(5400 + 960 * group, 765, 855, 270), false);
+    }
+
+    list = new GeneralList(false, this);
+    list->setObjectName(QStringLiteral("list"));
+    list->setGeometry(TwipsRect(kListLeft, kListTop, kListWidth, kListHeight));
+    list->viewport()->installEventFilter(this);
+
+    lineWidth = new QFrame(this);
+    lineWidth->setObjectName(QStringLiteral("lineWidth"));
+    lineWidth->setFrameShape(QFrame::HLine);
+    lineWidth->setGeometry(TwipsRect(120, 8880, 10920, 15));
+    lineWidth->hide();
+    lineHeight = new QFrame(this);
+    lineHeight->setObjectName(QStringLiteral("lineHeight"));
+    lineHeight->setFrameShape(QFrame::VLine);
+    lineHeight->setGeometry(TwipsRect(11160, 1080, 15, 7680));
+    lineHeight->hide();
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmSelectGeneral::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmSelectGeneral::cmdCancel_Click);
+    connect(list->header(), &QHeaderView::sectionClicked, this,
+            &frmSelectGeneral::list_ColumnClick);
+    connect(chkMark, &QCheckBox::clicked, this,
+            [this] { ShowMarkColumns(list, chkMark->isChecked()); });
+    connect(chkSyussei, &QCheckBox::clicked, this,
+            [this] { ShowBirthFameColumns(list, chkSyussei->isChecked()); });
+    connect(chkCapa, &QCheckBox::clicked, this,
+            [this] { ShowAbilityColumns(list, chkCapa->isChecked()); });
+    connect(chkPers, &QCheckBox::clicked, this,
+            [this] { ShowSettingColumns(list, chkPers->isChecked()); });
+    connect(chkAisyo, &QCheckBox::clicked, this,
+            [this] { ShowAffinityColumns(list, chkAisyo->isChecked()); });
+    for (int group = 0; group < kSkillGroupCount; ++group) {
+        connect(chkTokugi[group], &QCheckBox::clicked, this,
+                [this, group] { ShowSkillColumns(list, group, chkTokugi[group]->isChecked()); });
+    }
+}
+
+QCheckBox* frmSelectGeneral::addCheckBox(const QString& name, const QString& caption,
+                                         const QRect& geometry, bool ticked) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setChecked(ticked);
+    return box;
+}
+
+void frmSelectGeneral::Form_Load() {
+    // Filled before the rows join the list, so the list takes them in one step.
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(generalCount);
+    for (int i = 1; i <= generalCount; ++i) {
+        GeneralListItem* row = list->newRow(GetGeneralName(i), i);
+        FillRow(row, list->isRoster());
+        rows.append(row);
+    }
+    list->addTopLevelItems(rows);
+}
+
+void frmSelectGeneral::Reset() {
+    g_bCancel = true;
+    cmdOK->setEnabled(false);
+}
+
+void frmSelectGeneral::allowClose() {
+    closeAllowed_ = true;
+}
+
+void frmSelectGeneral::finish(bool confirmed) {
+    setResult(confirmed ? QDialog::Accepted : QDialog::Rejected);
+    hide();
+}
+
+void frmSelectGeneral::cmdOK_Click() {
+    g_bCancel = false;
+    finish(true);
+}
+
+void frmSelectGeneral::cmdCancel_Click() {
+    finish(false);
+}
+
+void frmSelectGeneral::reject() {
+    cmdCancel_Click();
+}
+
+void frmSelectGeneral::list_Click() {
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        QTreeWidgetItem* row = list->rowAt(position);
+        if (row->isSelected()) {
+            cmdOK->setEnabled(true);
+            g_nSelected = static_cast<qint16>(GeneralList::rowTag(row));
+            return;
+        }
+    }
+    cmdOK->setEnabled(false);
+    g_nSelected = 0;
+}
+
+void frmSelectGeneral::list_DblClick() {
+    list_Click();
+    // Without a selected row there is no general to confirm.
+    if (cmdOK->isEnabled()) {
+        cmdOK_Click();
+    }
+}
+
+void frmSelectGeneral::list_ColumnClick(int column) {
+    SortByColumn(list, column, lastSortColumn_);
+}
+
+bool frmSelectGeneral::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                list_Click();
+            }
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                list_DblClick();
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmSelectGeneral::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        list->setFocus();
+    }
+    return QDialog::event(event);
+}
+
+void frmSelectGeneral::closeEvent(QCloseEvent* event) {
+    if (closeAllowed_) {
+        event->accept();
+        return;
+    }
+    // The close box only hides the chooser: it is kept, filled and sorted, for the next use.
+    event->ignore();
+    cmdCancel_Click();
+}
+
+void frmSelectGeneral::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int newWidth = width() - list->x() - Twips(kListRightMargin);
+    const int newHeight = height() - list->y() - Twips(kListBottomMargin);
+    if (newWidth >= lineWidth->width() && newHeight >= lineHeight->height()) {
+        list->resize(newWidth, newHeight);
+    }
+}

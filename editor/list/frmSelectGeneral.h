@@ -1,0 +1,71 @@
+// The general chooser: picks one existing general of General.csv. Created once at start-up,
+// then only shown and hidden, so its list, sort order and column groups persist between uses.
+#pragma once
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+
+#include "generallist.h"
+
+class frmSelectGeneral : public QDialog {
+    Q_OBJECT
+  public:
+    // Fills the list from the existing-generals table (LoadGenerals must have run).
+    explicit frmSelectGeneral(QWidget* parent = nullptr);
+
+    // Before every use: cancelled until the user confirms, OK disabled until a row is clicked.
+    void Reset();
+    // Lets the next close go ahead (the program is ending); otherwise the close box only hides.
+    void allowClose();
+
+    bool g_bCancel = true;
+    qint16 g_nSelected = 0;
+
+    GeneralList* list;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+    QCheckBox* chkMark;
+    QCheckBox* chkSyussei;
+    QCheckBox* chkCapa;
+    QCheckBox* chkPers;
+    QCheckBox* chkAisyo;
+    std::array<QCheckBox*, 6> chkTokugi;
+    QLabel* Label1;
+    // Never shown: their lengths are the smallest size the list takes when the window grows
+    // and shrinks.
+    QFrame* lineWidth;
+    QFrame* lineHeight;
+
+    qint16 lastSortColumn() const { return lastSortColumn_; }
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Esc presses cmdCancel.
+    void reject() override;
+
+  private slots:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void list_Click();
+    void list_DblClick();
+    void list_ColumnClick(int column);
+
+  private:
+    void Form_Load();
+    void createControls();
+    QCheckBox* addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
+                           bool ticked);
+    // Hides the chooser; control returns to whoever showed it.
+    void finish(bool confirmed);
+
+    qint16 lastSortColumn_ = 0;
+    bool closeAllowed_ = false;
+};

@@ -1,0 +1,401 @@
+#include "generallist.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QSignalBlocker>
+
+#include <array>
+#include <cstdlib>
+
+#include "model/generals.h"
+#include "model/marks.h"
+#include "model/roster.h"
+#include "platform/twips.h"
+
+namespace {
+
+constexpr int kFirstMarkColumn = 2;
+constexpr int kBirthColumn = 7;
+constexpr int kFameColumn = 8;
+constexpr int kFirstAbilityColumn = 9;
+constexpr int kFirstSettingColumn = 14;
+constexpr int kLastSettingColumn = 24;
+constexpr int kPersonalAffinityColumn = 25;
+constexpr int kFactionAffinityColumn = 26;
+
+constexpr int kNameTwips = 1440;
+constexpr int kMarkTwips = 450;
+constexpr int kNumberTwips = 700;
+constexpr int kWideTwips = 1200;
+constexpr int kSkillTwips = 450;
+
+const QColor kTickedColour(208, 64, 64);
+
+// The coded fields of columns 14..24, in column order.
+constexpr std::array<Setting, kSettingCount> kSettingColumns = {
+    Setting::generalType, Setting::belief,          Setting::giri,
+    Setting::personality, Setting::drinking,        Setting::interest,
+    Setting::greed,       Setting::employment,      Setting::strategy,
+    Setting::hanCourt,    Setting::missionAttitude,
+};
+
+struct ColumnInfo {
+    QString caption;
+    Qt::Alignment alignment;
+    int twips;
+};
+
+const std::array<ColumnInfo, kListColumnCount>& columns() {
+    static const auto table = [] {
+        const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+        const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
+        const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+        std::array<ColumnInfo, kListColumnCount> result;
+        result[0] = {QStringLiteral("名前"), left, kNameTwips};
+        result[kKeyColumn] = {QStringLiteral("キー"), centre, 0};
+        for (int k = 0; k < kMarkCount; ++k) {
+            result[kFirstMarkColumn + k] = {QStringLiteral("M%1").arg(k + 1), centre, kMarkTwips};
+        }
+        result[kBirthColumn] = {QStringLiteral("誕生"), centre, kNumberTwips};
+        result[kFameColumn] = {QStringLiteral("名声"), right, kNumberTwips};
+        const std::array<QString, kAbilityCount> abilities = {
+            QStringLiteral("統率"), QStringLiteral("武力"), QStringLiteral("知力"),
+            QStringLiteral("政治"), QStringLiteral("魅力")};
+        for (int k = 0; k < kAbilityCount; ++k) {
+            result[kFirstAbilityColumn + k] = {abilities[k], right, kNumberTwips};
+        }
+        const std::array<QString, kSettingCount> settings = {
+            QStringLiteral("ﾀｲﾌﾟ"), QStringLiteral("信念"), QStringLiteral("義理"),
+            QStringLiteral("性格"), QStringLiteral("飲酒"), QStringLiteral("関心"),
+            QStringLiteral("物欲"), QStringLiteral("起用"), QStringLiteral("戦略"),
+            QStringLiteral("漢室"), QStringLiteral("態度")};
+        for (int k = 0; k < kSettingCount; ++k) {
+            const int column = kFirstSettingColumn + k;
+            const bool wide = kSettingColumns[k] == Setting::strategy;
+            result[column] = {settings[k], left, wide ? kWideTwips : kNumberTwips};
+        }
+        result[kPersonalAffinityColumn] = {QStringLiteral("個人相性"), left, kWideTwips};
+        result[kFactionAffinityColumn] = {QStringLiteral("勢力相性"), left, kWideTwips};
+        for (int skill = 0; skill < kSkillCount; ++skill) {
+            result[kFirstSkillColumn + skill] = {SkillName(skill), centre, kSkillTwips};
+        }
+        return result;
+    }();
+    return table;
+}
+
+QFont listFont() {
+    const QString fixedSys = QStringLiteral("FixedSys");
+    if (QFontDatabase::hasFamily(fixedSys)) {
+        return QFont(fixedSys);
+    }
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+// "000": at least three digits, the sign in front.
+QString atLeastThreeDigits(int value) {
+    const QString digits = QString::number(std::abs(value)).rightJustified(3, u'0');
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+const PersonRecord& recordOf(int index, bool isRoster) {
+    return isRoster ? roster[index] : generals[index].values;
+}
+
+QString sortKey(const QTreeWidgetItem* row, int column, bool isRoster) {
+    const int index = GeneralList::rowTag(row);
+    if (column == 0) {
+        return isRoster ? roster[index].reading() : generals[index].reading;
+    }
+    if (column >= kBirthColumn && column < kFirstSettingColumn) {
+        const QString shown = row->text(column);
+        bool isNumber = false;
+        const int value = shown.toInt(&isNumber);
+        return isNumber ? atLeastThreeDigits(value) : shown;
+    }
+    const PersonRecord& record = recordOf(index, isRoster);
+    if (column >= kFirstSettingColumn && column <= kLastSettingColumn) {
+        return QString::number(record.setting(kSettingColumns[column - kFirstSettingColumn]));
+    }
+    if (column == kPersonalAffinityColumn) {
+        return atLeastThreeDigits(record.personalAffinity());
+    }
+    if (column == kFactionAffinityColumn) {
+        return atLeastThreeDigits(record.factionAffinity());
+    }
+    // Marks and skills sort by what they show.
+    return row->text(column);
+}
+
+// Changes the widths of a run of columns with one redraw, then hands the list the focus.
+void setGroupShown(GeneralList* list, int first, int last, bool show) {
+    list->setUpdatesEnabled(false);
+    for (int column = first; column <= last; ++column) {
+        list->setColumnTwips(column, show ? GeneralList::columnTwips(column) : 0);
+    }
+    list->setUpdatesEnabled(true);
+    list->setFocus();
+}
+
+}  // namespace
+
+void GeneralListItem::setStyledTicked(bool ticked) {
+    if (styledTicked_ != ticked) {
+        styledTicked_ = ticked;
+        emitDataChanged();
+    }
+}
+
+QVariant GeneralListItem::data(int column, int role) const {
+    switch (role) {
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(GeneralList::columnAlignment(column));
+        case Qt::FontRole:
+            if (styledTicked_) {
+                QFont font = treeWidget() != nullptr ? treeWidget()->font() : listFont();
+                font.setBold(true);
+                return font;
+            }
+            break;
+        case Qt::ForegroundRole:
+            return QBrush(styledTicked_ ? kTickedColour : QColor(Qt::black));
+        default:
+            break;
+    }
+    return QTreeWidgetItem::data(column, role);
+}
+
+bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
+    return text(kKeyColumn) < other.text(kKeyColumn);
+}
+
+GeneralList::GeneralList(bool isRoster, QWidget* parent)
+    : QTreeWidget(parent), isRoster_(isRoster) {
+    setColumnCount(kListColumnCount);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFont(listFont());
+
+    auto* captions = new QTreeWidgetItem;
+    for (int column = 0; column < kListColumnCount; ++column) {
+        captions->setText(column, columns()[column].caption);
+        captions->setTextAlignment(column, columnAlignment(column));
+    }
+    setHeaderItem(captions);
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(1);
+
+    // The starting columns: the main window shows birth, fame and abilities; the chooser
+    // abilities and affinities.
+    for (int column = 0; column < kListColumnCount; ++column) {
+        bool shown = column == 0;
+        if (isRoster_) {
+            shown = shown || (column >= kBirthColumn && column < kFirstSettingColumn);
+        } else {
+            shown = shown || (column >= kFirstAbilityColumn && column < kFirstSettingColumn) ||
+                    column == kPersonalAffinityColumn || column == kFactionAffinityColumn;
+        }
+        setColumnTwips(column, shown ? columnTwips(column) : 0);
+    }
+}
+
+GeneralListItem* GeneralList::newRow(const QString& name, int recordIndex) const {
+    auto* row = new GeneralListItem;
+    // Not user-checkable: the windows decide every tick.
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    row->setText(0, name);
+    row->setData(0, Qt::UserRole, recordIndex);
+    if (isRoster_) {
+        row->setCheckState(0, Qt::Unchecked);
+    }
+    return row;
+}
+
+QTreeWidgetItem* GeneralList::addRow(const QString& name, int recordIndex) {
+    GeneralListItem* row = newRow(name, recordIndex);
+    addTopLevelItem(row);
+    return row;
+}
+
+Qt::Alignment GeneralList::columnAlignment(int column) {
+    if (column < 0 || column >= kListColumnCount) {
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+    return columns()[column].alignment;
+}
+
+int GeneralList::columnTwips(int column) {
+    return column >= 0 && column < kListColumnCount ? columns()[column].twips : 0;
+}
+
+void GeneralList::setColumnTwips(int column, int twips) {
+    if (column == kKeyColumn || column < 0 || column >= kListColumnCount) {
+        setColumnHidden(kKeyColumn, true);
+        return;
+    }
+    if (twips <= 0) {
+        setColumnHidden(column, true);
+        return;
+    }
+    setColumnHidden(column, false);
+    setColumnWidth(column, Twips(twips));
+}
+
+int GeneralList::rowTag(const QTreeWidgetItem* row) {
+    return row->data(0, Qt::UserRole).toInt();
+}
+
+bool GeneralList::isTicked(const QTreeWidgetItem* row) {
+    return row->checkState(0) == Qt::Checked;
+}
+
+void GeneralList::setTicked(QTreeWidgetItem* row, bool ticked) {
+    row->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+void FillRow(QTreeWidgetItem* row, bool isRoster) {
+    const int index = GeneralList::rowTag(row);
+    const PersonRecord& record = recordOf(index, isRoster);
+    row->setText(kKeyColumn, atLeastThreeDigits(index));
+    if (isRoster) {
+        const MarkEntry& marks = generalMarks[index];
+        for (int k = 0; k < kMarkCount; ++k) {
+            row->setText(kFirstMarkColumn + k, marks.marks[k]);
+        }
+    }
+    row->setText(kBirthColumn, QString::number(record.birthYear()));
+    row->setText(kFameColumn, QString::number(record.fame()));
+    for (int k = 0; k < kAbilityCount; ++k) {
+        row->setText(kFirstAbilityColumn + k, QString::number(record.ability(k)));
+    }
+    for (int k = 0; k < kSettingCount; ++k) {
+        const Setting field = kSettingColumns[k];
+        row->setText(kFirstSettingColumn + k, SettingLabel(field, record.setting(field)));
+    }
+    row->setText(kPersonalAffinityColumn, AffinityRepresentative(record.personalAffinity(), 1));
+    row->setText(kFactionAffinityColumn, AffinityRepresentative(record.factionAffinity(), 0));
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        row->setText(kFirstSkillColumn + skill,
+                     isRoster ? SkillMark(index, skill) : GeneralSkillMark(index, skill));
+    }
+}
+
+void RefreshTickedRows(GeneralList* list) {
+    list->setUpdatesEnabled(false);
+    {
+        // The one redraw at the end covers every cell, so the list need not hear of each
+        // change: the notices cost more than the changes themselves.
+        const QSignalBlocker quiet(list->model());
+        for (int position = 1; position <= list->rowCount(); ++position) {
+            QTreeWidgetItem* row = list->rowAt(position);
+            if (GeneralList::isTicked(row)) {
+                FillRow(row, list->isRoster());
+            }
+        }
+    }
+    list->setUpdatesEnabled(true);
+    list->viewport()->update();
+}
+
+int CountTickedRows(const GeneralList* list) {
+    int count = 0;
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        if (GeneralList::isTicked(list->rowAt(position))) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void ToggleAllRows(GeneralList* list) {
+    const bool tick = CountTickedRows(list) == 0;
+    list->setUpdatesEnabled(false);
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        QTreeWidgetItem* row = list->rowAt(position);
+        GeneralList::setTicked(row, tick);
+        StyleRow(row);
+    }
+    list->setUpdatesEnabled(true);
+    list->setFocus();
+}
+
+void StyleRow(QTreeWidgetItem* row) {
+    row->setSelected(false);
+    const bool ticked = GeneralList::isTicked(row);
+    if (row->type() == GeneralListItem::kType) {
+        static_cast<GeneralListItem*>(row)->setStyledTicked(ticked);
+        return;
+    }
+    // A row made elsewhere carries its look cell by cell.
+    for (int column = 0; column < kListColumnCount; ++column) {
+        QFont font = row->treeWidget() != nullptr ? row->treeWidget()->font() : listFont();
+        font.setBold(ticked);
+        row->setFont(column, font);
+        row->setForeground(column, QBrush(ticked ? kTickedColour : QColor(Qt::black)));
+    }
+}
+
+QString SkillMark(int index, int skill) {
+    return GetSkill(roster[index], skill) ? QStringLiteral("○") : QString();
+}
+
+QString GeneralSkillMark(int row, int skill) {
+    return GetSkill(generals[row].values, skill) ? QStringLiteral("○") : QString();
+}
+
+void ShowMarkColumns(GeneralList* list, bool show) {
+    setGroupShown(list, kFirstMarkColumn, kFirstMarkColumn + kMarkCount - 1, show);
+}
+
+void ShowBirthFameColumns(GeneralList* list, bool show) {
+    setGroupShown(list, kBirthColumn, kFameColumn, show);
+}
+
+void ShowAbilityColumns(GeneralList* list, bool show) {
+    setGroupShown(list, kFirstAbilityColumn, kFirstAbilityColumn + kAbilityCount - 1, show);
+}
+
+void ShowSettingColumns(GeneralList* list, bool show) {
+    setGroupShown(list, kFirstSettingColumn, kLastSettingColumn, show);
+}
+
+void ShowAffinityColumns(GeneralList* list, bool show) {
+    setGroupShown(list, kPersonalAffinityColumn, kFactionAffinityColumn, show);
+}
+
+void ShowSkillColumns(GeneralList* list, int group, bool show) {
+    if (group < 0 || group >= kSkillGroupCount) {
+        return;
+    }
+    const int first = kFirstSkillColumn + kSkillsPerGroup * group;
+    setGroupShown(list, first, first + kSkillsPerGroup - 1, show);
+}
+
+void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
+    if (column == kKeyColumn || column < 0 || column >= kListColumnCount) {
+        return;
+    }
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        QTreeWidgetItem* row = list->rowAt(position);
+        row->setText(kKeyColumn, sortKey(row, column, list->isRoster()));
+    }
+    Qt::SortOrder order;
+    const std::optional<Qt::SortOrder> direction = list->sortDirection();
+    if (column == lastSortColumn && direction.has_value()) {
+        order = *direction == Qt::DescendingOrder ? Qt::AscendingOrder : Qt::DescendingOrder;
+    } else {
+        lastSortColumn = static_cast<qint16>(column);
+        order = column == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    }
+    list->setSortDirection(order);
+    list->sortItems(kKeyColumn, order);
+}

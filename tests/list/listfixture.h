@@ -1,0 +1,81 @@
+// Hand-made roster and existing-generals tables for the list tests.
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <algorithm>
+
+#include "list/generallist.h"
+#include "model/generals.h"
+#include "model/marks.h"
+#include "model/roster.h"
+#include "platform/codepage.h"
+
+inline void PutText(PersonRecord& record, int offset, int size, const QString& text) {
+    QByteArray bytes;
+    EncodeCp932(text, &bytes);
+    std::fill_n(record.bytes().begin() + offset, size, 0);
+    std::copy_n(bytes.constData(), std::min<qsizetype>(bytes.size(), size),
+                record.bytes().begin() + offset);
+}
+
+inline PersonRecord MakePerson(const QString& family, const QString& given, const QString& reading,
+                               qint16 war) {
+    PersonRecord record;
+    PutText(record, 81, 5, family);
+    PutText(record, 86, 5, given);
+    PutText(record, 96, 11, reading);
+    record.setAbility(1, war);
+    return record;
+}
+
+inline GeneralRecord MakeGeneral(const QString& family, const QString& given,
+                                 const QString& reading, qint16 war) {
+    GeneralRecord general;
+    general.familyName = family.leftJustified(4, u' ');
+    general.givenName = given.leftJustified(4, u' ');
+    general.reading = reading.leftJustified(11, u' ');
+    general.values.setAbility(1, war);
+    return general;
+}
+
+// Empties both tables and the marks, before and after a test.
+class ListTables {
+  public:
+    ListTables() { clear(); }
+    ~ListTables() { clear(); }
+    ListTables(const ListTables&) = delete;
+    ListTables& operator=(const ListTables&) = delete;
+
+    static void clear() {
+        roster = Roster{};
+        rosterCount = 0;
+        generals = QList<GeneralRecord>(1);
+        generalCount = 0;
+        generalMarks = {};
+        ComputeAffinityRepresentatives();
+    }
+    static void addGeneral(const GeneralRecord& general) {
+        generals.append(general);
+        ++generalCount;
+        ComputeAffinityRepresentatives();
+    }
+};
+
+// Row texts (display names) in the order shown.
+inline QStringList RowNames(const GeneralList* list) {
+    QStringList names;
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        names.append(list->rowAt(position)->text(0));
+    }
+    return names;
+}
+
+inline QList<int> ColumnWidths(const GeneralList* list) {
+    QList<int> widths;
+    for (int column = 0; column < kListColumnCount; ++column) {
+        widths.append(list->columnWidth(column));
+    }
+    return widths;
+}

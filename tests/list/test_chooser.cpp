@@ -1,0 +1,252 @@
+// The general chooser, driven as the affinity editor uses it: Reset, shown modally, read back.
+#include <QHeaderView>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "list/frmSelectGeneral.h"
+#include "listfixture.h"
+#include "platform/twips.h"
+#include "support/modal.h"
+#include "support/testregistry.h"
+
+namespace {
+
+constexpr int kWarColumn = 10;
+
+void fillTable() {
+    ListTables::addGeneral(
+        MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72));
+    ListTables::addGeneral(
+        MakeGeneral(QStringLiteral("呂"), QStringLiteral("布"), QStringLiteral("ﾘｮﾌ"), 100));
+    ListTables::addGeneral(
+        MakeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), QStringLiteral("ｶｺｳﾄﾝ"), 90));
+}
+
+QPoint rowCentre(const frmSelectGeneral& chooser, int position) {
+    return chooser.list->visualItemRect(chooser.list->rowAt(position)).center();
+}
+
+void clickRow(frmSelectGeneral& chooser, int position) {
+    QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, rowCentre(chooser, position));
+}
+
+void clickHeader(frmSelectGeneral& chooser, int column) {
+    QHeaderView* header = chooser.list->header();
+    const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
+// One use of the chooser as its callers make it. The action runs while it is shown; a chooser
+// the action left open is hidden after a while so a failing test cannot hang.
+bool useChooser(frmSelectGeneral& chooser, const std::function<void()>& action) {
+    chooser.Reset();
+    bool actionRan = false;
+    WhenModalAppears([&](QWidget* modal) {
+        if (modal == &chooser) {
+            actionRan = true;
+            action();
+        }
+    });
+    bool stuck = false;
+    QTimer::singleShot(5000, &chooser, [&] {
+        if (chooser.isVisible()) {
+            stuck = true;
+            chooser.hide();
+        }
+    });
+    chooser.exec();
+    return actionRan && !stuck;
+}
+
+}  // namespace
+
+class ChooserTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        ListTables::clear();
+        fillTable();
+    }
+    void cleanup() { ListTables::clear(); }
+
+    void createdFilledFromTable() {
+        frmSelectGeneral chooser;
+        QCOMPARE(chooser.windowTitle(),
+                 QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
+        QVERIFY(!chooser.list->isRoster());
+        QCOMPARE(RowNames(chooser.list),
+                 QStringList(
+                     {QStringLiteral("曹操"), QStringLiteral("呂布"), QStringLiteral("夏侯惇")}));
+        QCOMPARE(GeneralList::rowTag(chooser.list->rowAt(3)), 3);
+        QCOMPARE(chooser.list->rowAt(2)->text(kWarColumn), QStringLiteral("100"));
+        QCOMPARE(chooser.list->rowAt(2)->text(kKeyColumn), QStringLiteral("002"));
+        QVERIFY(!chooser.cmdOK->isEnabled());
+        for (const char* name :
+             {"list", "cmdOK", "cmdCancel", "chkMark", "chkSyussei", "chkCapa", "chkPers",
+              "chkAisyo", "chkTokugi_0", "chkTokugi_5", "Label1", "lineWidth", "lineHeight"}) {
+            QVERIFY2(chooser.findChild<QWidget*>(QString::fromLatin1(name)) != nullptr, name);
+        }
+        QVERIFY(chooser.chkCapa->isChecked() && chooser.chkAisyo->isChecked());
+        QVERIFY(!chooser.chkMark->isChecked() && !chooser.chkTokugi[5]->isChecked());
+        QCOMPARE(chooser.list->geometry(), TwipsRect(120, 1125, 10935, 7695));
+        QCOMPARE(chooser.cmdCancel->geometry(), TwipsRect(4560, 120, 1335, 495));
+        QCOMPARE(chooser.chkTokugi[5]->geometry(), TwipsRect(10200, 765, 855, 270));
+        chooser.show();
+        QVERIFY(!chooser.lineWidth->isVisible() && !chooser.lineHeight->isVisible());
+        QCOMPARE(chooser.list->geometry(), TwipsRect(120, 1125, 10935, 7695));
+        chooser.allowClose();
+    }
+
+    void emptyTableAlwaysEndsCancelled() {
+        ListTables::clear();
+        frmSelectGeneral chooser;
+        QCOMPARE(chooser.list->rowCount(), 0);
+        QVERIFY(useChooser(chooser, [&] {
+            const QPoint middle = chooser.list->viewport()->rect().center();
+            QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, middle);
+            QVERIFY(!chooser.cmdOK->isEnabled());
+            QTest::mouseDClick(chooser.list->viewport(), Qt::LeftButton, {}, middle);
+            QTest::mouseRelease(chooser.list->viewport(), Qt::LeftButton, {}, middle);
+            QVERIFY(chooser.isVisible());  // nothing to confirm
+            QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
+            QVERIFY(chooser.isVisible());
+            QTest::keyClick(&chooser, Qt::Key_Escape);
+        }));
+        QVERIFY(chooser.g_bCancel);
+        QCOMPARE(chooser.g_nSelected, qint16(0));
+        QVERIFY(!chooser.isVisible());
+    }
+
+    void clickThenOkConfirms() {
+        frmSelectGeneral chooser;
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 2);
+            QVERIFY(chooser.cmdOK->isEnabled());
+            QCOMPARE(chooser.g_nSelected, qint16(2));
+            QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
+        }));
+        QVERIFY(!chooser.g_bCancel);
+        QCOMPARE(chooser.g_nSelected, qint16(2));
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+
+        // Cancel after a click: the general clicked is named, but the use is cancelled.
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 3);
+            QTest::mouseClick(chooser.cmdCancel, Qt::LeftButton);
+        }));
+        QVERIFY(chooser.g_bCancel);
+        QCOMPARE(chooser.g_nSelected, qint16(3));
+    }
+
+    void doubleClickConfirmsInOneStep() {
+        frmSelectGeneral chooser;
+        QVERIFY(useChooser(chooser, [&] {
+            // As the window system delivers it: press, release, then the second press as a
+            // double-click, and its release.
+            const QPoint at = rowCentre(chooser, 3);
+            QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(chooser.list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseRelease(chooser.list->viewport(), Qt::LeftButton, {}, at);
+        }));
+        QVERIFY(!chooser.g_bCancel);
+        QCOMPARE(chooser.g_nSelected, qint16(3));
+    }
+
+    void closeBoxCancelsAndKeepsTheSortOrder() {
+        frmSelectGeneral chooser;
+        bool refused = true;
+        QVERIFY(useChooser(chooser, [&] {
+            clickHeader(chooser, kWarColumn);  // strongest first
+            clickRow(chooser, 1);
+            refused = !chooser.close();
+        }));
+        QVERIFY(refused);
+        QVERIFY(chooser.g_bCancel);
+        QCOMPARE(chooser.lastSortColumn(), qint16(kWarColumn));
+        const QStringList sorted = {QStringLiteral("呂布"), QStringLiteral("夏侯惇"),
+                                    QStringLiteral("曹操")};
+        QCOMPARE(RowNames(chooser.list), sorted);
+
+        QStringList seenNextTime;
+        QVERIFY(useChooser(chooser, [&] {
+            seenNextTime = RowNames(chooser.list);
+            clickHeader(chooser, kWarColumn);  // the second click on the same column flips it
+            QTest::keyClick(&chooser, Qt::Key_Escape);
+        }));
+        QCOMPARE(seenNextTime, sorted);
+        QCOMPARE(RowNames(chooser.list).first(), QStringLiteral("曹操"));
+
+        // Only a close that the program allows goes ahead.
+        chooser.show();
+        chooser.allowClose();
+        QVERIFY(chooser.close());
+    }
+
+    void rowLeftSelectedDoesNotEnableOk() {
+        frmSelectGeneral chooser;
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 1);
+            QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
+        }));
+        QVERIFY(!chooser.g_bCancel);
+        bool okEnabled = true;
+        bool stillSelected = false;
+        QVERIFY(useChooser(chooser, [&] {
+            stillSelected = chooser.list->rowAt(1)->isSelected();
+            okEnabled = chooser.cmdOK->isEnabled();
+            QTest::keyClick(chooser.list, Qt::Key_Return);  // OK is the default, but disabled
+            QVERIFY(chooser.isVisible());
+            QTest::mouseClick(chooser.cmdCancel, Qt::LeftButton);
+        }));
+        QVERIFY(stillSelected);
+        QVERIFY(!okEnabled);
+        QVERIFY(chooser.g_bCancel);
+    }
+
+    void groupBoxesToggleTheirColumns() {
+        frmSelectGeneral chooser;
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        QTest::mouseClick(chooser.chkPers, Qt::LeftButton);
+        QCOMPARE(chooser.list->columnWidth(14), Twips(700));
+        QCOMPARE(chooser.list->columnWidth(22), Twips(1200));
+        QTest::mouseClick(chooser.chkCapa, Qt::LeftButton);
+        QCOMPARE(chooser.list->columnWidth(kWarColumn), 0);
+        QTest::mouseClick(chooser.chkTokugi[5], Qt::LeftButton);
+        QCOMPARE(chooser.list->columnWidth(68), Twips(450));
+        QCOMPARE(chooser.list->columnWidth(61), 0);
+        QTest::mouseClick(chooser.chkMark, Qt::LeftButton);
+        QCOMPARE(chooser.list->columnWidth(2), Twips(450));
+        QCOMPARE(chooser.list->rowAt(1)->text(2), QString());  // no marks in the chooser
+        chooser.allowClose();
+    }
+
+    void resizeKeepsTheListAtItsMinimum() {
+        frmSelectGeneral chooser;
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        const QPoint listAt = chooser.list->pos();
+        chooser.resize(900, 700);
+        QTRY_COMPARE(chooser.list->size(),
+                     QSize(900 - listAt.x() - Twips(165), 700 - listAt.y() - Twips(150)));
+        const QSize grown = chooser.list->size();
+        // Too narrow for the minimum width: the list keeps its size, height included.
+        chooser.resize(700, 800);
+        QTest::qWait(20);
+        QCOMPARE(chooser.list->size(), grown);
+        // Back at the designed size the list fits its minimum lines exactly again.
+        chooser.resize(Twips(11220), Twips(8970));
+        QTRY_COMPARE(chooser.list->size(), QSize(Twips(10935), Twips(7695)));
+        QVERIFY(chooser.list->width() >= chooser.lineWidth->width());
+        QVERIFY(chooser.list->height() >= chooser.lineHeight->height());
+        chooser.allowClose();
+    }
+};
+
+DROVANTEL_TEST(ChooserTest);
+
+#include "test_chooser.moc"

@@ -1,0 +1,72 @@
+// The ability editor: new values for any of the five abilities of every target, drawn from a
+// range per ability, optionally within a limit on their total; with named settings.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+
+#include "bulkeditdialog.h"
+#include "model/templates.h"
+#include "templatepanel.h"
+
+class frmCapaAll : public BulkEditDialog {
+    Q_OBJECT
+  public:
+    // Builds the controls and runs the opening: template list, entry 0, remembered settings.
+    explicit frmCapaAll(QWidget* parent = nullptr);
+    ~frmCapaAll() override;
+
+    // The settings shown when the dialog last closed; they last for the program run.
+    static AbilityTemplate& rememberedSettings();
+
+    std::array<QCheckBox*, kAbilityCount> chkCapa;
+    std::array<QFrame*, kAbilityCount> fraCapa;
+    std::array<QComboBox*, kAbilityCount> cmbValue1;
+    std::array<QComboBox*, kAbilityCount> cmbValue2;
+    QCheckBox* chkTotal;
+    QFrame* fraTotal;
+    QLabel* labMin;
+    QLabel* labMax;
+    QComboBox* cmbTotal1;
+    QComboBox* cmbTotal2;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+    QPushButton* cmdClear;
+
+    TemplatePanel* templatePanel;
+    QListWidget* listTemplate;
+    QLineEdit* txtTemplName;
+    QPushButton* cmdTemplNew;
+    QPushButton* cmdTemplSave;
+    QPushButton* cmdTemplDelete;
+    QPushButton* cmdUp;
+    QPushButton* cmdDown;
+
+    // The dialog's controls as settings (the name is left alone), and back.
+    void StoreSettings(AbilityTemplate& settings) const;
+    void LoadSettings(const AbilityTemplate& settings);
+
+    // Every way of closing (OK, ｷｬﾝｾﾙ, close box, Esc) ends here.
+    void done(int result) override;
+
+  private slots:
+    void chkCapa_Click(int index);
+    void chkTotal_Click(bool on);
+    void cmdClear_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+  private:
+    void buildLayout();
+    static int selectedValue(const QComboBox* box);
+    static void selectValue(QComboBox* box, int value);
+    void setAbilitiesEnabled(bool enabled);
+
+    bool closed_ = false;
+};

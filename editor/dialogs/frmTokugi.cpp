@@ -1,0 +1,243 @@
+#include "frmTokugi.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "model/random.h"
+#include "model/roster.h"
+#include "model/skilldraw.h"
+
+namespace {
+
+constexpr int kGridColumns = 7;
+
+}  // namespace
+
+SkillTemplate& frmTokugi::rememberedSettings() {
+    static SkillTemplate settings;
+    return settings;
+}
+
+frmTokugi::frmTokugi(QWidget* parent) : BulkEditDialog(parent) {
+    setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
+
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        chkTokugi[skill] = new ToggleButton(SkillName(skill), this);
+        chkTokugi[skill]->setObjectName(QStringLiteral("chkTokugi_%1").arg(skill));
+        chkTokugi[skill]->setAutoDefault(false);
+        connect(chkTokugi[skill], &QPushButton::toggled, this,
+                [this, skill] { chkTokugi_Click(skill); });
+    }
+    cmdReverse = new QPushButton(QStringLiteral("反転"), this);
+    cmdReverse->setObjectName(QStringLiteral("cmdReverse"));
+    cmdClear = new QPushButton(QStringLiteral("クリア"), this);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+
+    fraCount = new QGroupBox(this);
+    fraCount->setObjectName(QStringLiteral("fraCount"));
+    cmbCount1 = new QComboBox(fraCount);
+    cmbCount1->setObjectName(QStringLiteral("cmbCount1"));
+    cmbCount2 = new QComboBox(fraCount);
+    cmbCount2->setObjectName(QStringLiteral("cmbCount2"));
+    cmdOK = new QPushButton(QStringLiteral("OK"), fraCount);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    for (QPushButton* button : {cmdReverse, cmdClear, cmdOK, cmdCancel}) {
+        button->setAutoDefault(false);
+    }
+    connect(cmdReverse, &QPushButton::clicked, this, &frmTokugi::cmdReverse_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &frmTokugi::cmdClear_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTokugi::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmTokugi::cmdCancel_Click);
+
+    templatePanel = new TemplatePanel(
+        std::make_unique<TemplateListStore<SkillTemplate>>(
+            skillTemplates, [this](SkillTemplate& settings) { StoreSettings(settings); },
+            [this](const SkillTemplate& settings) { LoadSettings(settings); },
+            [] { SaveSkillTemplates(); }),
+        QStringLiteral("新規≫"), QStringLiteral("上書≫"), this);
+    listTemplate = templatePanel->listTemplate;
+    txtTemplName = templatePanel->txtTemplName;
+    cmdTemplNew = templatePanel->cmdTemplNew;
+    cmdTemplSave = templatePanel->cmdTemplSave;
+    cmdTemplDelete = templatePanel->cmdTemplDelete;
+    cmdUp = templatePanel->cmdUp;
+    cmdDown = templatePanel->cmdDown;
+
+    buildLayout();
+
+    // Opening: the count area for no candidate, the templates, then what was last shown.
+    cmbCount1->addItem(QStringLiteral("0"));
+    cmbCount2->addItem(QStringLiteral("0"));
+    chkTokugi_Click(0);
+    templatePanel->Open();
+    LoadSettings(rememberedSettings());
+}
+
+frmTokugi::~frmTokugi() = default;
+
+void frmTokugi::buildLayout() {
+    auto* grid = new QGridLayout;
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        grid->addWidget(chkTokugi[skill], skill / kGridColumns, skill % kGridColumns);
+    }
+    // The reminders stand under the buttons of the skills that raise a value.
+    const int reminderRow = kSkillCount / kGridColumns;
+    grid->addWidget(new QLabel(QStringLiteral("知力７０"), this), reminderRow,
+                    Skill::gunshi % kGridColumns, Qt::AlignHCenter | Qt::AlignTop);
+    grid->addWidget(new QLabel(QStringLiteral("名声２００"), this), reminderRow,
+                    Skill::meishi % kGridColumns, Qt::AlignHCenter | Qt::AlignTop);
+    grid->addWidget(new QLabel(QStringLiteral("飲酒普通以上"), this), reminderRow,
+                    Skill::shugou % kGridColumns, Qt::AlignHCenter | Qt::AlignTop);
+
+    auto* gridButtons = new QHBoxLayout;
+    gridButtons->addWidget(cmdReverse);
+    gridButtons->addWidget(cmdClear);
+    gridButtons->addStretch();
+
+    auto* count = new QHBoxLayout(fraCount);
+    count->addWidget(cmbCount1);
+    count->addWidget(new QLabel(QStringLiteral("～"), fraCount));
+    count->addWidget(cmbCount2);
+    count->addStretch();
+    count->addWidget(cmdOK);
+
+    const QString newline(QLatin1Char('\n'));
+    auto* note = new QLabel(
+        QStringLiteral("更新する特技は上で選んだ候補だけです。以下の例外を除き、候補についてのみオ"
+                       "ン・オフします") +
+            newline + newline +
+            QStringLiteral(
+                "反論には抗弁が、論破には揚足が、面罵には挑発が必要です。反論・論破・面罵が付くと下"
+                "位の特技も付きます。このとき指定した最大数を超えることがあります") +
+            newline + newline +
+            QStringLiteral("酒豪が付くと、飲酒が「苦手」だったものが「得意」になります（飲酒の項目"
+                           "は表示されていませんが、ゲームのエディタで確認できます）。") +
+            newline + QStringLiteral("飲酒「普通」はそのままです") + newline + newline +
+            QStringLiteral("軍師が付くと、知力が最低でも７０になります") + newline +
+            QStringLiteral("名士が付くと、名声が最低でも２００になります"),
+        this);
+    note->setWordWrap(true);
+
+    auto* cancelRow = new QHBoxLayout;
+    cancelRow->addStretch();
+    cancelRow->addWidget(cmdCancel);
+
+    auto* centre = new QVBoxLayout;
+    centre->addWidget(
+        new QLabel(QStringLiteral("■ 特技の候補を選んで、最少数と最大数を指定します"), this));
+    centre->addLayout(grid);
+    centre->addLayout(gridButtons);
+    centre->addWidget(fraCount);
+    centre->addWidget(note);
+    centre->addStretch();
+    centre->addLayout(cancelRow);
+
+    auto* targetColumn = new QVBoxLayout;
+    targetColumn->addWidget(new QLabel(QStringLiteral("■ 対象者"), this));
+    targetColumn->addWidget(list);
+
+    auto* templateColumn = new QVBoxLayout;
+    templateColumn->addWidget(new QLabel(QStringLiteral("■ テンプレート"), this));
+    templateColumn->addWidget(listTemplate);
+    templateColumn->addWidget(new QLabel(QStringLiteral("テンプレートの名前"), this));
+    templateColumn->addWidget(txtTemplName);
+    templateColumn->addWidget(cmdTemplNew);
+    templateColumn->addWidget(cmdTemplSave);
+    templateColumn->addWidget(cmdTemplDelete);
+    auto* moves = new QHBoxLayout;
+    moves->addWidget(cmdUp);
+    moves->addWidget(cmdDown);
+    templateColumn->addLayout(moves);
+    auto* saveNote =
+        new QLabel(QStringLiteral("テンプレートは、この窓を閉じるときに保存します"), this);
+    saveNote->setWordWrap(true);
+    templateColumn->addWidget(saveNote);
+
+    auto* window = new QHBoxLayout(this);
+    window->addLayout(targetColumn);
+    window->addLayout(centre, 1);
+    window->addLayout(templateColumn);
+    list->setMinimumWidth(140);
+    listTemplate->setMinimumWidth(140);
+    note->setMinimumWidth(420);
+}
+
+int frmTokugi::candidateCount() const {
+    return static_cast<int>(std::count_if(chkTokugi.begin(), chkTokugi.end(),
+                                          [](const ToggleButton* b) { return b->isChecked(); }));
+}
+
+void frmTokugi::chkTokugi_Click(int) {
+    // The caption weight follows the button itself; the count area follows the candidates.
+    const int candidates = candidateCount();
+    fraCount->setVisible(candidates > 0);
+    fraCount->setTitle(QStringLiteral("■ 選ぶ数（候補 ") + QString::number(candidates) +
+                       QStringLiteral(" 個)"));
+    for (QComboBox* box : {cmbCount1, cmbCount2}) {
+        while (box->count() < candidates + 1) {
+            box->addItem(QString::number(box->count()));
+        }
+        if (box->count() > candidates + 1) {
+            const int selected = box->currentIndex();
+            while (box->count() > candidates + 1) {
+                box->removeItem(box->count() - 1);
+            }
+            // A box whose number went away shows the new largest number.
+            box->setCurrentIndex(MinOf(selected, candidates));
+        }
+    }
+}
+
+void frmTokugi::cmdReverse_Click() {
+    for (ToggleButton* button : chkTokugi) {
+        button->setChecked(!button->isChecked());
+    }
+}
+
+void frmTokugi::cmdClear_Click() {
+    LoadSettings(SkillTemplate());
+}
+
+void frmTokugi::StoreSettings(SkillTemplate& settings) const {
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        settings.candidates[skill] = chkTokugi[skill]->isChecked();
+    }
+    settings.countA = static_cast<qint16>(cmbCount1->currentIndex());
+    settings.countB = static_cast<qint16>(cmbCount2->currentIndex());
+}
+
+void frmTokugi::LoadSettings(const SkillTemplate& settings) {
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        chkTokugi[skill]->setChecked(settings.candidates[skill]);
+    }
+    // A hand-edited file may hold a count beyond the candidates; the boxes show at most that.
+    const int candidates = candidateCount();
+    cmbCount1->setCurrentIndex(std::clamp<int>(settings.countA, 0, candidates));
+    cmbCount2->setCurrentIndex(std::clamp<int>(settings.countB, 0, candidates));
+}
+
+void frmTokugi::cmdOK_Click() {
+    SkillTemplate settings;
+    StoreSettings(settings);
+    ApplySkillDraw(roster, targets(), settings);
+    accept();
+}
+
+void frmTokugi::cmdCancel_Click() {
+    reject();
+}
+
+void frmTokugi::done(int result) {
+    if (!closed_) {
+        closed_ = true;
+        StoreSettings(rememberedSettings());
+        templatePanel->Close();
+    }
+    BulkEditDialog::done(result);
+}

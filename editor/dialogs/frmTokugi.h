@@ -1,0 +1,64 @@
+// The skill editor: every target gets a random number of the candidate skills the user picks;
+// the other candidates are turned off. With named candidate sets.
+#pragma once
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <array>
+
+#include "bulkeditdialog.h"
+#include "model/templates.h"
+#include "templatepanel.h"
+#include "togglebutton.h"
+
+class frmTokugi : public BulkEditDialog {
+    Q_OBJECT
+  public:
+    // Builds the controls and runs the opening: template list, entry 0, remembered settings.
+    explicit frmTokugi(QWidget* parent = nullptr);
+    ~frmTokugi() override;
+
+    // The candidates and counts shown when the dialog last closed; they last for the program run.
+    static SkillTemplate& rememberedSettings();
+
+    std::array<ToggleButton*, kSkillCount> chkTokugi;
+    QPushButton* cmdReverse;
+    QPushButton* cmdClear;
+    QGroupBox* fraCount;
+    QComboBox* cmbCount1;
+    QComboBox* cmbCount2;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+    TemplatePanel* templatePanel;
+    QListWidget* listTemplate;
+    QLineEdit* txtTemplName;
+    QPushButton* cmdTemplNew;
+    QPushButton* cmdTemplSave;
+    QPushButton* cmdTemplDelete;
+    QPushButton* cmdUp;
+    QPushButton* cmdDown;
+
+    // The dialog's controls as settings (the name is left alone), and back.
+    void StoreSettings(SkillTemplate& settings) const;
+    void LoadSettings(const SkillTemplate& settings);
+
+    // Every way of closing (OK, ｷｬﾝｾﾙ, close box, Esc) ends here.
+    void done(int result) override;
+
+  private slots:
+    void chkTokugi_Click(int index);
+    void cmdReverse_Click();
+    void cmdClear_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+  private:
+    void buildLayout();
+    int candidateCount() const;
+
+    bool closed_ = false;
+};

@@ -1,0 +1,209 @@
+#include "templatepanel.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QValidator>
+
+#include "platform/codepage.h"
+#include "platform/messages.h"
+
+namespace {
+
+// The template files quote names without escaping and hold code page 932 text, so a name with
+// a double quote or a character outside the code page could not be read back as written.
+class TemplateNameValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        if (input.contains(QLatin1Char('"')) || !FitsCp932(input)) {
+            return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+}  // namespace
+
+QString NoTemplateName() {
+    return QStringLiteral("  -");
+}
+
+TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,
+                             const QString& saveCaption, QWidget* dialog)
+    : QObject(dialog),
+      listTemplate(new QListWidget(dialog)),
+      txtTemplName(new QLineEdit(dialog)),
+      cmdTemplNew(new QPushButton(newCaption, dialog)),
+      cmdTemplSave(new QPushButton(saveCaption, dialog)),
+      cmdTemplDelete(new QPushButton(QStringLiteral("削除"), dialog)),
+      cmdUp(new QPushButton(QStringLiteral("上へ"), dialog)),
+      cmdDown(new QPushButton(QStringLiteral("下へ"), dialog)),
+      store_(std::move(store)) {
+    listTemplate->setObjectName(QStringLiteral("listTemplate"));
+    txtTemplName->setObjectName(QStringLiteral("txtTemplName"));
+    cmdTemplNew->setObjectName(QStringLiteral("cmdTemplNew"));
+    cmdTemplSave->setObjectName(QStringLiteral("cmdTemplSave"));
+    cmdTemplDelete->setObjectName(QStringLiteral("cmdTemplDelete"));
+    cmdUp->setObjectName(QStringLiteral("cmdUp"));
+    cmdDown->setObjectName(QStringLiteral("cmdDown"));
+
+    listTemplate->setSelectionMode(QAbstractItemView::SingleSelection);
+    txtTemplName->setValidator(new TemplateNameValidator(txtTemplName));
+    // Buttons of a dialog must not take Enter away from the dialog's own default button.
+    for (QPushButton* button : {cmdTemplNew, cmdTemplSave, cmdTemplDelete, cmdUp, cmdDown}) {
+        button->setAutoDefault(false);
+    }
+
+    connect(listTemplate, &QListWidget::currentRowChanged, this,
+            &TemplatePanel::listTemplate_Click);
+    // A press on the entry that is already selected selects it again (and reloads it); the
+    // row change signal does not report that, so the press is watched.
+    listTemplate->viewport()->installEventFilter(this);
+    connect(listTemplate, &QListWidget::itemPressed, this, [this](QListWidgetItem* item) {
+        const int row = listTemplate->row(item);
+        if (row >= 0 && row == rowAtPress_) {
+            runSelectionStep(row);
+        }
+    });
+    connect(cmdTemplNew, &QPushButton::clicked, this, &TemplatePanel::cmdTemplNew_Click);
+    connect(cmdTemplSave, &QPushButton::clicked, this, &TemplatePanel::cmdTemplSave_Click);
+    connect(cmdTemplDelete, &QPushButton::clicked, this, &TemplatePanel::cmdTemplDelete_Click);
+    connect(cmdUp, &QPushButton::clicked, this, &TemplatePanel::cmdUp_Click);
+    connect(cmdDown, &QPushButton::clicked, this, &TemplatePanel::cmdDown_Click);
+}
+
+TemplatePanel::~TemplatePanel() = default;
+
+bool TemplatePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == listTemplate->viewport() && event->type() == QEvent::MouseButtonPress) {
+        rowAtPress_ = listTemplate->currentRow();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TemplatePanel::Open() {
+    current_ = -1;
+    changed_ = false;
+    {
+        const QSignalBlocker quiet(listTemplate);
+        listTemplate->clear();
+        for (int index = 0; index < store_->count(); ++index) {
+            listTemplate->addItem(store_->name(index));
+        }
+    }
+    selectRow(0);
+}
+
+void TemplatePanel::Close() {
+    const int row = listTemplate->currentRow();
+    if (row >= 0) {
+        runSelectionStep(row);
+    }
+    if (changed_) {
+        store_->save();
+    }
+}
+
+void TemplatePanel::selectRow(int row) {
+    if (listTemplate->currentRow() == row) {
+        runSelectionStep(row);
+    } else {
+        listTemplate->setCurrentRow(row);  // the row change runs the step
+    }
+}
+
+void TemplatePanel::listTemplate_Click() {
+    const int row = listTemplate->currentRow();
+    if (row >= 0) {
+        runSelectionStep(row);
+    }
+}
+
+void TemplatePanel::runSelectionStep(int row) {
+    if (current_ >= 0 && current_ < store_->count()) {
+        const QString text = txtTemplName->text();
+        if (text != store_->name(current_)) {
+            changed_ = true;
+        }
+        store_->setName(current_, text);
+        listTemplate->item(current_)->setText(text);
+    }
+    current_ = row;
+    txtTemplName->setText(store_->name(row));
+    const bool userEntry = row > 0;
+    txtTemplName->setEnabled(userEntry);
+    cmdTemplSave->setEnabled(userEntry);
+    cmdTemplDelete->setEnabled(userEntry);
+    if (userEntry) {
+        store_->load(row);
+    }
+}
+
+void TemplatePanel::cmdTemplNew_Click() {
+    const QString name = QStringLiteral("新規");
+    store_->appendCurrent(name);
+    listTemplate->addItem(name);
+    changed_ = true;
+    selectRow(store_->count() - 1);
+    txtTemplName->setText(name);
+}
+
+void TemplatePanel::cmdTemplSave_Click() {
+    if (current_ < 1) {
+        return;
+    }
+    store_->storeCurrent(current_);
+    changed_ = true;
+    ShowMessage(QStringLiteral("テンプレート[") + txtTemplName->text() +
+                    QStringLiteral("]に記憶しました。"),
+                MessageIcon::Information);
+}
+
+void TemplatePanel::cmdTemplDelete_Click() {
+    const int row = listTemplate->currentRow();
+    if (row < 1) {
+        return;
+    }
+    const QString question =
+        QStringLiteral("[") + txtTemplName->text() + QStringLiteral("]を削除してよろしいですか？");
+    if (ShowMessage(question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
+        return;
+    }
+    current_ = -1;  // the pending name edit goes with the entry
+    store_->remove(row);
+    {
+        const QSignalBlocker quiet(listTemplate);
+        delete listTemplate->takeItem(row);
+    }
+    changed_ = true;
+    selectRow(row < store_->count() ? row : row - 1);
+}
+
+void TemplatePanel::cmdUp_Click() {
+    const int row = listTemplate->currentRow();
+    if (row < 2) {
+        return;
+    }
+    store_->swap(row, row - 1);
+    listTemplate->item(row)->setText(store_->name(row));
+    listTemplate->item(row - 1)->setText(txtTemplName->text());
+    current_ = row - 1;
+    selectRow(row - 1);
+    changed_ = true;
+}
+
+void TemplatePanel::cmdDown_Click() {
+    const int row = listTemplate->currentRow();
+    if (row < 1 || row > store_->count() - 2) {
+        return;
+    }
+    store_->swap(row, row + 1);
+    listTemplate->item(row)->setText(store_->name(row));
+    listTemplate->item(row + 1)->setText(txtTemplName->text());
+    current_ = row + 1;
+    selectRow(row + 1);
+    changed_ = true;
+}

@@ -1,0 +1,205 @@
+// The skill editor offscreen: the count area, 反転 and クリア, the draw on OK, what it remembers,
+// and its template file.
+#include <QTest>
+
+#include "dialogs/frmTokugi.h"
+#include "model/random.h"
+#include "model/roster.h"
+#include "model/templates.h"
+#include "platform/messages.h"
+#include "support/tempdatafolder.h"
+#include "support/testregistry.h"
+
+namespace {
+
+QString countCaption(int candidates) {
+    return QStringLiteral("■ 選ぶ数（候補 ") + QString::number(candidates) + QStringLiteral(" 個)");
+}
+
+QStringList numbersUpTo(int last) {
+    QStringList numbers;
+    for (int n = 0; n <= last; ++n) {
+        numbers.append(QString::number(n));
+    }
+    return numbers;
+}
+
+QStringList itemTexts(const QComboBox* box) {
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i) {
+        texts.append(box->itemText(i));
+    }
+    return texts;
+}
+
+SkillTemplate skillTemplate(const QString& name, std::initializer_list<int> skills, int countA,
+                            int countB) {
+    SkillTemplate entry;
+    entry.name = name;
+    for (const int skill : skills) {
+        entry.candidates[skill] = true;
+    }
+    entry.countA = static_cast<qint16>(countA);
+    entry.countB = static_cast<qint16>(countB);
+    return entry;
+}
+
+}  // namespace
+
+class TokugiDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        folder_ = std::make_unique<TempDataFolder>();
+        messages_ = std::make_unique<RecordedMessages>();
+        source_.Seed(23);
+        UseRandomSource(&source_);
+        frmTokugi::rememberedSettings() = SkillTemplate();
+        skillTemplates = {SkillTemplate{QStringLiteral("  -")}};
+        rosterCount = 2;
+        roster[1] = PersonRecord();
+        roster[2] = PersonRecord();
+        roster[1].setAbility(2, 40);
+        roster[2].setAbility(2, 40);
+    }
+    void cleanup() {
+        UseRandomSource(nullptr);
+        messages_.reset();
+        folder_.reset();
+    }
+
+    void openingShowsTheGridAndNoCountArea() {
+        frmTokugi dlg;
+        QCOMPARE(dlg.windowTitle(),
+                 QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
+        QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
+        QCOMPARE(dlg.findChild<QPushButton*>(QStringLiteral("chkTokugi_41")), dlg.chkTokugi[41]);
+        QVERIFY(dlg.fraCount->isHidden());
+        QCOMPARE(itemTexts(dlg.cmbCount1), QStringList{QStringLiteral("0")});
+        QCOMPARE(dlg.listTemplate->currentRow(), 0);
+        QVERIFY(!dlg.txtTemplName->isEnabled());
+    }
+
+    void countAreaFollowsTheCandidates() {
+        frmTokugi dlg;
+        for (const int skill : {3, 8, 20}) {
+            dlg.chkTokugi[skill]->click();
+        }
+        QVERIFY(!dlg.fraCount->isHidden());
+        QCOMPARE(dlg.fraCount->title(), countCaption(3));
+        QCOMPARE(itemTexts(dlg.cmbCount1), numbersUpTo(3));
+        QCOMPARE(itemTexts(dlg.cmbCount2), numbersUpTo(3));
+        QVERIFY(dlg.chkTokugi[8]->font().bold());
+        QVERIFY(!dlg.chkTokugi[9]->font().bold());
+
+        dlg.cmbCount1->setCurrentIndex(3);
+        dlg.cmbCount2->setCurrentIndex(1);
+        dlg.chkTokugi[8]->click();
+        QVERIFY(!dlg.chkTokugi[8]->font().bold());
+        QCOMPARE(dlg.fraCount->title(), countCaption(2));
+        QCOMPARE(itemTexts(dlg.cmbCount1), numbersUpTo(2));
+        QCOMPARE(dlg.cmbCount1->currentIndex(), 2);
+        QCOMPARE(dlg.cmbCount2->currentIndex(), 1);
+
+        dlg.chkTokugi[3]->click();
+        dlg.chkTokugi[20]->click();
+        QVERIFY(dlg.fraCount->isHidden());
+        QCOMPARE(itemTexts(dlg.cmbCount2), QStringList{QStringLiteral("0")});
+    }
+
+    void reverseAndClear() {
+        frmTokugi dlg;
+        dlg.cmdReverse->click();
+        for (const ToggleButton* button : dlg.chkTokugi) {
+            QVERIFY(button->isChecked());
+        }
+        QCOMPARE(itemTexts(dlg.cmbCount1), numbersUpTo(42));
+        QCOMPARE(dlg.fraCount->title(), countCaption(42));
+        dlg.chkTokugi[5]->click();
+        dlg.cmdReverse->click();
+        QCOMPARE(itemTexts(dlg.cmbCount2), numbersUpTo(1));
+        QVERIFY(dlg.chkTokugi[5]->isChecked());
+
+        dlg.cmbCount1->setCurrentIndex(1);
+        dlg.cmdClear->click();
+        QVERIFY(!dlg.chkTokugi[5]->isChecked());
+        QVERIFY(dlg.fraCount->isHidden());
+        QCOMPARE(dlg.cmbCount1->currentIndex(), 0);
+    }
+
+    void okDrawsForTheTargetsOnly() {
+        frmTokugi dlg;
+        dlg.addTarget(GetPersonName(2), 2);
+        dlg.chkTokugi[Skill::gunshi]->click();
+        dlg.chkTokugi[Skill::hanron]->click();
+        dlg.cmbCount1->setCurrentIndex(2);
+        dlg.cmbCount2->setCurrentIndex(2);
+        dlg.cmdOK->click();
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(GetSkill(roster[2], Skill::gunshi));
+        QVERIFY(GetSkill(roster[2], Skill::hanron));
+        QVERIFY(GetSkill(roster[2], Skill::kouben));
+        QCOMPARE(roster[2].ability(2), 70);
+        QVERIFY(!GetSkill(roster[1], Skill::gunshi));
+    }
+
+    void cancelChangesNoGeneralButIsRemembered() {
+        const RecordBytes before = roster[1].bytes();
+        {
+            frmTokugi dlg;
+            dlg.addTarget(GetPersonName(1), 1);
+            dlg.chkTokugi[0]->click();
+            dlg.chkTokugi[41]->click();
+            dlg.cmbCount1->setCurrentIndex(2);
+            dlg.cmbCount2->setCurrentIndex(1);
+            dlg.show();
+            dlg.close();  // the close box
+        }
+        QCOMPARE(roster[1].bytes(), before);
+        frmTokugi again;
+        QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
+        QVERIFY(!again.chkTokugi[1]->isChecked());
+        QCOMPARE(again.cmbCount1->currentIndex(), 2);
+        QCOMPARE(again.cmbCount2->currentIndex(), 1);
+        QVERIFY(!folder_->exists(QStringLiteral("Tokugi.csv")));
+    }
+
+    void templatesLoadRenameAndWrite() {
+        skillTemplates.append(skillTemplate(QStringLiteral("A"), {1, 2}, 1, 2));
+        // Hand-edited: a count beyond the candidates loads as their number.
+        skillTemplates.append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
+        {
+            frmTokugi dlg;
+            dlg.listTemplate->setCurrentRow(2);
+            QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
+            QCOMPARE(dlg.cmbCount2->currentIndex(), 0);
+            QVERIFY(dlg.chkTokugi[9]->isChecked());
+
+            dlg.chkTokugi[10]->click();  // unsaved, replaced by the move below
+            dlg.cmdUp->click();
+            QCOMPARE(skillTemplates[1].name, QStringLiteral("B"));
+            QVERIFY(!dlg.chkTokugi[10]->isChecked());
+            dlg.cmdUp->click();  // entry 1 stays
+            QCOMPARE(dlg.listTemplate->currentRow(), 1);
+
+            dlg.cmdTemplNew->click();
+            QCOMPARE(skillTemplates.size(), 4);
+            QCOMPARE(skillTemplates[3].countA, qint16(3));
+            dlg.txtTemplName->setText(QStringLiteral("騎馬"));
+            dlg.cmdCancel->click();
+        }
+        QCOMPARE(skillTemplates[3].name, QStringLiteral("騎馬"));
+        const QByteArray file = folder_->read(QStringLiteral("Tokugi.csv"));
+        QVERIFY(file.startsWith("4"));
+        QVERIFY(file.contains("\"B\""));
+    }
+
+  private:
+    std::unique_ptr<TempDataFolder> folder_;
+    std::unique_ptr<RecordedMessages> messages_;
+    ClockSeededSource source_;
+};
+
+DROVANTEL_TEST(TokugiDialogTest);
+
+#include "test_tokugi.moc"

@@ -1,0 +1,130 @@
+#include "frmMark.h"
+
+#include <QCompleter>
+#include <QLineEdit>
+#include <QValidator>
+
+#include "model/marks.h"
+
+namespace {
+
+// Refuses any edit that would leave a text Mark.csv cannot hold, so what is typed is what
+// comes back from the file.
+class StorableMarkValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override {
+        return IsStorableMarkText(input) ? Acceptable : Invalid;
+    }
+};
+
+QStringList markSuggestions() {
+    return QStringLiteral("将|猛|軍|政|論|武|文|仙|A|B|C|D|E|F|○|×|△").split(QLatin1Char('|'));
+}
+
+}  // namespace
+
+frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
+    setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 印の編集"));
+
+    labGuide = new QLabel(QStringLiteral("変更したいものをチェックして、文字を入力します。\n"
+                                         "チェックを入れて、空のままにすると印が消えます"),
+                          this);
+    labGuide->setObjectName(QStringLiteral("labGuide"));
+    labGuide->setGeometry(12, 8, 456, 36);
+
+    const QStringList suggestions = markSuggestions();
+    auto* validator = new StorableMarkValidator(this);
+    for (int mark = 0; mark < kMarkCount; ++mark) {
+        const QString number = QString::number(mark);
+        const int top = 56 + mark * 34;
+        chkMark[mark] = new QCheckBox(
+            QStringLiteral("印") + QString::number(mark + 1) + QStringLiteral("変更"), this);
+        chkMark[mark]->setObjectName(QStringLiteral("chkMark_") + number);
+        chkMark[mark]->setGeometry(12, top + 3, 90, 22);
+        connect(chkMark[mark], &QCheckBox::toggled, this, [this, mark] { chkMark_Click(mark); });
+
+        fraMark[mark] = new QFrame(this);
+        fraMark[mark]->setObjectName(QStringLiteral("fraMark_") + number);
+        fraMark[mark]->setGeometry(104, top, 150, 28);
+        fraMark[mark]->hide();
+
+        auto* box = new QComboBox(fraMark[mark]);
+        box->setObjectName(QStringLiteral("cmbMark_") + number);
+        box->setEditable(true);
+        // The suggestions are only offered; typed texts never join them.
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->addItems(suggestions);
+        box->setCurrentIndex(-1);
+        box->clearEditText();
+        // "a" must stay "a", not turn into the suggestion "A".
+        box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+        box->setValidator(validator);
+        box->setGeometry(2, 2, 146, 24);
+        cmbMark[mark] = box;
+    }
+
+    labList = new QLabel(QStringLiteral("対象者"), this);
+    labList->setObjectName(QStringLiteral("labList"));
+    labList->setGeometry(290, 48, 178, 20);
+    list->setGeometry(290, 70, 178, 140);
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(290, 218, 84, 30);
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setGeometry(384, 218, 84, 30);
+    connect(cmdOK, &QPushButton::clicked, this, &frmMark::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmMark::cmdCancel_Click);
+
+    labNote = new QLabel(
+        QStringLiteral("印は武将を分類して、並べ替えるための情報です。使えたら使って下さい。\n"
+                       "分類に使えそうな文字や記号を１～２文字程度入力して使います。\n"
+                       "メイン画面では、上の方にある「印」チェックを切り替えて表示を切り替えます\n"
+                       "\n"
+                       "ゲームとは関係のない情報です。興味がなければ（あるいはよく分からなければ）"
+                       "使わないで下さい\n"
+                       "\n"
+                       "印の編集結果は、この補助エディタと同じフォルダに保存されます。\n"
+                       "（Windows Vistaではちょっと都合が違うようです。動作未確認）\n"
+                       "印の記録を完全に消したい場合は、Mark.csvを手動で削除します\n"
+                       "\n"
+                       "武将を読み込んだとき、手元に保存した武将名と照らし合わせて、一致する名前を"
+                       "見つけたら印を"
+                       "復帰させます。印の保存は、あくまで武将名との組み合わせで行うので、同じ名前"
+                       "をもつ武将の印は"
+                       "正しく保存できません\n"
+                       "\n"
+                       "印1～5すべてが空の武将については、印情報を保存しません"),
+        this);
+    labNote->setObjectName(QStringLiteral("labNote"));
+    labNote->setWordWrap(true);
+    labNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    labNote->setGeometry(12, 262, 456, 300);
+
+    setFixedSize(480, 574);
+}
+
+void frmMark::chkMark_Click(int index) {
+    fraMark[index]->setVisible(chkMark[index]->isChecked());
+}
+
+MarkEditSettings frmMark::settings() const {
+    MarkEditSettings result;
+    for (int mark = 0; mark < kMarkCount; ++mark) {
+        result.change[mark] = chkMark[mark]->isChecked();
+        result.text[mark] = cmbMark[mark]->currentText();
+    }
+    return result;
+}
+
+void frmMark::cmdOK_Click() {
+    ApplyMarkEdit(generalMarks, targets(), settings());
+    accept();
+}
+
+void frmMark::cmdCancel_Click() {
+    reject();
+}

@@ -1,0 +1,38 @@
+// The mark editor: chosen marks (印1..印5) of every target set to one text each.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include <array>
+
+#include "bulkeditdialog.h"
+#include "model/markedit.h"
+
+class frmMark : public BulkEditDialog {
+    Q_OBJECT
+  public:
+    explicit frmMark(QWidget* parent = nullptr);
+
+    // The settings as the controls stand.
+    MarkEditSettings settings() const;
+
+    QLabel* labGuide;
+    std::array<QCheckBox*, kMarkCount> chkMark;
+    std::array<QFrame*, kMarkCount> fraMark;
+    std::array<QComboBox*, kMarkCount> cmbMark;
+    QLabel* labNote;
+    QLabel* labList;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+  private slots:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+  private:
+    void chkMark_Click(int index);
+};

@@ -1,0 +1,120 @@
+#include <QLineEdit>
+#include <QTest>
+
+#include "dialogs/frmMark.h"
+#include "model/marks.h"
+#include "support/tempdatafolder.h"
+#include "support/testregistry.h"
+
+namespace {
+
+using Marks = std::array<QString, kMarkCount>;
+
+const Marks kStartMarks = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                           QStringLiteral("d"), QStringLiteral("e")};
+
+}  // namespace
+
+class MarkDialogTest : public QObject {
+    Q_OBJECT
+  private:
+    void fillTargets(frmMark& dialog, const QList<int>& indexes) {
+        for (const int index : indexes) {
+            dialog.addTarget(generalMarks[index].name, index);
+        }
+    }
+
+  private slots:
+    void init() {
+        for (int index = 1; index <= kRosterCapacity; ++index) {
+            generalMarks[index].name = QStringLiteral("G") + QString::number(index);
+            generalMarks[index].marks = kStartMarks;
+        }
+    }
+
+    void opensEmptyWithTheSuggestions() {
+        frmMark dialog;
+        for (int mark = 0; mark < kMarkCount; ++mark) {
+            QVERIFY(!dialog.chkMark[mark]->isChecked());
+            QVERIFY(!dialog.fraMark[mark]->isVisibleTo(&dialog));
+            QCOMPARE(dialog.cmbMark[mark]->currentText(), QString());
+            QCOMPARE(dialog.cmbMark[mark]->count(), 17);
+        }
+        QCOMPARE(dialog.cmbMark[0]->itemText(16), QStringLiteral("△"));
+        dialog.chkMark[2]->click();
+        QVERIFY(dialog.fraMark[2]->isVisibleTo(&dialog));
+    }
+
+    void setsTheTickedMarksOnly() {
+        frmMark dialog;
+        fillTargets(dialog, {4, 2});
+        dialog.chkMark[1]->click();
+        dialog.cmbMark[1]->setCurrentIndex(2);  // 軍
+        dialog.chkMark[4]->click();
+        // Typed but not ticked.
+        dialog.cmbMark[2]->setEditText(QStringLiteral("X"));
+        dialog.cmdOK->click();
+        const Marks expected = {QStringLiteral("a"), QStringLiteral("軍"), QStringLiteral("c"),
+                                QStringLiteral("d"), QString()};
+        QCOMPARE(generalMarks[4].marks, expected);
+        QCOMPARE(generalMarks[2].marks, expected);
+        QCOMPARE(generalMarks[2].name, QStringLiteral("G2"));
+        QCOMPARE(generalMarks[3].marks, kStartMarks);
+    }
+
+    void keepsTypedTextWholeAndRefusesWhatMarkCsvCannotHold() {
+        frmMark dialog;
+        fillTargets(dialog, {1});
+        dialog.chkMark[0]->click();
+        QLineEdit* edit = dialog.cmbMark[0]->lineEdit();
+        // A lower-case letter must not turn into the suggestion "A"; a quote is refused.
+        QTest::keyClicks(edit, QStringLiteral("a \"b "));
+        edit->insert(QStringLiteral("〜"));  // U+301C has no code page 932 form
+        edit->insert(QStringLiteral("😀"));
+        edit->insert(QStringLiteral("猛将タイプの武将に付ける長めの印ですよ①～髙"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        const QString expected = QStringLiteral("a b 猛将タイプの武将に付ける長めの印ですよ①～髙");
+        QCOMPARE(dialog.cmbMark[0]->currentText(), expected);
+        dialog.cmdOK->click();
+        QCOMPARE(generalMarks[1].marks[0], expected);
+        QVERIFY(!IsStorableMarkText(QStringLiteral("¥")));
+    }
+
+    void typedMarkSurvivesMarkCsv() {
+        TempDataFolder folder;
+        roster[1] = PersonRecord();
+        rosterCount = 1;
+        markTable = {MarkEntry()};
+        generalMarks[1] = MarkEntry();
+        generalMarks[1].name = GetPersonName(1);
+
+        frmMark dialog;
+        fillTargets(dialog, {1});
+        const QString text = QStringLiteral("①～髙, x'y");
+        dialog.chkMark[0]->click();
+        dialog.cmbMark[0]->lineEdit()->insert(text);
+        dialog.cmdOK->click();
+        SaveMarks(1);
+        generalMarks[1] = MarkEntry();
+        LoadMarks();
+        AttachMarks(1);
+        QCOMPARE(generalMarks[1].marks[0], text);
+        rosterCount = 0;
+    }
+
+    void cancelAndCloseBoxChangeNothing() {
+        for (const bool closeBox : {false, true}) {
+            frmMark dialog;
+            fillTargets(dialog, {1});
+            dialog.show();
+            dialog.chkMark[0]->click();
+            dialog.cmbMark[0]->setEditText(QStringLiteral("Z"));
+            closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(generalMarks[1].marks, kStartMarks);
+    }
+};
+
+DROVANTEL_TEST(MarkDialogTest);
+#include "test_mark.moc"

@@ -1,0 +1,81 @@
+#include <QTest>
+
+#include "dialogs/frmMeisei.h"
+#include "model/random.h"
+#include "model/roster.h"
+#include "support/testregistry.h"
+
+class MeiseiDialogTest : public QObject {
+    Q_OBJECT
+  private:
+    ClockSeededSource source_;
+
+    void fillTargets(frmMeisei& dialog, int count) {
+        for (int index = 1; index <= count; ++index) {
+            dialog.addTarget(GetPersonName(index), index);
+        }
+    }
+
+  private slots:
+    void init() {
+        for (PersonRecord& record : roster) {
+            record = PersonRecord();
+            record.setFame(999);
+            SetSkill(record, Skill::meishi, true);
+        }
+        rosterCount = 20;
+        source_.Seed(11);
+        UseRandomSource(&source_);
+    }
+    void cleanup() { UseRandomSource(nullptr); }
+
+    void openingStateGivesFameOne() {
+        frmMeisei dialog;
+        for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
+            QCOMPARE(box->count(), 51);
+            QCOMPARE(box->currentText(), QStringLiteral("1"));
+            QCOMPARE(box->itemText(1), QStringLiteral("10"));
+            QCOMPARE(box->itemData(50).toInt(), 500);
+            QCOMPARE(box->itemText(50), QStringLiteral("500"));
+        }
+        QVERIFY(dialog.optTani[0]->isChecked());
+        fillTargets(dialog, 4);
+        dialog.cmdOK->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        for (int index = 1; index <= 4; ++index) {
+            QCOMPARE(roster[index].fame(), qint16(1));
+            QVERIFY(!GetSkill(roster[index], Skill::meishi));
+        }
+        QCOMPARE(roster[5].fame(), qint16(999));
+    }
+
+    void swappedBoxesOnTheGridOfTen() {
+        frmMeisei dialog;
+        fillTargets(dialog, 20);
+        dialog.cmbValue1->setCurrentIndex(30);  // 300
+        dialog.cmbValue2->setCurrentIndex(20);  // 200
+        dialog.optTani[2]->click();
+        dialog.cmdOK->click();
+        for (int index = 1; index <= 20; ++index) {
+            const int fame = roster[index].fame();
+            QVERIFY2(fame >= 200 && fame <= 300 && fame % 10 == 0,
+                     qPrintable(QString::number(fame)));
+            QVERIFY(GetSkill(roster[index], Skill::meishi));
+        }
+    }
+
+    void cancelAndCloseBoxChangeNothing() {
+        for (const bool closeBox : {false, true}) {
+            frmMeisei dialog;
+            fillTargets(dialog, 2);
+            dialog.show();
+            closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        }
+        QCOMPARE(roster[1].fame(), qint16(999));
+        QVERIFY(GetSkill(roster[2], Skill::meishi));
+    }
+};
+
+DROVANTEL_TEST(MeiseiDialogTest);
+#include "test_meisei.moc"

@@ -1,0 +1,60 @@
+// The affinity editor: spreads the personal and the faction affinity of every target around
+// the affinity of an existing general picked in the general chooser.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "bulkeditdialog.h"
+
+class frmSelectGeneral;
+
+class frmAisyo : public BulkEditDialog {
+    Q_OBJECT
+  public:
+    // chooser: the one general chooser of the program, used to pick the centres.
+    explicit frmAisyo(frmSelectGeneral* chooser, QWidget* parent = nullptr);
+
+    QCheckBox* chkKojin;
+    QFrame* fraKojin;
+    QPushButton* cmdKojin;
+    QLabel* labKojin;
+    QComboBox* cmbKojin;
+    QCheckBox* chkSeiryoku;
+    QFrame* fraSeiryoku;
+    QPushButton* cmdSeiryoku;
+    QLabel* labSeiryoku;
+    QComboBox* cmbSeiryoku;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+  private slots:
+    void chkKojin_Click(bool ticked);
+    void chkSeiryoku_Click(bool ticked);
+    void cmdKojin_Click();
+    void cmdSeiryoku_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+  private:
+    // The three controls of one affinity inside its frame.
+    struct AffinityControls {
+        QFrame* frame;
+        QPushButton* choose;
+        QLabel* centreLabel;
+        QComboBox* spread;
+    };
+    AffinityControls addAffinityFrame(const QString& suffix, int top);
+
+    // Asks the chooser for a general; returns its row of the existing-generals table, or 0
+    // when the user cancelled.
+    int chooseGeneral();
+
+    frmSelectGeneral* chooser_;
+    // Affinity values of the chosen centres; 0 while none is chosen.
+    int kojinCentre_ = 0;
+    int seiryokuCentre_ = 0;
+};

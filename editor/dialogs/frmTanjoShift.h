@@ -1,0 +1,31 @@
+// The birth-year shift: moves the birth year of every target by one chosen number of years,
+// offering only shifts that keep every target within the years the game accepts.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "bulkeditdialog.h"
+
+class frmTanjoShift : public BulkEditDialog {
+    Q_OBJECT
+  public:
+    explicit frmTanjoShift(QWidget* parent = nullptr);
+
+    // Finds the group's extremes, writes the two lines and offers the allowed shifts. Runs once,
+    // after list is filled and before the dialog is shown.
+    void Reset();
+
+    QLabel* labMax;
+    QLabel* labMin;
+    QFrame* fraShift;
+    QComboBox* cmbShift;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+  private slots:
+    void cmdOK_Click();
+    void cmdCancel_Click();
+};

@@ -1,0 +1,272 @@
+#include <QPair>
+#include <QTest>
+#include <QTimer>
+
+#include "dialogs/frmAisyo.h"
+#include "list/frmSelectGeneral.h"
+#include "model/affinitydraw.h"
+#include "model/generals.h"
+#include "model/random.h"
+#include "model/roster.h"
+#include "support/modal.h"
+#include "support/testregistry.h"
+
+namespace {
+
+using Range = QPair<int, int>;
+
+class RecordingSource : public RandomSource {
+  public:
+    float NextFraction() override { return 0.0f; }
+    int Draw(int low, int high) override {
+        ranges.append({low, high});
+        return low;
+    }
+    QList<Range> ranges;
+};
+
+GeneralRecord makeGeneral(const QString& family, const QString& given, int personal, int faction) {
+    GeneralRecord general;
+    general.familyName = family.leftJustified(5, u' ');
+    general.givenName = given.leftJustified(5, u' ');
+    general.reading = QString(11, u' ');
+    general.values.setAbility(0, 80);
+    general.values.setPersonalAffinity(static_cast<quint8>(personal));
+    general.values.setFactionAffinity(static_cast<quint8>(faction));
+    return general;
+}
+
+void resetTables() {
+    roster = Roster{};
+    rosterCount = 0;
+    generals = QList<GeneralRecord>(1);
+    generalCount = 0;
+    ComputeAffinityRepresentatives();
+}
+
+// Presses the choose button and, in the chooser, clicks the row of the existing general and
+// confirms it; row 0 cancels the chooser instead.
+bool chooseCentre(QPushButton* chooseButton, frmSelectGeneral& chooser, int generalRow) {
+    bool answered = false;
+    WhenModalAppears([&](QWidget* modal) {
+        if (modal != &chooser) {
+            return;
+        }
+        answered = true;
+        if (generalRow == 0) {
+            chooser.cmdCancel->click();
+            return;
+        }
+        for (int position = 1; position <= chooser.list->rowCount(); ++position) {
+            QTreeWidgetItem* row = chooser.list->rowAt(position);
+            if (GeneralList::rowTag(row) == generalRow) {
+                const QPoint centre = chooser.list->visualItemRect(row).center();
+                QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, centre);
+            }
+        }
+        chooser.cmdOK->click();
+    });
+    // A chooser left open by a failing step must not hang the run.
+    QTimer guard;
+    guard.setSingleShot(true);
+    bool stuck = false;
+    QObject::connect(&guard, &QTimer::timeout, &chooser, [&chooser, &stuck] {
+        stuck = chooser.isVisible();
+        chooser.hide();
+    });
+    guard.start(5000);
+    chooseButton->click();
+    return answered && !stuck;
+}
+
+}  // namespace
+
+class AisyoTest : public QObject {
+    Q_OBJECT
+  private:
+    std::unique_ptr<frmSelectGeneral> chooser_;
+    static constexpr int kTargets = 4;
+
+    void fillTargets(frmAisyo& dialog) {
+        for (int index = 1; index <= kTargets; ++index) {
+            roster[index].setPersonalAffinity(77);
+            roster[index].setFactionAffinity(88);
+            dialog.addTarget(QStringLiteral("target %1").arg(index), index);
+        }
+        roster[kTargets + 1].setPersonalAffinity(77);
+        roster[kTargets + 1].setFactionAffinity(88);
+        rosterCount = kTargets + 1;
+    }
+    static QList<int> personalValues() {
+        QList<int> values;
+        for (int index = 1; index <= kTargets; ++index) {
+            values.append(roster[index].personalAffinity());
+        }
+        return values;
+    }
+    static QList<int> factionValues() {
+        QList<int> values;
+        for (int index = 1; index <= kTargets; ++index) {
+            values.append(roster[index].factionAffinity());
+        }
+        return values;
+    }
+    static bool untouchedNonTarget() {
+        return roster[kTargets + 1].personalAffinity() == 77 &&
+               roster[kTargets + 1].factionAffinity() == 88;
+    }
+
+  private slots:
+    void init() {
+        resetTables();
+        generals.append(makeGeneral(QStringLiteral("曹"), QStringLiteral("操"), 3, 146));
+        generals.append(makeGeneral(QStringLiteral("呂"), QStringLiteral("布"), 200, 0));
+        generals.append(makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60));
+        generalCount = 3;
+        ComputeAffinityRepresentatives();
+        chooser_ = std::make_unique<frmSelectGeneral>();
+    }
+    void cleanup() {
+        UseRandomSource(nullptr);
+        chooser_->allowClose();
+        chooser_.reset();
+        resetTables();
+    }
+
+    void opensWithNothingChosen() {
+        frmAisyo dialog(chooser_.get());
+        fillTargets(dialog);
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
+        QCOMPARE(dialog.chkKojin->text(), QStringLiteral("個人相性"));
+        QCOMPARE(dialog.chkSeiryoku->text(), QStringLiteral("勢力相性"));
+        QCOMPARE(dialog.cmdCancel->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+        for (QComboBox* spread : {dialog.cmbKojin, dialog.cmbSeiryoku}) {
+            QCOMPARE(spread->count(), kMaxAffinitySpread + 1);
+            QCOMPARE(spread->itemText(0), QStringLiteral("0"));
+            QCOMPARE(spread->itemText(1), QStringLiteral("±1"));
+            QCOMPARE(spread->itemText(2), QStringLiteral("±2"));
+            QCOMPARE(spread->itemText(74), QStringLiteral("±74"));
+            QCOMPARE(spread->currentIndex(), 0);
+        }
+        QVERIFY(!dialog.chkKojin->isChecked());
+        QVERIFY(!dialog.chkSeiryoku->isChecked());
+        QVERIFY(dialog.fraKojin->isHidden());
+        QVERIFY(dialog.fraSeiryoku->isHidden());
+        QVERIFY(dialog.labKojin->text().isEmpty());
+        QVERIFY(dialog.fraKojin->isAncestorOf(dialog.cmbKojin));
+        QVERIFY(dialog.fraSeiryoku->isAncestorOf(dialog.cmdSeiryoku));
+        QStringList labels;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            labels.append(label->text());
+        }
+        QVERIFY(labels.contains(
+            QStringLiteral("相性の中心とする武将と、ばらつかせる範囲を指定します")));
+        QVERIFY(labels.contains(QStringLiteral("■ 対象者")));
+        QCOMPARE(labels.count(QStringLiteral("ばらつき範囲")), 2);
+
+        dialog.chkKojin->click();
+        QVERIFY(!dialog.fraKojin->isHidden());
+        QVERIFY(dialog.fraSeiryoku->isHidden());
+        dialog.chkSeiryoku->click();
+        dialog.chkKojin->click();
+        QVERIFY(dialog.fraKojin->isHidden());
+        QVERIFY(!dialog.fraSeiryoku->isHidden());
+    }
+
+    void spreadZeroGivesEveryTargetTheCentre() {
+        frmAisyo dialog(chooser_.get());
+        fillTargets(dialog);
+        dialog.chkKojin->click();
+        QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
+        QCOMPARE(dialog.labKojin->text(), GetGeneralName(1));
+        dialog.chkSeiryoku->click();
+        QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
+        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(1));
+        RecordingSource source;
+        UseRandomSource(&source);
+        dialog.cmdOK->click();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(personalValues(), QList<int>(kTargets, 3));
+        QCOMPARE(factionValues(), QList<int>(kTargets, 146));
+        // One draw per target and affinity even without a spread.
+        QCOMPARE(source.ranges, QList<Range>(2 * kTargets, Range(0, 0)));
+        QVERIFY(untouchedNonTarget());
+    }
+
+    void spreadsAreDrawnPersonalFirstWithTheirRanges() {
+        frmAisyo dialog(chooser_.get());
+        fillTargets(dialog);
+        dialog.chkKojin->click();
+        dialog.chkSeiryoku->click();
+        QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
+        QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 3));
+        dialog.cmbKojin->setCurrentIndex(5);
+        dialog.cmbSeiryoku->setCurrentIndex(7);
+        RecordingSource source;
+        UseRandomSource(&source);
+        dialog.cmdOK->click();
+        QCOMPARE(source.ranges,
+                 QList<Range>(kTargets, Range(0, 10)) + QList<Range>(kTargets, Range(0, 14)));
+        // The recording source answers the low end: centre minus spread, wrapped.
+        QCOMPARE(personalValues(), QList<int>(kTargets, 147));
+        QCOMPARE(factionValues(), QList<int>(kTargets, 53));
+    }
+
+    void cancelledChooserKeepsTheCentre() {
+        frmAisyo dialog(chooser_.get());
+        fillTargets(dialog);
+        dialog.chkKojin->click();
+        QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
+        QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 0));
+        QCOMPARE(dialog.labKojin->text(), GetGeneralName(3));
+        dialog.cmdOK->click();
+        QCOMPARE(personalValues(), QList<int>(kTargets, 50));
+    }
+
+    void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
+        frmAisyo dialog(chooser_.get());
+        fillTargets(dialog);
+        // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
+        dialog.chkKojin->click();
+        dialog.chkSeiryoku->click();
+        QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 2));
+        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(2));
+        dialog.cmdOK->click();
+        QCOMPARE(personalValues(), QList<int>(kTargets, 77));
+        QCOMPARE(factionValues(), QList<int>(kTargets, 88));
+
+        frmAisyo unticked(chooser_.get());
+        fillTargets(unticked);
+        unticked.chkKojin->click();
+        QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
+        unticked.chkKojin->click();
+        unticked.cmdOK->click();
+        QCOMPARE(personalValues(), QList<int>(kTargets, 77));
+    }
+
+    void cancelAndCloseBoxChangeNothing() {
+        for (const bool closeBox : {false, true}) {
+            frmAisyo dialog(chooser_.get());
+            fillTargets(dialog);
+            dialog.chkKojin->click();
+            QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
+            WhenModalAppears([&dialog, closeBox](QWidget*) {
+                if (closeBox) {
+                    dialog.close();
+                } else {
+                    dialog.cmdCancel->click();
+                }
+            });
+            QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+            QCOMPARE(personalValues(), QList<int>(kTargets, 77));
+        }
+        // A new opening starts from nothing chosen.
+        frmAisyo next(chooser_.get());
+        QVERIFY(next.labKojin->text().isEmpty());
+        QCOMPARE(next.cmbKojin->currentIndex(), 0);
+    }
+};
+
+DROVANTEL_TEST(AisyoTest);
+#include "test_aisyo.moc"

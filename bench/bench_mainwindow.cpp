@@ -1,0 +1,113 @@
+// Start-up of the main window against an empty window, and the open of a full person file.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+#include "main/frmMain.h"
+#include "model/roster.h"
+#include "platform/appinfo.h"
+#include "platform/codepage.h"
+#include "platform/messages.h"
+#include "platform/personfilelibrary.h"
+
+namespace {
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write the benchmark's files");
+    }
+}
+
+QByteArray ThousandGenerals() {
+    QByteArray text;
+    QByteArray line;
+    for (int i = 0; i < 1000; ++i) {
+        EncodeCp932(QStringLiteral("\"武将%1\",\"ブショウ\",0,0,%2,%3,%4,%5,%6,0,%7,%8\r\n")
+                        .arg(i % 100)
+                        .arg(1 + i % 100)
+                        .arg(1 + (i * 7) % 100)
+                        .arg(1 + (i * 13) % 100)
+                        .arg(1 + (i * 17) % 100)
+                        .arg(1 + (i * 23) % 100)
+                        .arg(1 + i % 149)
+                        .arg(1 + (i * 3) % 149),
+                    &line);
+        text += line;
+    }
+    return text;
+}
+
+QByteArray FullPersonFile() {
+    QByteArray file(4, '\0');
+    for (int i = 0; i < kRosterCapacity; ++i) {
+        QByteArray record(kRecordSize, '\0');
+        record[81] = char(0x95);  // 武
+        record[82] = char(0x90);
+        record[86] = char('0' + i % 10);
+        record[22] = char(1 + i % 100);
+        file += record;
+    }
+    return file;
+}
+
+// Start-up up to the shown window, against an empty window shown in the same run; the
+// counter "ratio" is the start-up time over the empty window's.
+void BM_StartUpAgainstEmptyWindow(benchmark::State& state) {
+    QTemporaryDir folder;
+    WriteFile(folder.filePath(QStringLiteral("General.csv")), ThousandGenerals());
+    SetDataFolder(folder.path());
+    RecordedMessages quiet;
+    qint64 editorNanos = 0;
+    qint64 emptyNanos = 0;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        {
+            QMainWindow empty;
+            empty.show();
+            QApplication::processEvents();
+        }
+        emptyNanos += timer.nsecsElapsed();
+        timer.restart();
+        {
+            frmMain window;
+            window.show();
+            QApplication::processEvents();
+            window.close();
+        }
+        editorNanos += timer.nsecsElapsed();
+    }
+    state.counters["ratio"] = double(editorNanos) / double(emptyNanos);
+    state.counters["editor_ms"] = double(editorNanos) / 1e6 / double(state.iterations());
+    state.counters["empty_ms"] = double(emptyNanos) / 1e6 / double(state.iterations());
+    SetDataFolder(QString());
+}
+BENCHMARK(BM_StartUpAgainstEmptyWindow)->Unit(benchmark::kMillisecond);
+
+// The open of a 110-record file up to the filled, ticked list.
+void BM_OpenFullPersonFile(benchmark::State& state) {
+    QTemporaryDir folder;
+    SetDataFolder(folder.path());
+    const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
+    WriteFile(path, FullPersonFile());
+    RecordedMessages quiet;
+    frmMain window;
+    window.show();
+    for (auto _ : state) {
+        window.openPersonFile(path);
+        benchmark::DoNotOptimize(window.list->rowCount());
+    }
+    if (rosterCount != kRosterCapacity) {
+        state.SkipWithError("the file did not open with 110 records");
+    }
+    window.close();
+    SetDataFolder(QString());
+}
+BENCHMARK(BM_OpenFullPersonFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace

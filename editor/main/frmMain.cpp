@@ -1,0 +1,526 @@
+#include "frmMain.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include <algorithm>
+#include <type_traits>
+
+#include "dialogs/frmAisyo.h"
+#include "dialogs/frmCapaAll.h"
+#include "dialogs/frmMark.h"
+#include "dialogs/frmMeisei.h"
+#include "dialogs/frmPers.h"
+#include "dialogs/frmTanjoShift.h"
+#include "dialogs/frmTokugi.h"
+#include "frmSplash.h"
+#include "model/generals.h"
+#include "model/marks.h"
+#include "model/random.h"
+#include "model/roster.h"
+#include "model/templates.h"
+#include "platform/appinfo.h"
+#include "platform/messages.h"
+#include "platform/personfilelibrary.h"
+#include "platform/twips.h"
+
+namespace {
+
+// The smallest list the window keeps following when it is resized (the lengths of the two
+// invisible lines).
+constexpr int kMinListWidth = 12120;
+constexpr int kMinListHeight = 6600;
+
+int PixelsToTwips(int pixels) {
+    return pixels * 15;
+}
+
+QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, bool visible) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(geometry.height() <= 1 ? QFrame::HLine : QFrame::VLine);
+    line->setFrameShadow(QFrame::Sunken);
+    line->setGeometry(geometry);
+    line->setVisible(visible);
+    return line;
+}
+
+}  // namespace
+
+frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    createControls();
+    connectControls();
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls() {
+    resize(Twips(14730), Twips(10410));
+    cmdOpen = addButton(this, QStringLiteral("cmdOpen"), QStringLiteral("ファイルを開く"),
+                        TwipsRect(240, 120, 2055, 615));
+    labPath = new QLabel(QStringLiteral("パス"), this);
+    labPath->setObjectName(QStringLiteral("labPath"));
+    labPath->setGeometry(TwipsRect(2400, 120, 9135, 615));
+    labPath->setWordWrap(true);
+    cmdSave = addButton(this, QStringLiteral("cmdSave"), QStringLiteral("ファイルに保存"),
+                        TwipsRect(240, 885, 2055, 615));
+    cmdSave->hide();
+    cmdAll = addButton(this, QStringLiteral("cmdAll"), QStringLiteral("一括/解除"),
+                       TwipsRect(2400, 840, 1095, 325));
+
+    chkMark = addCheckBox(QStringLiteral("chkMark"), QStringLiteral("印"),
+                          TwipsRect(3720, 885, 615, 270), false);
+    chkSyussei = addCheckBox(QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
+                             TwipsRect(4440, 885, 1335, 270), true);
+    chkCapa = addCheckBox(QStringLiteral("chkCapa"), QStringLiteral("能力値"),
+                          TwipsRect(5880, 885, 1095, 270), true);
+    chkPers = addCheckBox(QStringLiteral("chkPers"), QStringLiteral("隠し"),
+                          TwipsRect(7080, 885, 855, 270), false);
+    chkAisyo = addCheckBox(QStringLiteral("chkAisyo"), QStringLiteral("相性"),
+                           TwipsRect(7920, 885, 855, 270), false);
+    const std::array<QString, 6> skillGroups = {QStringLiteral("内政"), QStringLiteral("戦闘"),
+                                                QStringLiteral("計略"), QStringLiteral("一騎"),
+                                                QStringLiteral("舌戦"), QStringLiteral("称号")};
+    for (int k = 0; k < 6; ++k) {
+        chkTokugi[k] = addCheckBox(QStringLiteral("chkTokugi_%1").arg(k), skillGroups[k],
+                                   TwipsRect(8880 + 960 * k, 885, 855, 270), false);
+    }
+
+    list = new GeneralList(true, this);
+    list->setObjectName(QStringLiteral("list"));
+    list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
+    // Presses are handled by the window itself (drag ticking); the list only shows the rows
+    // the drag takes in.
+    list->setSelectionMode(QAbstractItemView::MultiSelection);
+    list->viewport()->installEventFilter(this);
+
+    createMenuPanel();
+
+    Label2 = new QLabel(QStringLiteral("数"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(TwipsRect(240, 7605, 375, 255));
+    labCount = new QLabel(QStringLiteral("0/0"), this);
+    labCount->setObjectName(QStringLiteral("labCount"));
+    labCount->setGeometry(TwipsRect(720, 7605, 1575, 255));
+    Line1 = addLine(this, QStringLiteral("Line1"), QRect(Twips(240), Twips(7920), Twips(2040), 1),
+                    true);
+    lineWidth = addLine(this, QStringLiteral("lineWidth"),
+                        QRect(Twips(2400), Twips(10320), Twips(kMinListWidth), 1), false);
+    lineHeight = addLine(this, QStringLiteral("lineHeight"),
+                         QRect(Twips(120), Twips(1320), 1, Twips(kMinListHeight)), false);
+}
+
+void frmMain::createMenuPanel() {
+    fraMenu = new QFrame(this);
+    fraMenu->setObjectName(QStringLiteral("fraMenu"));
+    fraMenu->setGeometry(TwipsRect(240, 1560, 2055, 5895));
+    fraMenu->hide();
+    Label1 = new QLabel(QStringLiteral("リストから選んで以下のボタンを押します"), fraMenu);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(TwipsRect(0, 0, 2055, 540));
+    Label1->setWordWrap(true);
+
+    const auto menuButton = [this](const QString& name, const QString& caption, int top) {
+        return addButton(fraMenu, name, caption, TwipsRect(0, top, 2055, 495));
+    };
+    cmdTanjo = menuButton(QStringLiteral("cmdTanjo"), QStringLiteral("誕生年をシフト"), 600);
+    cmdMeisei = menuButton(QStringLiteral("cmdMeisei"), QStringLiteral("名声"), 1200);
+    cmdCapaAll = menuButton(QStringLiteral("cmdCapaAll"), QStringLiteral("能力値"), 1800);
+    cmdSeikaku = menuButton(QStringLiteral("cmdSeikaku"), QStringLiteral("隠し設定"), 2400);
+    cmdAisyo = menuButton(QStringLiteral("cmdAisyo"), QStringLiteral("相性"), 3000);
+    cmdTokugi = menuButton(QStringLiteral("cmdTokugi"), QStringLiteral("特技"), 3600);
+    cmdTokugiClear =
+        menuButton(QStringLiteral("cmdTokugiClear"), QStringLiteral("特技クリア"), 4200);
+    cmdMark = menuButton(QStringLiteral("cmdMark"), QStringLiteral("印"), 4800);
+    cmdBack = menuButton(QStringLiteral("cmdBack"), QStringLiteral("元に戻す"), 5400);
+}
+
+QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QString& caption,
+                                const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+QCheckBox* frmMain::addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
+                                bool ticked) {
+    auto* box = new QCheckBox(caption, this);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setChecked(ticked);
+    return box;
+}
+
+void frmMain::connectControls() {
+    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(cmdAll, &QPushButton::clicked, this, &frmMain::cmdAll_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
+    connect(cmdTokugiClear, &QPushButton::clicked, this, &frmMain::cmdTokugiClear_Click);
+    connect(cmdTanjo, &QPushButton::clicked, this, &frmMain::cmdTanjo_Click);
+    connect(cmdMeisei, &QPushButton::clicked, this, &frmMain::cmdMeisei_Click);
+    connect(cmdCapaAll, &QPushButton::clicked, this, &frmMain::cmdCapaAll_Click);
+    connect(cmdSeikaku, &QPushButton::clicked, this, &frmMain::cmdSeikaku_Click);
+    connect(cmdAisyo, &QPushButton::clicked, this, &frmMain::cmdAisyo_Click);
+    connect(cmdTokugi, &QPushButton::clicked, this, &frmMain::cmdTokugi_Click);
+    connect(cmdMark, &QPushButton::clicked, this, &frmMain::cmdMark_Click);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &frmMain::list_ColumnClick);
+
+    connect(chkMark, &QCheckBox::clicked, this, [this](bool on) { ShowMarkColumns(list, on); });
+    connect(chkSyussei, &QCheckBox::clicked, this,
+            [this](bool on) { ShowBirthFameColumns(list, on); });
+    connect(chkCapa, &QCheckBox::clicked, this, [this](bool on) { ShowAbilityColumns(list, on); });
+    connect(chkPers, &QCheckBox::clicked, this, [this](bool on) { ShowSettingColumns(list, on); });
+    connect(chkAisyo, &QCheckBox::clicked, this,
+            [this](bool on) { ShowAffinityColumns(list, on); });
+    for (int k = 0; k < 6; ++k) {
+        connect(chkTokugi[k], &QCheckBox::clicked, this,
+                [this, k](bool on) { ShowSkillColumns(list, k, on); });
+    }
+}
+
+void frmMain::Form_Load() {
+    auto* splash = new frmSplash;
+    splash->show();
+    QCoreApplication::processEvents();
+
+    personFilePath_.clear();
+    rosterCount = 0;
+    SeedRandomFromClock();
+    setWindowTitle(AppTitle() + QStringLiteral("『Kelvasto』  Version %1.%2 rev %3")
+                                    .arg(kVersionMajor)
+                                    .arg(kVersionMinor)
+                                    .arg(kVersionRevision));
+    // DataFolder is the program's folder unless a test has pointed it elsewhere.
+    LoadGenerals();
+    chooser_ = new frmSelectGeneral(this);
+    LoadSkillTemplates();
+    LoadAbilityTemplates();
+    LoadMarks();
+
+    delete splash;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void frmMain::UpdateCountLabel() {
+    labCount->setText(QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(rosterCount));
+}
+
+void frmMain::FillChooserList(QListWidget* dialogList) const {
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        const QTreeWidgetItem* row = list->rowAt(position);
+        if (GeneralList::isTicked(row)) {
+            const int index = GeneralList::rowTag(row);
+            auto* entry = new QListWidgetItem(GetPersonName(index), dialogList);
+            entry->setData(Qt::UserRole, index);
+        }
+    }
+}
+
+void frmMain::updateMenuEnabled() {
+    fraMenu->setEnabled(CountTickedRows(list) > 0);
+}
+
+// --- Open, save, close -------------------------------------------------------------------
+
+void frmMain::cmdOpen_Click() {
+    QString path = personFilePath_;
+    const std::optional<int> result = PersonFileLibrary::openFileDialog(&path, this);
+    if (!result || *result == 0) {
+        return;
+    }
+    if (*result != -100) {
+        ShowMessage(QStringLiteral("エラーです:") + QString::number(*result),
+                    MessageIcon::Exclamation);
+        return;
+    }
+    openPersonFile(path);
+}
+
+void frmMain::openPersonFile(const QString& path) {
+    const std::optional<int> count = PersonFileLibrary::readPersonFile(path);
+    if (!count) {
+        return;  // the library is missing: the user has been told, nothing changes
+    }
+    personFilePath_ = path;
+    labPath->setText(path);
+    rosterCount = *count;
+    if (rosterCount < 0) {
+        // The file exists but could not be read: the editor goes on as with an empty file.
+        ShowMessage(QStringLiteral("%1 を読み込めませんでした。").arg(path),
+                    MessageIcon::Exclamation);
+        rosterCount = 0;
+    }
+    UpdateCountLabel();
+
+    list->clear();
+    lastSortColumn_ = 0;
+    list->forgetSort();
+    for (int n = 1; n <= rosterCount; ++n) {
+        RecordBytes bytes{};
+        if (!PersonFileLibrary::readPerson(&bytes, n - 1)) {
+            rosterCount = n - 1;
+            break;
+        }
+        roster[n] = PersonRecord(bytes);
+        QTreeWidgetItem* row = list->addRow(GetPersonName(n), n);
+        AttachMarks(n);
+        FillRow(row, true);
+    }
+    dragAnchor = 0;
+    dragSnapshot.fill(false, list->rowCount() + 1);
+
+    cmdSave->show();
+    fraMenu->show();
+    ToggleAllRows(list);
+    updateMenuEnabled();
+    UpdateCountLabel();
+    list->setFocus();
+}
+
+void frmMain::cmdSave_Click() {
+    if (rosterCount < 1) {
+        return;
+    }
+    const MessageAnswer answer = ShowMessage(
+        QStringLiteral("書き込んでよろしいですか？\r\n"
+                       "（あらかじめ武将ファイルのバックアップを取ることをお勧めします）"),
+        MessageIcon::Question, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes) {
+        savePersonFile();
+    }
+    list->setFocus();
+}
+
+void frmMain::savePersonFile() {
+    for (int n = 1; n <= rosterCount; ++n) {
+        if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
+            return;  // the library is missing: the user has been told
+        }
+    }
+    const std::optional<int> result = PersonFileLibrary::writePersonFile(personFilePath_);
+    if (!result) {
+        return;
+    }
+    if (*result == -2) {
+        ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
+                    MessageIcon::Exclamation);
+    } else if (*result != 0) {
+        ShowMessage(QStringLiteral("保存に失敗しました(%1)").arg(*result),
+                    MessageIcon::Exclamation);
+    } else {
+        ShowMessage(QStringLiteral("保存しました"), MessageIcon::Information);
+    }
+    SaveMarks(list->rowCount());
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (chooser_ != nullptr) {
+        chooser_->allowClose();
+        chooser_->close();
+        delete chooser_;
+        chooser_ = nullptr;
+        SaveMarks(list->rowCount());
+    }
+    event->accept();
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QRect outer = frameGeometry();
+    const int newWidth = PixelsToTwips(outer.width()) - PixelsToTwips(list->x()) - 200;
+    const int newHeight = PixelsToTwips(outer.height()) - PixelsToTwips(list->y()) - 600;
+    if (newWidth >= kMinListWidth && newHeight >= kMinListHeight) {
+        list->resize(Twips(newWidth), Twips(newHeight));
+        labPath->resize(Twips(newWidth), labPath->height());
+    }
+}
+
+// --- Selection ---------------------------------------------------------------------------
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list->viewport()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                list_MouseDown(mouse->position().toPoint());
+            }
+            return true;  // the list never ticks or selects by itself
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            list_MouseMove(mouse->position().toPoint(), mouse->buttons().testFlag(Qt::LeftButton));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton) {
+                list_MouseUp(mouse->position().toPoint());
+            }
+            return true;
+        }
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+}
+
+int frmMain::rowPositionAt(const QPoint& point) const {
+    QTreeWidgetItem* row = list->itemAt(point);
+    return row == nullptr ? 0 : list->indexOfTopLevelItem(row) + 1;
+}
+
+void frmMain::list_MouseDown(const QPoint& point) {
+    const int position = rowPositionAt(point);
+    if (position == 0) {
+        return;
+    }
+    dragSnapshot.resize(list->rowCount() + 1);
+    for (int i = 1; i <= list->rowCount(); ++i) {
+        dragSnapshot[i] = GeneralList::isTicked(list->rowAt(i));
+    }
+    dragAnchor = static_cast<qint16>(position);
+    dragValue = !dragSnapshot[position];
+    list_MouseMove(point, true);
+}
+
+void frmMain::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
+    if (dragAnchor < 1) {
+        return;
+    }
+    const int current = rowPositionAt(point);
+    if (current == 0) {
+        return;
+    }
+    const int first = std::min<int>(dragAnchor, current);
+    const int last = std::max<int>(dragAnchor, current);
+    for (int i = 1; i <= list->rowCount(); ++i) {
+        QTreeWidgetItem* row = list->rowAt(i);
+        const bool covered = i >= first && i <= last;
+        GeneralList::setTicked(row, covered ? dragValue : dragSnapshot.value(i));
+        row->setSelected(covered);
+    }
+    UpdateCountLabel();
+    if (!leftButtonHeld) {
+        // The release happened outside the window: end the drag here.
+        list_MouseUp(point);
+        list->clearSelection();
+    }
+}
+
+void frmMain::list_MouseUp(const QPoint& point) {
+    list_MouseMove(point, true);
+    dragAnchor = 0;
+    for (int i = 1; i <= list->rowCount(); ++i) {
+        StyleRow(list->rowAt(i));
+    }
+    updateMenuEnabled();
+}
+
+void frmMain::cmdAll_Click() {
+    ToggleAllRows(list);
+    updateMenuEnabled();
+    UpdateCountLabel();
+}
+
+void frmMain::list_ColumnClick(int column) {
+    SortByColumn(list, column, lastSortColumn_);
+}
+
+// --- Commands on the ticked generals -----------------------------------------------------
+
+void frmMain::cmdBack_Click() {
+    const int count = CountTickedRows(list);
+    if (count > 0 &&
+        ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
+                    MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
+        restoreTickedGenerals();
+    }
+    list->setFocus();
+}
+
+void frmMain::restoreTickedGenerals() {
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        const QTreeWidgetItem* row = list->rowAt(position);
+        if (!GeneralList::isTicked(row)) {
+            continue;
+        }
+        const int index = GeneralList::rowTag(row);
+        RecordBytes bytes{};
+        if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
+            break;
+        }
+        roster[index] = PersonRecord(bytes);
+        AttachMarks(index);
+    }
+    RefreshTickedRows(list);
+}
+
+void frmMain::cmdTokugiClear_Click() {
+    const int count = CountTickedRows(list);
+    if (count > 0 &&
+        ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
+                    MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
+        for (int position = 1; position <= list->rowCount(); ++position) {
+            const QTreeWidgetItem* row = list->rowAt(position);
+            if (GeneralList::isTicked(row)) {
+                PersonRecord& record = roster[GeneralList::rowTag(row)];
+                for (int i = 0; i < kSkillByteCount; ++i) {
+                    record.setSkillByte(i, 0);
+                }
+            }
+        }
+        RefreshTickedRows(list);
+    }
+    list->setFocus();
+}
+
+// Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
+template <typename Dialog, typename... Args>
+void frmMain::openDialog(Args... args) {
+    if (CountTickedRows(list) > 0) {
+        Dialog dialog(args..., this);
+        FillChooserList(dialog.list);
+        if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
+            dialog.Reset();
+        }
+        dialog.exec();
+        RefreshTickedRows(list);
+    }
+    list->setFocus();
+}
+
+void frmMain::cmdTanjo_Click() {
+    openDialog<frmTanjoShift>();
+}
+void frmMain::cmdMeisei_Click() {
+    openDialog<frmMeisei>();
+}
+void frmMain::cmdCapaAll_Click() {
+    openDialog<frmCapaAll>();
+}
+void frmMain::cmdSeikaku_Click() {
+    openDialog<frmPers>();
+}
+void frmMain::cmdAisyo_Click() {
+    openDialog<frmAisyo>(chooser_);
+}
+void frmMain::cmdTokugi_Click() {
+    openDialog<frmTokugi>();
+}
+void frmMain::cmdMark_Click() {
+    openDialog<frmMark>();
+}

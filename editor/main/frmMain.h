@@ -1,0 +1,113 @@
+// The main window: start-up, open and save of the person file, the list of its generals, the
+// selection of generals by ticking and dragging, and the commands on the ticked generals.
+#pragma once
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QVector>
+#include <QWidget>
+
+#include <array>
+
+#include "list/frmSelectGeneral.h"
+#include "list/generallist.h"
+
+class QListWidget;
+
+class frmMain : public QWidget {
+    Q_OBJECT
+  public:
+    // Runs the whole start-up: splash, data files, the general chooser, the marks.
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    void UpdateCountLabel();
+    // What a confirmed open dialog leads to: reads the person file at path into the roster
+    // and the list, all ticked. The path becomes the target of the next save.
+    void openPersonFile(const QString& path);
+    // Hands the ticked generals, in list order, to a dialog's target list.
+    void FillChooserList(QListWidget* dialogList) const;
+
+    // The path of the open person file; the target of the next save.
+    const QString& personFilePath() const { return personFilePath_; }
+    frmSelectGeneral* chooser() const { return chooser_; }
+
+    QPushButton* cmdOpen;
+    QLabel* labPath;
+    QPushButton* cmdSave;
+    QPushButton* cmdAll;
+    QCheckBox* chkMark;
+    QCheckBox* chkSyussei;
+    QCheckBox* chkCapa;
+    QCheckBox* chkPers;
+    QCheckBox* chkAisyo;
+    std::array<QCheckBox*, 6> chkTokugi;
+    GeneralList* list;
+    QFrame* fraMenu;
+    QLabel* Label1;
+    QPushButton* cmdTanjo;
+    QPushButton* cmdMeisei;
+    QPushButton* cmdCapaAll;
+    QPushButton* cmdSeikaku;
+    QPushButton* cmdAisyo;
+    QPushButton* cmdTokugi;
+    QPushButton* cmdTokugiClear;
+    QPushButton* cmdMark;
+    QPushButton* cmdBack;
+    QLabel* Label2;
+    QLabel* labCount;
+    QFrame* Line1;
+    QFrame* lineWidth;
+    QFrame* lineHeight;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private slots:
+    void cmdOpen_Click();
+    void cmdSave_Click();
+    void cmdAll_Click();
+    void cmdBack_Click();
+    void cmdTokugiClear_Click();
+    void cmdTanjo_Click();
+    void cmdMeisei_Click();
+    void cmdCapaAll_Click();
+    void cmdSeikaku_Click();
+    void cmdAisyo_Click();
+    void cmdTokugi_Click();
+    void cmdMark_Click();
+    void list_ColumnClick(int column);
+
+  private:
+    void Form_Load();
+    void createControls();
+    void createMenuPanel();
+    void connectControls();
+    QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
+                           const QRect& geometry);
+    QCheckBox* addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
+                           bool ticked);
+
+    void savePersonFile();
+    void restoreTickedGenerals();
+    void updateMenuEnabled();
+    template <typename Dialog, typename... Args>
+    void openDialog(Args... args);
+
+    // Drag ticking
+    int rowPositionAt(const QPoint& point) const;
+    void list_MouseDown(const QPoint& point);
+    void list_MouseMove(const QPoint& point, bool leftButtonHeld);
+    void list_MouseUp(const QPoint& point);
+
+    QString personFilePath_;
+    qint16 lastSortColumn_ = 0;
+    qint16 dragAnchor = 0;
+    bool dragValue = false;
+    QVector<bool> dragSnapshot;
+    frmSelectGeneral* chooser_ = nullptr;
+};

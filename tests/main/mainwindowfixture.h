@@ -1,0 +1,111 @@
+// A main window over a temporary data folder holding copies of the shipped data files, and
+// person files made on the spot.
+#pragma once
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QTest>
+
+#include <memory>
+
+#include "main/frmMain.h"
+#include "model/roster.h"
+#include "platform/codepage.h"
+#include "support/modal.h"
+#include "support/tempdatafolder.h"
+
+inline QByteArray MakeRecord(const QString& family, const QString& given, int seed) {
+    PersonRecord record;
+    QByteArray bytes;
+    EncodeCp932(family, &bytes);
+    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + 81);
+    EncodeCp932(given, &bytes);
+    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + 86);
+    record.bytes()[0] = static_cast<std::uint8_t>(seed);
+    record.setBirthYear(static_cast<qint16>(180 + seed));
+    record.setLinkedYear(static_cast<qint16>(196 + seed));
+    record.setFame(static_cast<qint16>(100 + seed));
+    for (int i = 0; i < kAbilityCount; ++i) {
+        record.setAbility(i, static_cast<qint16>(40 + seed + i));
+    }
+    return QByteArray(reinterpret_cast<const char*>(record.bytes().data()), kRecordSize);
+}
+
+// A header, count records named 武将1.. and, when wanted, an end marker and a trailing record.
+inline QByteArray MakePersonFile(int count, bool endMarker = false) {
+    QByteArray file("\x01\x02\x03\x04", 4);
+    for (int i = 1; i <= count; ++i) {
+        file += MakeRecord(QStringLiteral("武将"), QString::number(i), i);
+    }
+    if (endMarker) {
+        file += QByteArray(4, '\xFF') + QByteArray(kRecordSize - 4, '\x11');
+        file += MakeRecord(QStringLiteral("後"), QStringLiteral("ろ"), 99);
+    }
+    return file;
+}
+
+class MainWindowFixture {
+  public:
+    MainWindowFixture() {
+        const QDir shipped(QCoreApplication::applicationDirPath());
+        for (const QString& name : shipped.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
+            QFile::copy(shipped.filePath(name), data.path(name));
+        }
+        window = std::make_unique<frmMain>();
+        window->show();
+    }
+
+    // Presses cmdOpen and answers the open-file dialog with path, or cancels it.
+    void open(const QString& path) {
+        WhenModalAppears([path](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (dialog == nullptr) {
+                return;
+            }
+            if (path.isEmpty()) {
+                QMetaObject::invokeMethod(dialog, "reject");
+                return;
+            }
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        window->cmdOpen->click();
+    }
+    void cancelOpen() { open(QString()); }
+
+    // A person file in the data folder.
+    QString writePersonFile(const QString& name, const QByteArray& bytes) const {
+        data.write(name, bytes);
+        return data.path(name);
+    }
+
+    QPoint rowPoint(int position) const {
+        return window->list->visualItemRect(window->list->rowAt(position)).center();
+    }
+    void press(int position) {
+        QTest::mousePress(window->list->viewport(), Qt::LeftButton, {}, rowPoint(position));
+    }
+    void moveTo(int position) {
+        QMouseEvent move(QEvent::MouseMove, rowPoint(position),
+                         window->list->viewport()->mapToGlobal(rowPoint(position)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(window->list->viewport(), &move);
+    }
+    void release(int position) {
+        QTest::mouseRelease(window->list->viewport(), Qt::LeftButton, {}, rowPoint(position));
+    }
+    QList<bool> ticks() const {
+        QList<bool> result;
+        for (int i = 1; i <= window->list->rowCount(); ++i) {
+            result.append(GeneralList::isTicked(window->list->rowAt(i)));
+        }
+        return result;
+    }
+
+    TempDataFolder data;
+    std::unique_ptr<frmMain> window;
+};

@@ -60,7 +60,7 @@ PersonRecord makeGeneral(int number, std::mt19937& random) {
     // A serial number in the lead word, never the end marker.
     record.bytes()[0] = static_cast<std::uint8_t>(number + 1);
 
-    const int birth = draw(1520, 1580);
+    const int birth = draw(160, 215);
     record.setBirthYear(static_cast<qint16>(birth));
     record.setLinkedYear(static_cast<qint16>(birth + draw(14, 20)));
     record.setFame(static_cast<qint16>(draw(50, 600)));

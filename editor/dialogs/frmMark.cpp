@@ -25,6 +25,7 @@ QStringList markSuggestions() {
 }  // namespace
 
 frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
+    setObjectName(QStringLiteral("frmMark"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 印の編集"));
 
     labGuide = new QLabel(QStringLiteral("変更したいものをチェックして、文字を入力します。\n"

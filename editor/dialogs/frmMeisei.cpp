@@ -10,6 +10,7 @@ constexpr int kBoundSteps = 50;
 }  // namespace
 
 frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
+    setObjectName(QStringLiteral("frmMeisei"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 名声の編集"));
 
     labGuide = new QLabel(QStringLiteral("最小と最大を入力して下さい"), this);

@@ -37,6 +37,7 @@ QString indexedName(const char16_t* base, int index) {
 }  // namespace
 
 frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
+    setObjectName(QStringLiteral("frmPers"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 隠し設定編集"));
 
     labGuide = new QLabel(

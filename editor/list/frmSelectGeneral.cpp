@@ -16,11 +16,16 @@ constexpr int kListLeft = 120;
 constexpr int kListTop = 1125;
 constexpr int kListWidth = 10935;
 constexpr int kListHeight = 7695;
-// The window keeps the list's designed margins on the right and at the bottom. They are
-// measured on the client area, which unlike the outer window size does not depend on the
-// frame the window system draws.
-constexpr int kListRightMargin = kClientWidth - kListLeft - kListWidth;
-constexpr int kListBottomMargin = kClientHeight - kListTop - kListHeight;
+// The lengths of the two invisible lines: the smallest list the window keeps following.
+constexpr int kMinListWidth = 10920;
+constexpr int kMinListHeight = 7680;
+// Room the list leaves to the right and below it, measured on the outer window.
+constexpr int kRightRoom = 200;
+constexpr int kBottomRoom = 600;
+
+int PixelsToTwips(int pixels) {
+    return pixels * 15;
+}
 
 }  // namespace
 
@@ -42,7 +47,9 @@ void frmSelectGeneral::createControls() {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsRect(3000, 120, 1335, 495));
     cmdOK->setEnabled(false);
-    cmdOK->setDefault(true);
+    // Not the default button: Enter would confirm the row last clicked, which need not be the
+    // row the keyboard has since moved to.
+    cmdOK->setAutoDefault(false);
 
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -76,12 +83,12 @@ void frmSelectGeneral::createControls() {
     lineWidth = new QFrame(this);
     lineWidth->setObjectName(QStringLiteral("lineWidth"));
     lineWidth->setFrameShape(QFrame::HLine);
-    lineWidth->setGeometry(TwipsRect(120, 8880, 10920, 15));
+    lineWidth->setGeometry(TwipsRect(120, 8880, kMinListWidth, 15));
     lineWidth->hide();
     lineHeight = new QFrame(this);
     lineHeight->setObjectName(QStringLiteral("lineHeight"));
     lineHeight->setFrameShape(QFrame::VLine);
-    lineHeight->setGeometry(TwipsRect(11160, 1080, 15, 7680));
+    lineHeight->setGeometry(TwipsRect(11160, 1080, 15, kMinListHeight));
     lineHeight->hide();
 
     connect(cmdOK, &QPushButton::clicked, this, &frmSelectGeneral::cmdOK_Click);
@@ -211,9 +218,11 @@ void frmSelectGeneral::closeEvent(QCloseEvent* event) {
 
 void frmSelectGeneral::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const int newWidth = width() - list->x() - Twips(kListRightMargin);
-    const int newHeight = height() - list->y() - Twips(kListBottomMargin);
-    if (newWidth >= lineWidth->width() && newHeight >= lineHeight->height()) {
-        list->resize(newWidth, newHeight);
+    // Measured on the outer window, frame included, as the main window does.
+    const QRect outer = frameGeometry();
+    const int newWidth = PixelsToTwips(outer.width()) - PixelsToTwips(list->x()) - kRightRoom;
+    const int newHeight = PixelsToTwips(outer.height()) - PixelsToTwips(list->y()) - kBottomRoom;
+    if (newWidth >= kMinListWidth && newHeight >= kMinListHeight) {
+        list->resize(Twips(newWidth), Twips(newHeight));
     }
 }

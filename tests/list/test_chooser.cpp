@@ -198,7 +198,7 @@ class ChooserTest : public QObject {
         QVERIFY(useChooser(chooser, [&] {
             stillSelected = chooser.list->rowAt(1)->isSelected();
             okEnabled = chooser.cmdOK->isEnabled();
-            QTest::keyClick(chooser.list, Qt::Key_Return);  // OK is the default, but disabled
+            QTest::keyClick(chooser.list, Qt::Key_Return);  // no default button: nothing happens
             QVERIFY(chooser.isVisible());
             QTest::mouseClick(chooser.cmdCancel, Qt::LeftButton);
         }));
@@ -229,20 +229,28 @@ class ChooserTest : public QObject {
         frmSelectGeneral chooser;
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-        const QPoint listAt = chooser.list->pos();
+        // The list follows the outer window, less its own left and top and 200 / 600 twips.
+        const auto expected = [&] {
+            const QRect outer = chooser.frameGeometry();
+            return QSize(Twips(outer.width() * 15 - 120 - 200),
+                         Twips(outer.height() * 15 - 1125 - 600));
+        };
         chooser.resize(900, 700);
-        QTRY_COMPARE(chooser.list->size(),
-                     QSize(900 - listAt.x() - Twips(165), 700 - listAt.y() - Twips(150)));
+        QTRY_COMPARE(chooser.list->size(), expected());
         const QSize grown = chooser.list->size();
         // Too narrow for the minimum width: the list keeps its size, height included.
         chooser.resize(700, 800);
         QTest::qWait(20);
         QCOMPARE(chooser.list->size(), grown);
-        // Back at the designed size the list fits its minimum lines exactly again.
-        chooser.resize(Twips(11220), Twips(8970));
-        QTRY_COMPARE(chooser.list->size(), QSize(Twips(10935), Twips(7695)));
-        QVERIFY(chooser.list->width() >= chooser.lineWidth->width());
-        QVERIFY(chooser.list->height() >= chooser.lineHeight->height());
+        // Exactly the minimum height is enough; 15 twips less is not.
+        const int frameHeight = chooser.frameGeometry().height() - chooser.height();
+        const int atMinimumHeight = Twips(7680 + 1125 + 600) - frameHeight;
+        chooser.resize(800, atMinimumHeight - 1);
+        QTest::qWait(20);
+        QCOMPARE(chooser.list->size(), grown);
+        chooser.resize(800, atMinimumHeight);
+        QTRY_COMPARE(chooser.list->size(), expected());
+        QCOMPARE(chooser.list->height(), Twips(7680));
         chooser.allowClose();
     }
 };

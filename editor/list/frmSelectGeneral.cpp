@@ -19,13 +19,6 @@ constexpr int kListHeight = 7695;
 // The lengths of the two invisible lines: the smallest list the window keeps following.
 constexpr int kMinListWidth = 10920;
 constexpr int kMinListHeight = 7680;
-// Room the list leaves to the right and below it, measured on the outer window.
-constexpr int kRightRoom = 200;
-constexpr int kBottomRoom = 600;
-
-int PixelsToTwips(int pixels) {
-    return pixels * 15;
-}
 
 }  // namespace
 
@@ -56,23 +49,20 @@ void frmSelectGeneral::createControls() {
     cmdCancel->setGeometry(TwipsRect(4560, 120, 1335, 495));
     cmdCancel->setAutoDefault(false);
 
-    chkMark = addCheckBox(QStringLiteral("chkMark"), QStringLiteral("印"),
-                          TwipsRect(120, 765, 615, 270), false);
-    chkSyussei = addCheckBox(QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
-                             TwipsRect(840, 765, 1335, 270), false);
-    chkCapa = addCheckBox(QStringLiteral("chkCapa"), QStringLiteral("能力値"),
-                          TwipsRect(2280, 765, 1095, 270), true);
-    chkPers = addCheckBox(QStringLiteral("chkPers"), QStringLiteral("性格"),
-                          TwipsRect(3480, 765, 855, 270), false);
-    chkAisyo = addCheckBox(QStringLiteral("chkAisyo"), QStringLiteral("相性"),
-                           TwipsRect(4440, 765, 855, 270), true);
-    const std::array<QString, 6> groupCaptions = {QStringLiteral("内政"), QStringLiteral("戦闘"),
-                                                  QStringLiteral("計略"), QStringLiteral("一騎"),
-                                                  QStringLiteral("舌戦"), QStringLiteral("称号")};
+    chkMark = AddColumnGroupBox(this, QStringLiteral("chkMark"), QStringLiteral("印"),
+                                TwipsRect(120, 765, 615, 270), false);
+    chkSyussei = AddColumnGroupBox(this, QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
+                                   TwipsRect(840, 765, 1335, 270), false);
+    chkCapa = AddColumnGroupBox(this, QStringLiteral("chkCapa"), QStringLiteral("能力値"),
+                                TwipsRect(2280, 765, 1095, 270), true);
+    chkPers = AddColumnGroupBox(this, QStringLiteral("chkPers"), QStringLiteral("性格"),
+                                TwipsRect(3480, 765, 855, 270), false);
+    chkAisyo = AddColumnGroupBox(this, QStringLiteral("chkAisyo"), QStringLiteral("相性"),
+                                 TwipsRect(4440, 765, 855, 270), true);
     for (int group = 0; group < kSkillGroupCount; ++group) {
-        chkTokugi[group] =
-            addCheckBox(QStringLiteral("chkTokugi_%1").arg(group), groupCaptions[group],
-                        TwipsRect(5400 + 960 * group, 765, 855, 270), false);
+        chkTokugi[group] = AddColumnGroupBox(this, QStringLiteral("chkTokugi_%1").arg(group),
+                                             SkillGroupCaption(group),
+                                             TwipsRect(5400 + 960 * group, 765, 855, 270), false);
     }
 
     list = new GeneralList(false, this);
@@ -95,29 +85,7 @@ void frmSelectGeneral::createControls() {
     connect(cmdCancel, &QPushButton::clicked, this, &frmSelectGeneral::cmdCancel_Click);
     connect(list->header(), &QHeaderView::sectionClicked, this,
             &frmSelectGeneral::list_ColumnClick);
-    connect(chkMark, &QCheckBox::clicked, this,
-            [this] { ShowMarkColumns(list, chkMark->isChecked()); });
-    connect(chkSyussei, &QCheckBox::clicked, this,
-            [this] { ShowBirthFameColumns(list, chkSyussei->isChecked()); });
-    connect(chkCapa, &QCheckBox::clicked, this,
-            [this] { ShowAbilityColumns(list, chkCapa->isChecked()); });
-    connect(chkPers, &QCheckBox::clicked, this,
-            [this] { ShowSettingColumns(list, chkPers->isChecked()); });
-    connect(chkAisyo, &QCheckBox::clicked, this,
-            [this] { ShowAffinityColumns(list, chkAisyo->isChecked()); });
-    for (int group = 0; group < kSkillGroupCount; ++group) {
-        connect(chkTokugi[group], &QCheckBox::clicked, this,
-                [this, group] { ShowSkillColumns(list, group, chkTokugi[group]->isChecked()); });
-    }
-}
-
-QCheckBox* frmSelectGeneral::addCheckBox(const QString& name, const QString& caption,
-                                         const QRect& geometry, bool ticked) {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setChecked(ticked);
-    return box;
+    ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
 }
 
 void frmSelectGeneral::Form_Load() {
@@ -218,11 +186,5 @@ void frmSelectGeneral::closeEvent(QCloseEvent* event) {
 
 void frmSelectGeneral::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    // Measured on the outer window, frame included, as the main window does.
-    const QRect outer = frameGeometry();
-    const int newWidth = PixelsToTwips(outer.width()) - PixelsToTwips(list->x()) - kRightRoom;
-    const int newHeight = PixelsToTwips(outer.height()) - PixelsToTwips(list->y()) - kBottomRoom;
-    if (newWidth >= kMinListWidth && newHeight >= kMinListHeight) {
-        list->resize(Twips(newWidth), Twips(newHeight));
-    }
+    FitListToWindow(list, this, kMinListWidth, kMinListHeight);
 }

@@ -61,8 +61,6 @@ class frmSelectGeneral : public QDialog {
   private:
     void Form_Load();
     void createControls();
-    QCheckBox* addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
-                           bool ticked);
     // Hides the chooser; control returns to whoever showed it.
     void finish(bool confirmed);
 

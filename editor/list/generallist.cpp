@@ -399,3 +399,46 @@ void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
     list->setSortDirection(order);
     list->sortItems(kKeyColumn, order);
 }
+
+QString SkillGroupCaption(int group) {
+    static const std::array<QString, kSkillGroupCount> captions = {
+        QStringLiteral("内政"), QStringLiteral("戦闘"), QStringLiteral("計略"),
+        QStringLiteral("一騎"), QStringLiteral("舌戦"), QStringLiteral("称号")};
+    return group >= 0 && group < kSkillGroupCount ? captions[group] : QString();
+}
+
+QCheckBox* AddColumnGroupBox(QWidget* parent, const QString& name, const QString& caption,
+                             const QRect& geometry, bool ticked) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    box->setChecked(ticked);
+    return box;
+}
+
+void ConnectColumnGroupBoxes(GeneralList* list, const ColumnGroupBoxes& boxes) {
+    const auto connectBox = [list](QCheckBox* box, void (*toggle)(GeneralList*, bool)) {
+        QObject::connect(box, &QCheckBox::clicked, list,
+                         [list, toggle](bool on) { toggle(list, on); });
+    };
+    connectBox(boxes.marks, ShowMarkColumns);
+    connectBox(boxes.birthFame, ShowBirthFameColumns);
+    connectBox(boxes.abilities, ShowAbilityColumns);
+    connectBox(boxes.settings, ShowSettingColumns);
+    connectBox(boxes.affinities, ShowAffinityColumns);
+    for (int group = 0; group < kSkillGroupCount; ++group) {
+        QObject::connect(boxes.skillGroups[group], &QCheckBox::clicked, list,
+                         [list, group](bool on) { ShowSkillColumns(list, group, on); });
+    }
+}
+
+bool FitListToWindow(GeneralList* list, const QWidget* window, int minWidth, int minHeight) {
+    const QRect outer = window->frameGeometry();
+    const int newWidth = PixelsToTwips(outer.width()) - PixelsToTwips(list->x()) - 200;
+    const int newHeight = PixelsToTwips(outer.height()) - PixelsToTwips(list->y()) - 600;
+    if (newWidth < minWidth || newHeight < minHeight) {
+        return false;
+    }
+    list->resize(Twips(newWidth), Twips(newHeight));
+    return true;
+}

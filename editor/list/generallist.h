@@ -6,7 +6,10 @@
 // never flips it by itself: the windows decide every tick.
 #pragma once
 
+#include <QCheckBox>
 #include <QTreeWidget>
+
+#include <array>
 
 #include <optional>
 
@@ -98,3 +101,25 @@ void ShowSkillColumns(GeneralList* list, int group, bool show);
 
 // Sorts by a clicked column; lastSortColumn is the window's own remembered column.
 void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn);
+
+// The check boxes with which a window shows and hides the column groups of its list.
+struct ColumnGroupBoxes {
+    QCheckBox* marks;
+    QCheckBox* birthFame;
+    QCheckBox* abilities;
+    QCheckBox* settings;
+    QCheckBox* affinities;
+    std::array<QCheckBox*, kSkillGroupCount> skillGroups;
+};
+
+// The caption of a skill group's box: "内政", "戦闘", "計略", "一騎", "舌戦", "称号".
+QString SkillGroupCaption(int group);
+QCheckBox* AddColumnGroupBox(QWidget* parent, const QString& name, const QString& caption,
+                             const QRect& geometry, bool ticked);
+// A click on a box calls its group toggle with show = the box's new tick.
+void ConnectColumnGroupBoxes(GeneralList* list, const ColumnGroupBoxes& boxes);
+
+// The resize rule of both windows: the list takes the window's outer size less the list's
+// left and top and 200 × 600 twips of room, but only while that is at least minWidth ×
+// minHeight twips; a smaller window leaves the list as it was. Returns whether it resized.
+bool FitListToWindow(GeneralList* list, const QWidget* window, int minWidth, int minHeight);

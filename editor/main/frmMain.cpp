@@ -36,10 +36,6 @@ namespace {
 constexpr int kMinListWidth = 12120;
 constexpr int kMinListHeight = 6600;
 
-int PixelsToTwips(int pixels) {
-    return pixels * 15;
-}
-
 QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, bool visible) {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
@@ -75,22 +71,20 @@ void frmMain::createControls() {
     cmdAll = addButton(this, QStringLiteral("cmdAll"), QStringLiteral("一括/解除"),
                        TwipsRect(2400, 840, 1095, 325));
 
-    chkMark = addCheckBox(QStringLiteral("chkMark"), QStringLiteral("印"),
-                          TwipsRect(3720, 885, 615, 270), false);
-    chkSyussei = addCheckBox(QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
-                             TwipsRect(4440, 885, 1335, 270), true);
-    chkCapa = addCheckBox(QStringLiteral("chkCapa"), QStringLiteral("能力値"),
-                          TwipsRect(5880, 885, 1095, 270), true);
-    chkPers = addCheckBox(QStringLiteral("chkPers"), QStringLiteral("隠し"),
-                          TwipsRect(7080, 885, 855, 270), false);
-    chkAisyo = addCheckBox(QStringLiteral("chkAisyo"), QStringLiteral("相性"),
-                           TwipsRect(7920, 885, 855, 270), false);
-    const std::array<QString, 6> skillGroups = {QStringLiteral("内政"), QStringLiteral("戦闘"),
-                                                QStringLiteral("計略"), QStringLiteral("一騎"),
-                                                QStringLiteral("舌戦"), QStringLiteral("称号")};
-    for (int k = 0; k < 6; ++k) {
-        chkTokugi[k] = addCheckBox(QStringLiteral("chkTokugi_%1").arg(k), skillGroups[k],
-                                   TwipsRect(8880 + 960 * k, 885, 855, 270), false);
+    chkMark = AddColumnGroupBox(this, QStringLiteral("chkMark"), QStringLiteral("印"),
+                                TwipsRect(3720, 885, 615, 270), false);
+    chkSyussei = AddColumnGroupBox(this, QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
+                                   TwipsRect(4440, 885, 1335, 270), true);
+    chkCapa = AddColumnGroupBox(this, QStringLiteral("chkCapa"), QStringLiteral("能力値"),
+                                TwipsRect(5880, 885, 1095, 270), true);
+    chkPers = AddColumnGroupBox(this, QStringLiteral("chkPers"), QStringLiteral("隠し"),
+                                TwipsRect(7080, 885, 855, 270), false);
+    chkAisyo = AddColumnGroupBox(this, QStringLiteral("chkAisyo"), QStringLiteral("相性"),
+                                 TwipsRect(7920, 885, 855, 270), false);
+    for (int k = 0; k < kSkillGroupCount; ++k) {
+        chkTokugi[k] =
+            AddColumnGroupBox(this, QStringLiteral("chkTokugi_%1").arg(k), SkillGroupCaption(k),
+                              TwipsRect(8880 + 960 * k, 885, 855, 270), false);
     }
 
     list = new GeneralList(true, this);
@@ -150,15 +144,6 @@ QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QStr
     return button;
 }
 
-QCheckBox* frmMain::addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
-                                bool ticked) {
-    auto* box = new QCheckBox(caption, this);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    box->setChecked(ticked);
-    return box;
-}
-
 void frmMain::connectControls() {
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
@@ -174,17 +159,7 @@ void frmMain::connectControls() {
     connect(cmdMark, &QPushButton::clicked, this, &frmMain::cmdMark_Click);
     connect(list->header(), &QHeaderView::sectionClicked, this, &frmMain::list_ColumnClick);
 
-    connect(chkMark, &QCheckBox::clicked, this, [this](bool on) { ShowMarkColumns(list, on); });
-    connect(chkSyussei, &QCheckBox::clicked, this,
-            [this](bool on) { ShowBirthFameColumns(list, on); });
-    connect(chkCapa, &QCheckBox::clicked, this, [this](bool on) { ShowAbilityColumns(list, on); });
-    connect(chkPers, &QCheckBox::clicked, this, [this](bool on) { ShowSettingColumns(list, on); });
-    connect(chkAisyo, &QCheckBox::clicked, this,
-            [this](bool on) { ShowAffinityColumns(list, on); });
-    for (int k = 0; k < 6; ++k) {
-        connect(chkTokugi[k], &QCheckBox::clicked, this,
-                [this, k](bool on) { ShowSkillColumns(list, k, on); });
-    }
+    ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
 }
 
 void frmMain::Form_Load() {
@@ -337,12 +312,8 @@ void frmMain::closeEvent(QCloseEvent* event) {
 
 void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    const QRect outer = frameGeometry();
-    const int newWidth = PixelsToTwips(outer.width()) - PixelsToTwips(list->x()) - 200;
-    const int newHeight = PixelsToTwips(outer.height()) - PixelsToTwips(list->y()) - 600;
-    if (newWidth >= kMinListWidth && newHeight >= kMinListHeight) {
-        list->resize(Twips(newWidth), Twips(newHeight));
-        labPath->resize(Twips(newWidth), labPath->height());
+    if (FitListToWindow(list, this, kMinListWidth, kMinListHeight)) {
+        labPath->resize(list->width(), labPath->height());
     }
 }
 

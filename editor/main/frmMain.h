@@ -89,8 +89,6 @@ class frmMain : public QWidget {
     void connectControls();
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry);
-    QCheckBox* addCheckBox(const QString& name, const QString& caption, const QRect& geometry,
-                           bool ticked);
 
     void savePersonFile();
     void restoreTickedGenerals();

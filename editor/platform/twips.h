@@ -3,7 +3,12 @@
 
 #include <QRect>
 
-inline constexpr int Twips(int twips) { return twips / 15; }
+inline constexpr int Twips(int twips) {
+    return twips / 15;
+}
+inline constexpr int PixelsToTwips(int pixels) {
+    return pixels * 15;
+}
 inline QRect TwipsRect(int left, int top, int width, int height) {
     return QRect(Twips(left), Twips(top), Twips(width), Twips(height));
 }

@@ -98,10 +98,9 @@ void TemplatePanel::Open() {
 }
 
 void TemplatePanel::Close() {
-    const int row = listTemplate->currentRow();
-    if (row >= 0) {
-        runSelectionStep(row);
-    }
+    // Only the pending name edit matters now: loading the entry again into a closing dialog
+    // would change nothing but could repeat a warning that the entry's settings bring up.
+    commitName();
     if (changed_) {
         store_->save();
     }
@@ -122,7 +121,7 @@ void TemplatePanel::listTemplate_Click() {
     }
 }
 
-void TemplatePanel::runSelectionStep(int row) {
+void TemplatePanel::commitName() {
     if (current_ >= 0 && current_ < store_->count()) {
         const QString text = txtTemplName->text();
         if (text != store_->name(current_)) {
@@ -131,6 +130,10 @@ void TemplatePanel::runSelectionStep(int row) {
         store_->setName(current_, text);
         listTemplate->item(current_)->setText(text);
     }
+}
+
+void TemplatePanel::runSelectionStep(int row) {
+    commitName();
     current_ = row;
     txtTemplName->setText(store_->name(row));
     const bool userEntry = row > 0;

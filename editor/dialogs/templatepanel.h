@@ -122,6 +122,8 @@ class TemplatePanel : public QObject {
     // Selects a row and runs the selection step, also when the row is already selected.
     void selectRow(int row);
     void runSelectionStep(int row);
+    // Gives the current entry the text of the name box.
+    void commitName();
 
     std::unique_ptr<TemplateStore> store_;
     int current_ = -1;

@@ -19,3 +19,49 @@ void BulkEditDialog::addTarget(const QString& name, int rosterIndex) {
     auto* item = new QListWidgetItem(name, list);
     item->setData(Qt::UserRole, rosterIndex);
 }
+
+namespace {
+
+template <typename Control>
+Control* addControl(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& geometry) {
+    auto* control = new Control(caption, parent);
+    control->setObjectName(name);
+    control->setGeometry(geometry);
+    return control;
+}
+
+}  // namespace
+
+QLabel* BulkEditDialog::addLabel(QWidget* parent, const QString& name, const QString& caption,
+                                 const QRect& geometry) {
+    return addControl<QLabel>(parent, name, caption, geometry);
+}
+
+QCheckBox* BulkEditDialog::addCheckBox(QWidget* parent, const QString& name, const QString& caption,
+                                       const QRect& geometry) {
+    return addControl<QCheckBox>(parent, name, caption, geometry);
+}
+
+QPushButton* BulkEditDialog::addButton(QWidget* parent, const QString& name, const QString& caption,
+                                       const QRect& geometry) {
+    return addControl<QPushButton>(parent, name, caption, geometry);
+}
+
+QLabel* BulkEditDialog::placeTargetList(const QString& labelName, const QString& caption,
+                                        const QRect& labelGeometry, const QRect& listGeometry) {
+    QLabel* label = addLabel(this, labelName, caption, labelGeometry);
+    list->setGeometry(listGeometry);
+    return label;
+}
+
+QPushButton* BulkEditDialog::addOkButton(QWidget* parent, const QRect& geometry) {
+    return addButton(parent, QStringLiteral("cmdOK"), QStringLiteral("OK"), geometry);
+}
+
+QPushButton* BulkEditDialog::addCancelButton(const QRect& geometry) {
+    QPushButton* cancel =
+        addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("ｷｬﾝｾﾙ"), geometry);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    return cancel;
+}

@@ -3,13 +3,17 @@
 // main window before the dialog is shown.
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QList>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRect>
 
 class BulkEditDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit BulkEditDialog(QWidget* parent = nullptr);
 
     QListWidget* list;
@@ -18,4 +22,21 @@ public:
     QList<int> targets() const;
     // Adds one target row.
     void addTarget(const QString& name, int rosterIndex);
+
+  protected:
+    // Child controls placed by their control name, caption and geometry.
+    static QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
+                            const QRect& geometry);
+    static QCheckBox* addCheckBox(QWidget* parent, const QString& name, const QString& caption,
+                                  const QRect& geometry);
+    static QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
+                                  const QRect& geometry);
+
+    // The caption over the target list and the list below it; returns the caption.
+    QLabel* placeTargetList(const QString& labelName, const QString& caption,
+                            const QRect& labelGeometry, const QRect& listGeometry);
+    // "OK", named cmdOK; the dialog connects what it does.
+    static QPushButton* addOkButton(QWidget* parent, const QRect& geometry);
+    // "ｷｬﾝｾﾙ", named cmdCancel; it closes the dialog without changing anything.
+    QPushButton* addCancelButton(const QRect& geometry);
 };

@@ -6,34 +6,6 @@
 #include "model/roster.h"
 #include "platform/twips.h"
 
-namespace {
-
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
-                 const QRect& geometry) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QCheckBox* addCheckBox(QWidget* parent, const QString& name, const QString& caption,
-                       const QRect& geometry) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setGeometry(geometry);
-    return box;
-}
-
-QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
-                       const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
-}  // namespace
-
 frmAisyo::frmAisyo(frmSelectGeneral* chooser, QWidget* parent)
     : BulkEditDialog(parent), chooser_(chooser) {
     setObjectName(QStringLiteral("frmAisyo"));
@@ -44,45 +16,44 @@ frmAisyo::frmAisyo(frmSelectGeneral* chooser, QWidget* parent)
              QStringLiteral("相性の中心とする武将と、ばらつかせる範囲を指定します"),
              TwipsRect(120, 120, 7200, 255));
 
-    chkKojin = addCheckBox(this, QStringLiteral("chkKojin"), QStringLiteral("個人相性"),
-                           TwipsRect(120, 480, 1695, 270));
-    const AffinityControls kojin = addAffinityFrame(QStringLiteral("Kojin"), 780);
+    const AffinityControls kojin =
+        addAffinity(QStringLiteral("Kojin"), QStringLiteral("個人相性"), 480);
+    chkKojin = kojin.tick;
     fraKojin = kojin.frame;
     cmdKojin = kojin.choose;
     labKojin = kojin.centreLabel;
     cmbKojin = kojin.spread;
 
-    chkSeiryoku = addCheckBox(this, QStringLiteral("chkSeiryoku"), QStringLiteral("勢力相性"),
-                              TwipsRect(120, 2040, 1695, 270));
-    const AffinityControls seiryoku = addAffinityFrame(QStringLiteral("Seiryoku"), 2340);
+    const AffinityControls seiryoku =
+        addAffinity(QStringLiteral("Seiryoku"), QStringLiteral("勢力相性"), 2040);
+    chkSeiryoku = seiryoku.tick;
     fraSeiryoku = seiryoku.frame;
     cmdSeiryoku = seiryoku.choose;
     labSeiryoku = seiryoku.centreLabel;
     cmbSeiryoku = seiryoku.spread;
 
-    addLabel(this, QStringLiteral("Label2"), QStringLiteral("■ 対象者"),
-             TwipsRect(4920, 480, 2400, 255));
-    list->setGeometry(TwipsRect(4920, 780, 2400, 2535));
+    placeTargetList(QStringLiteral("Label2"), QStringLiteral("■ 対象者"),
+                    TwipsRect(4920, 480, 2400, 255), TwipsRect(4920, 780, 2400, 2535));
 
-    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"),
-                      TwipsRect(4920, 3480, 1095, 375));
-    cmdCancel = addButton(this, QStringLiteral("cmdCancel"), QStringLiteral("ｷｬﾝｾﾙ"),
-                          TwipsRect(6225, 3480, 1095, 375));
+    cmdOK = addOkButton(this, TwipsRect(4920, 3480, 1095, 375));
+    cmdCancel = addCancelButton(TwipsRect(6225, 3480, 1095, 375));
 
     connect(chkKojin, &QCheckBox::toggled, this, &frmAisyo::chkKojin_Click);
     connect(chkSeiryoku, &QCheckBox::toggled, this, &frmAisyo::chkSeiryoku_Click);
     connect(cmdKojin, &QPushButton::clicked, this, &frmAisyo::cmdKojin_Click);
     connect(cmdSeiryoku, &QPushButton::clicked, this, &frmAisyo::cmdSeiryoku_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmAisyo::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmAisyo::cmdCancel_Click);
 }
 
-frmAisyo::AffinityControls frmAisyo::addAffinityFrame(const QString& suffix, int top) {
+frmAisyo::AffinityControls frmAisyo::addAffinity(const QString& suffix, const QString& caption,
+                                                 int top) {
     AffinityControls controls{};
+    controls.tick =
+        addCheckBox(this, QStringLiteral("chk") + suffix, caption, TwipsRect(120, top, 1695, 270));
     controls.frame = new QFrame(this);
     controls.frame->setObjectName(QStringLiteral("fra") + suffix);
     controls.frame->setFrameShape(QFrame::StyledPanel);
-    controls.frame->setGeometry(TwipsRect(120, top, 4680, 1095));
+    controls.frame->setGeometry(TwipsRect(120, top + 300, 4680, 1095));
 
     controls.choose = addButton(controls.frame, QStringLiteral("cmd") + suffix,
                                 QStringLiteral("選択"), TwipsRect(120, 120, 855, 375));
@@ -127,22 +98,22 @@ int frmAisyo::chooseGeneral() {
     return row;
 }
 
-void frmAisyo::cmdKojin_Click() {
+void frmAisyo::chooseCentre(QLabel* centreLabel, int& centre,
+                            quint8 (PersonRecord::*affinity)() const) {
     const int row = chooseGeneral();
     if (row == 0) {
         return;
     }
-    labKojin->setText(GetGeneralName(row));
-    kojinCentre_ = generals[row].values.personalAffinity();
+    centreLabel->setText(GetGeneralName(row));
+    centre = (generals[row].values.*affinity)();
+}
+
+void frmAisyo::cmdKojin_Click() {
+    chooseCentre(labKojin, kojinCentre_, &PersonRecord::personalAffinity);
 }
 
 void frmAisyo::cmdSeiryoku_Click() {
-    const int row = chooseGeneral();
-    if (row == 0) {
-        return;
-    }
-    labSeiryoku->setText(GetGeneralName(row));
-    seiryokuCentre_ = generals[row].values.factionAffinity();
+    chooseCentre(labSeiryoku, seiryokuCentre_, &PersonRecord::factionAffinity);
 }
 
 void frmAisyo::cmdOK_Click() {
@@ -151,8 +122,4 @@ void frmAisyo::cmdOK_Click() {
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
     ApplyAffinityDraw(roster, targets(), settings);
     accept();
-}
-
-void frmAisyo::cmdCancel_Click() {
-    reject();
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "bulkeditdialog.h"
+#include "model/personrecord.h"
 
 class frmSelectGeneral;
 
@@ -37,21 +38,25 @@ class frmAisyo : public BulkEditDialog {
     void cmdKojin_Click();
     void cmdSeiryoku_Click();
     void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
-    // The three controls of one affinity inside its frame.
+    // The tick box of one affinity, its frame and the three controls inside the frame.
     struct AffinityControls {
+        QCheckBox* tick;
         QFrame* frame;
         QPushButton* choose;
         QLabel* centreLabel;
         QComboBox* spread;
     };
-    AffinityControls addAffinityFrame(const QString& suffix, int top);
+    // suffix completes the control names (chkKojin, fraKojin, ...); top is the tick box's.
+    AffinityControls addAffinity(const QString& suffix, const QString& caption, int top);
 
     // Asks the chooser for a general; returns its row of the existing-generals table, or 0
     // when the user cancelled.
     int chooseGeneral();
+    // Lets the user pick the centre of one affinity: shows the general's name and keeps the
+    // general's value of that affinity.
+    void chooseCentre(QLabel* centreLabel, int& centre, quint8 (PersonRecord::*affinity)() const);
 
     frmSelectGeneral* chooser_;
     // Affinity values of the chosen centres; 0 while none is chosen.

@@ -28,21 +28,20 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmMark"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 印の編集"));
 
-    labGuide = new QLabel(QStringLiteral("変更したいものをチェックして、文字を入力します。\n"
-                                         "チェックを入れて、空のままにすると印が消えます"),
-                          this);
-    labGuide->setObjectName(QStringLiteral("labGuide"));
-    labGuide->setGeometry(12, 8, 456, 36);
+    labGuide = addLabel(this, QStringLiteral("labGuide"),
+                        QStringLiteral("変更したいものをチェックして、文字を入力します。\n"
+                                       "チェックを入れて、空のままにすると印が消えます"),
+                        QRect(12, 8, 456, 36));
 
     const QStringList suggestions = markSuggestions();
     auto* validator = new StorableMarkValidator(this);
     for (int mark = 0; mark < kMarkCount; ++mark) {
         const QString number = QString::number(mark);
         const int top = 56 + mark * 34;
-        chkMark[mark] = new QCheckBox(
-            QStringLiteral("印") + QString::number(mark + 1) + QStringLiteral("変更"), this);
-        chkMark[mark]->setObjectName(QStringLiteral("chkMark_") + number);
-        chkMark[mark]->setGeometry(12, top + 3, 90, 22);
+        chkMark[mark] =
+            addCheckBox(this, QStringLiteral("chkMark_") + number,
+                        QStringLiteral("印") + QString::number(mark + 1) + QStringLiteral("変更"),
+                        QRect(12, top + 3, 90, 22));
         connect(chkMark[mark], &QCheckBox::toggled, this, [this, mark] { chkMark_Click(mark); });
 
         fraMark[mark] = new QFrame(this);
@@ -65,22 +64,16 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
         cmbMark[mark] = box;
     }
 
-    labList = new QLabel(QStringLiteral("対象者"), this);
-    labList->setObjectName(QStringLiteral("labList"));
-    labList->setGeometry(290, 48, 178, 20);
-    list->setGeometry(290, 70, 178, 140);
+    labList = placeTargetList(QStringLiteral("labList"), QStringLiteral("対象者"),
+                              QRect(290, 48, 178, 20), QRect(290, 70, 178, 140));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(290, 218, 84, 30);
+    cmdOK = addOkButton(this, QRect(290, 218, 84, 30));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(384, 218, 84, 30);
+    cmdCancel = addCancelButton(QRect(384, 218, 84, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmMark::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmMark::cmdCancel_Click);
 
-    labNote = new QLabel(
+    labNote = addLabel(
+        this, QStringLiteral("labNote"),
         QStringLiteral("印は武将を分類して、並べ替えるための情報です。使えたら使って下さい。\n"
                        "分類に使えそうな文字や記号を１～２文字程度入力して使います。\n"
                        "メイン画面では、上の方にある「印」チェックを切り替えて表示を切り替えます\n"
@@ -99,11 +92,9 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
                        "正しく保存できません\n"
                        "\n"
                        "印1～5すべてが空の武将については、印情報を保存しません"),
-        this);
-    labNote->setObjectName(QStringLiteral("labNote"));
+        QRect(12, 262, 456, 300));
     labNote->setWordWrap(true);
     labNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    labNote->setGeometry(12, 262, 456, 300);
 
     setFixedSize(480, 574);
 }
@@ -124,8 +115,4 @@ MarkEditSettings frmMark::settings() const {
 void frmMark::cmdOK_Click() {
     ApplyMarkEdit(generalMarks, targets(), settings());
     accept();
-}
-
-void frmMark::cmdCancel_Click() {
-    reject();
 }

@@ -31,7 +31,6 @@ class frmMark : public BulkEditDialog {
 
   private slots:
     void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
     void chkMark_Click(int index);

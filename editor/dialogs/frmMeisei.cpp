@@ -13,19 +13,16 @@ frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmMeisei"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 名声の編集"));
 
-    labGuide = new QLabel(QStringLiteral("最小と最大を入力して下さい"), this);
-    labGuide->setObjectName(QStringLiteral("labGuide"));
-    labGuide->setGeometry(12, 12, 270, 20);
+    labGuide = addLabel(this, QStringLiteral("labGuide"),
+                        QStringLiteral("最小と最大を入力して下さい"), QRect(12, 12, 270, 20));
 
-    labFame = new QLabel(QStringLiteral("名声"), this);
-    labFame->setObjectName(QStringLiteral("labFame"));
-    labFame->setGeometry(12, 42, 36, 20);
+    labFame =
+        addLabel(this, QStringLiteral("labFame"), QStringLiteral("名声"), QRect(12, 42, 36, 20));
     cmbValue1 = createBoundBox(QStringLiteral("cmbValue1"));
     cmbValue1->setGeometry(50, 40, 76, 24);
-    labRange = new QLabel(QStringLiteral("～"), this);
-    labRange->setObjectName(QStringLiteral("labRange"));
+    labRange =
+        addLabel(this, QStringLiteral("labRange"), QStringLiteral("～"), QRect(128, 42, 22, 20));
     labRange->setAlignment(Qt::AlignCenter);
-    labRange->setGeometry(128, 42, 22, 20);
     cmbValue2 = createBoundBox(QStringLiteral("cmbValue2"));
     cmbValue2->setGeometry(152, 40, 76, 24);
 
@@ -41,25 +38,18 @@ frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
     }
     optTani[0]->setChecked(true);
 
-    labMeishi = new QLabel(QStringLiteral("名声が２００未満になると特技「名士」が消えます"), this);
-    labMeishi->setObjectName(QStringLiteral("labMeishi"));
+    labMeishi = addLabel(this, QStringLiteral("labMeishi"),
+                         QStringLiteral("名声が２００未満になると特技「名士」が消えます"),
+                         QRect(12, 156, 280, 40));
     labMeishi->setWordWrap(true);
-    labMeishi->setGeometry(12, 156, 280, 40);
 
-    labList = new QLabel(QStringLiteral("対象者"), this);
-    labList->setObjectName(QStringLiteral("labList"));
-    labList->setGeometry(300, 12, 168, 20);
-    list->setGeometry(300, 34, 168, 170);
+    labList = placeTargetList(QStringLiteral("labList"), QStringLiteral("対象者"),
+                              QRect(300, 12, 168, 20), QRect(300, 34, 168, 170));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(300, 214, 80, 30);
+    cmdOK = addOkButton(this, QRect(300, 214, 80, 30));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(388, 214, 80, 30);
+    cmdCancel = addCancelButton(QRect(388, 214, 80, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmMeisei::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmMeisei::cmdCancel_Click);
 
     setFixedSize(480, 256);
 }
@@ -94,8 +84,4 @@ FameDrawSettings frmMeisei::settings() const {
 void frmMeisei::cmdOK_Click() {
     ApplyFameDraw(roster, targets(), settings());
     accept();
-}
-
-void frmMeisei::cmdCancel_Click() {
-    reject();
 }

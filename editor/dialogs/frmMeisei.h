@@ -32,7 +32,6 @@ class frmMeisei : public BulkEditDialog {
 
   private slots:
     void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
     QComboBox* createBoundBox(const QString& name);

@@ -40,14 +40,13 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmPers"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 隠し設定編集"));
 
-    labGuide = new QLabel(
-        QStringLiteral(
-            "変更したい項目にチェックを入れて、選択候補のボタンを押します（すべて押された"
-            "状態になっています）\n「優先」をチェックしたものは、選ばれる比率が増えます（"
-            "ただし設定対象の武将が少ないと差が出にくいです）"),
-        this);
-    labGuide->setObjectName(QStringLiteral("labGuide"));
-    labGuide->setGeometry(kMargin, 6, kListLeft + kListWidth - kMargin, 36);
+    labGuide =
+        addLabel(this, QStringLiteral("labGuide"),
+                 QStringLiteral(
+                     "変更したい項目にチェックを入れて、選択候補のボタンを押します（すべて押された"
+                     "状態になっています）\n「優先」をチェックしたものは、選ばれる比率が増えます（"
+                     "ただし設定対象の武将が少ないと差が出にくいです）"),
+                 QRect(kMargin, 6, kListLeft + kListWidth - kMargin, 36));
 
     const std::array<QString, 3> notes = {
         QStringLiteral("タイプは、ゲームには無関係と思われます\n"
@@ -81,21 +80,15 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
         notes_[setting] = labTitle[note];
     }
 
-    labList = new QLabel(QStringLiteral("■ 対象者"), this);
-    labList->setObjectName(QStringLiteral("labList"));
-    labList->setGeometry(kListLeft, kRowsTop, kListWidth, kCheckHeight);
-    list->setGeometry(kListLeft, kRowsTop + kCheckHeight, kListWidth, 390);
+    labList = placeTargetList(QStringLiteral("labList"), QStringLiteral("■ 対象者"),
+                              QRect(kListLeft, kRowsTop, kListWidth, kCheckHeight),
+                              QRect(kListLeft, kRowsTop + kCheckHeight, kListWidth, 390));
 
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(kListLeft, buttonTop, 80, 30);
+    cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(kListLeft + kListWidth - 80, buttonTop, 80, 30);
+    cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmPers::cmdCancel_Click);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
 }
@@ -110,9 +103,9 @@ void frmPers::createSettingRow(int index, int left, int top) {
 
     // The change box sits on the frame's top-left corner but is not inside it, so it stays visible
     // while the frame is hidden.
-    auto* change = new QCheckBox(QString::fromUtf16(kSettingCaptions[index]), this);
-    change->setObjectName(indexedName(u"chkSetting", index));
-    change->setGeometry(left + 4, top, 110, kCheckHeight);
+    QCheckBox* change = addCheckBox(this, indexedName(u"chkSetting", index),
+                                    QString::fromUtf16(kSettingCaptions[index]),
+                                    QRect(left + 4, top, 110, kCheckHeight));
     change->setAutoFillBackground(true);
     chkSetting[index] = change;
     connect(change, &QCheckBox::toggled, this, [this, index] { chkSetting_Click(index); });
@@ -127,9 +120,10 @@ void frmPers::createSettingRow(int index, int left, int top) {
         button->setChecked(true);
         valueButtons[index].append(button);
 
-        auto* priority = new QCheckBox(QStringLiteral("優先"), frame);
-        priority->setObjectName(buttonName + QStringLiteral("P_") + QString::number(code));
-        priority->setGeometry(6 + code * kButtonPitch + 12, kCheckHeight / 2 + 34, 58, 20);
+        QCheckBox* priority =
+            addCheckBox(frame, buttonName + QStringLiteral("P_") + QString::number(code),
+                        QStringLiteral("優先"),
+                        QRect(6 + code * kButtonPitch + 12, kCheckHeight / 2 + 34, 58, 20));
         priorityBoxes[index].append(priority);
 
         connect(button, &QPushButton::toggled, this, [this, index] { updatePriorityBoxes(index); });
@@ -179,10 +173,6 @@ HiddenSettingsChoices frmPers::choices() const {
 void frmPers::cmdOK_Click() {
     ApplyHiddenSettingsDraw(roster, targets(), choices());
     accept();
-}
-
-void frmPers::cmdCancel_Click() {
-    reject();
 }
 
 void frmPers::keyPressEvent(QKeyEvent* event) {

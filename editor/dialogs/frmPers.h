@@ -42,7 +42,6 @@ class frmPers : public BulkEditDialog {
 
   private slots:
     void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
     void createSettingRow(int index, int left, int top);

@@ -6,14 +6,6 @@
 
 namespace {
 
-QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
-                 const QRect& geometry) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(geometry);
-    return label;
-}
-
 QString shiftText(int shift) {
     const QString years = QString::number(shift) + QStringLiteral("年");
     return shift > 0 ? QStringLiteral("+") + years : years;
@@ -26,9 +18,8 @@ frmTanjoShift::frmTanjoShift(QWidget* parent) : BulkEditDialog(parent) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 誕生年のシフト"));
     setFixedSize(Twips(6420), Twips(4560));
 
-    addLabel(this, QStringLiteral("Label1"), QStringLiteral("対象者"),
-             TwipsRect(120, 120, 2175, 255));
-    list->setGeometry(TwipsRect(120, 390, 2175, 4050));
+    placeTargetList(QStringLiteral("Label1"), QStringLiteral("対象者"),
+                    TwipsRect(120, 120, 2175, 255), TwipsRect(120, 390, 2175, 4050));
 
     addLabel(this, QStringLiteral("Label2"), QStringLiteral("最新生年"),
              TwipsRect(2460, 120, 3840, 255));
@@ -45,9 +36,7 @@ frmTanjoShift::frmTanjoShift(QWidget* parent) : BulkEditDialog(parent) {
     cmbShift = new QComboBox(fraShift);
     cmbShift->setObjectName(QStringLiteral("cmbShift"));
     cmbShift->setGeometry(TwipsRect(120, 300, 1575, 330));
-    cmdOK = new QPushButton(QStringLiteral("OK"), fraShift);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(2385, 270, 1335, 375));
+    cmdOK = addOkButton(fraShift, TwipsRect(2385, 270, 1335, 375));
     QLabel* warning = addLabel(
         fraShift, QStringLiteral("Label5"),
         QStringLiteral("誕生年を変更すると、両親や配偶者との年齢差について、ありえない設定ができる"
@@ -59,12 +48,9 @@ frmTanjoShift::frmTanjoShift(QWidget* parent) : BulkEditDialog(parent) {
     // Only Reset shows the shift area, and only when some shift is allowed.
     fraShift->setVisible(false);
 
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setGeometry(TwipsRect(4845, 4020, 1335, 375));
+    cmdCancel = addCancelButton(TwipsRect(4845, 4020, 1335, 375));
 
     connect(cmdOK, &QPushButton::clicked, this, &frmTanjoShift::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmTanjoShift::cmdCancel_Click);
 }
 
 void frmTanjoShift::Reset() {
@@ -116,8 +102,4 @@ void frmTanjoShift::cmdOK_Click() {
     }
     ApplyBirthShift(roster, targets(), cmbShift->currentData().toInt());
     accept();
-}
-
-void frmTanjoShift::cmdCancel_Click() {
-    reject();
 }

@@ -27,5 +27,4 @@ class frmTanjoShift : public BulkEditDialog {
 
   private slots:
     void cmdOK_Click();
-    void cmdCancel_Click();
 };

@@ -9,21 +9,12 @@
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/modal.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
 
 using Range = QPair<int, int>;
-
-class RecordingSource : public RandomSource {
-  public:
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        ranges.append({low, high});
-        return low;
-    }
-    QList<Range> ranges;
-};
 
 GeneralRecord makeGeneral(const QString& family, const QString& given, int personal, int faction) {
     GeneralRecord general;
@@ -183,7 +174,7 @@ class AisyoTest : public QObject {
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
         QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(1));
-        RecordingSource source;
+        ScriptedSource source;
         UseRandomSource(&source);
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -203,7 +194,7 @@ class AisyoTest : public QObject {
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 3));
         dialog.cmbKojin->setCurrentIndex(5);
         dialog.cmbSeiryoku->setCurrentIndex(7);
-        RecordingSource source;
+        ScriptedSource source;
         UseRandomSource(&source);
         dialog.cmdOK->click();
         QCOMPARE(source.ranges,

@@ -3,18 +3,13 @@
 #include "dialogs/frmMeisei.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "support/dialogtargets.h"
 #include "support/testregistry.h"
 
 class MeiseiDialogTest : public QObject {
     Q_OBJECT
   private:
     ClockSeededSource source_;
-
-    void fillTargets(frmMeisei& dialog, int count) {
-        for (int index = 1; index <= count; ++index) {
-            dialog.addTarget(GetPersonName(index), index);
-        }
-    }
 
   private slots:
     void init() {
@@ -39,7 +34,7 @@ class MeiseiDialogTest : public QObject {
             QCOMPARE(box->itemText(50), QStringLiteral("500"));
         }
         QVERIFY(dialog.optTani[0]->isChecked());
-        fillTargets(dialog, 4);
+        AddRosterTargets(dialog, 4);
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         for (int index = 1; index <= 4; ++index) {
@@ -51,7 +46,7 @@ class MeiseiDialogTest : public QObject {
 
     void swappedBoxesOnTheGridOfTen() {
         frmMeisei dialog;
-        fillTargets(dialog, 20);
+        AddRosterTargets(dialog, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
         dialog.optTani[2]->click();
@@ -67,7 +62,7 @@ class MeiseiDialogTest : public QObject {
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
             frmMeisei dialog;
-            fillTargets(dialog, 2);
+            AddRosterTargets(dialog, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));

@@ -4,6 +4,7 @@
 #include "dialogs/frmPers.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "support/dialogtargets.h"
 #include "support/testregistry.h"
 
 namespace {
@@ -26,12 +27,6 @@ class PersDialogTest : public QObject {
     Q_OBJECT
   private:
     ClockSeededSource source_;
-
-    void fillTargets(frmPers& dialog, int count) {
-        for (int index = 1; index <= count; ++index) {
-            dialog.addTarget(GetPersonName(index), index);
-        }
-    }
 
   private slots:
     void init() {
@@ -106,7 +101,7 @@ class PersDialogTest : public QObject {
 
     void okDealsTheCheckedSettings() {
         frmPers dialog;
-        fillTargets(dialog, 6);
+        AddRosterTargets(dialog, 6);
         dialog.chkSetting[kInterest]->click();
         // 飲酒 checked with every value unpressed: skipped.
         dialog.chkSetting[kDrinking]->click();
@@ -129,7 +124,7 @@ class PersDialogTest : public QObject {
     void cancelEscapeAndCloseBoxChangeNothing() {
         for (int way = 0; way < 3; ++way) {
             frmPers dialog;
-            fillTargets(dialog, 3);
+            AddRosterTargets(dialog, 3);
             dialog.show();
             dialog.chkSetting[kInterest]->click();
             QSignalSpy cancelled(dialog.cmdCancel, &QPushButton::clicked);

@@ -6,31 +6,10 @@
 
 #include "model/abilitydraw.h"
 #include "model/random.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
-
-// Records every draw and answers from a script; past the script it answers the low end.
-class ScriptedSource : public RandomSource {
-  public:
-    explicit ScriptedSource(QList<int> script = {}) : script_(std::move(script)) {}
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        calls.append({low, high});
-        const int value = script_.isEmpty() ? low : script_.takeFirst();
-        return qBound(low, value, high);
-    }
-    QList<QPair<int, int>> calls;
-
-  private:
-    QList<int> script_;
-};
-
-class SourceInUse {
-  public:
-    explicit SourceInUse(RandomSource* source) { UseRandomSource(source); }
-    ~SourceInUse() { UseRandomSource(nullptr); }
-};
 
 using Calls = QList<QPair<int, int>>;
 
@@ -73,10 +52,10 @@ class AbilityDrawTest : public QObject {
         Roster records;
         fillRoster(records, 2);
         // 80 and 30 give the same range as 30 and 80.
-        ScriptedSource source({31, 79, 5, 6});
-        SourceInUse use(&source);
+        BoundedScriptedSource source({31, 79, 5, 6});
+        RandomSourceInUse use(&source);
         DrawAbilitiesFree(records, {2, 1}, rangeSettings({{0, 80, 30}, {3, 5, 6}}));
-        QCOMPARE(source.calls, (Calls{{30, 80}, {30, 80}, {5, 6}, {5, 6}}));
+        QCOMPARE(source.ranges, (Calls{{30, 80}, {30, 80}, {5, 6}, {5, 6}}));
         QCOMPARE(records[2].ability(0), 31);
         QCOMPARE(records[1].ability(0), 79);
         QCOMPARE(records[2].ability(3), 5);
@@ -88,13 +67,13 @@ class AbilityDrawTest : public QObject {
     void limitedDrawOrderWithShuffleCarriedOver() {
         Roster records;
         fillRoster(records, 2);
-        ScriptedSource source({3, 1, 0, 0, 2,    // target 1: D, shuffle, draw step
-                               1, 0, 0, 1, 1});  // target 2
-        SourceInUse use(&source);
+        BoundedScriptedSource source({3, 1, 0, 0, 2,    // target 1: D, shuffle, draw step
+                                      1, 0, 0, 1, 1});  // target 2
+        RandomSourceInUse use(&source);
         DrawAbilitiesWithinTotal(records, {1, 2},
                                  rangeSettings({{0, 50, 52}, {1, 41, 40}}, 93, 91));
         const Calls perTarget{{1, 3}, {0, 1}, {0, 0}, {0, 1}, {0, 2}};
-        QCOMPARE(source.calls, perTarget + perTarget);
+        QCOMPARE(source.ranges, perTarget + perTarget);
         // Target 1: D 3 at scale 1, both abilities filled up.
         QCOMPARE(records[1].ability(0), 52);
         QCOMPARE(records[1].ability(1), 41);
@@ -108,10 +87,10 @@ class AbilityDrawTest : public QObject {
     void limitedDrawSkipsAbilitiesWithoutRoom() {
         Roster records;
         fillRoster(records, 1);
-        ScriptedSource source({4, 0, 0, 1, 0, 1, 0, 2});
-        SourceInUse use(&source);
+        BoundedScriptedSource source({4, 0, 0, 1, 0, 1, 0, 2});
+        RandomSourceInUse use(&source);
         DrawAbilitiesWithinTotal(records, {1}, rangeSettings({{0, 10, 11}, {1, 20, 23}}, 30, 34));
-        QCOMPARE(source.calls,
+        QCOMPARE(source.ranges,
                  (Calls{{0, 4}, {0, 1}, {0, 0}, {0, 1}, {0, 3}, {0, 1}, {0, 0}, {0, 2}}));
         QCOMPARE(records[1].ability(0), 11);
         QCOMPARE(records[1].ability(1), 23);
@@ -121,7 +100,7 @@ class AbilityDrawTest : public QObject {
         std::mt19937 settingsRandom(20240611);
         ClockSeededSource source;
         source.Seed(7);
-        SourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         const QList<int> targets{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
         auto pick = [&](int low, int high) {
@@ -174,7 +153,7 @@ class AbilityDrawTest : public QObject {
     void fullTotalRangeReachesBothEnds() {
         ClockSeededSource source;
         source.Seed(11);
-        SourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         const AbilityTemplate settings = rangeSettings({{0, 50, 90}, {1, 40, 80}}, 90, 170);
         QList<int> targets;
@@ -199,7 +178,7 @@ class AbilityDrawTest : public QObject {
     void lowestTotalGivesEveryLow() {
         ClockSeededSource source;
         source.Seed(3);
-        SourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 20);
         QList<int> targets;
@@ -219,7 +198,7 @@ class AbilityDrawTest : public QObject {
     void fixedAndUnreachableTotalsEnd() {
         ClockSeededSource source;
         source.Seed(5);
-        SourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 30);
         QList<int> targets;
@@ -241,7 +220,7 @@ class AbilityDrawTest : public QObject {
 
     void intelligenceRuleTurnsGunshiOffBelow70() {
         ClockSeededSource source;
-        SourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 3);
         for (int index = 1; index <= 3; ++index) {

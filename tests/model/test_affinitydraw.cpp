@@ -6,26 +6,12 @@
 
 #include "model/affinitydraw.h"
 #include "model/random.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
 
 using Range = QPair<int, int>;
-
-// Records every range asked for and answers from a script (the low end once it runs out).
-class ScriptedSource : public RandomSource {
-  public:
-    explicit ScriptedSource(QList<int> answers = {}) : answers_(std::move(answers)) {}
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        ranges.append({low, high});
-        return answers_.isEmpty() ? low : answers_.takeFirst();
-    }
-    QList<QPair<int, int>> ranges;
-
-  private:
-    QList<int> answers_;
-};
 
 QList<int> firstTargets(int count) {
     QList<int> targets;

@@ -7,26 +7,10 @@
 
 #include "model/famedraw.h"
 #include "model/random.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
-namespace {
-
-// Records every range asked for and answers from a script.
-class ScriptedSource : public RandomSource {
-  public:
-    explicit ScriptedSource(QList<int> answers) : answers_(std::move(answers)) {}
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        ranges.append({low, high});
-        return answers_.takeFirst();
-    }
-    QList<QPair<int, int>> ranges;
-
-  private:
-    QList<int> answers_;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 class FameDrawTest : public QObject {
     Q_OBJECT

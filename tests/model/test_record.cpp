@@ -13,6 +13,7 @@
 #include "model/personrecord.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
@@ -33,27 +34,6 @@ class ScriptedFractions : public RandomSource {
 
   private:
     QList<float> fractions_;
-};
-
-// Records every range asked for and answers with the scripted positions.
-class ScriptedDraws : public RandomSource {
-  public:
-    explicit ScriptedDraws(std::function<int(int, int)> answer) : answer_(std::move(answer)) {}
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        ranges.append({low, high});
-        return answer_(low, high);
-    }
-    QList<std::pair<int, int>> ranges;
-
-  private:
-    std::function<int(int, int)> answer_;
-};
-
-class UsingSource {
-  public:
-    explicit UsingSource(RandomSource* source) { UseRandomSource(source); }
-    ~UsingSource() { UseRandomSource(nullptr); }
 };
 
 constexpr float kLargestFraction = 1.0f - 1.0f / (1 << 24);
@@ -301,7 +281,7 @@ class PersonRecordTest : public QObject {
     void randomIntAtTheEndsOfTheFraction() {
         ScriptedFractions source(
             {0.0f, kLargestFraction, kLargestFraction, kLargestFraction, 0.5f, kLargestFraction});
-        UsingSource using_(&source);
+        RandomSourceInUse using_(&source);
         QCOMPARE(RandomInt(1, 149), qint16(1));
         QCOMPARE(RandomInt(1, 149), qint16(149));
         QCOMPARE(RandomInt(-5, 5), qint16(5));
@@ -336,8 +316,8 @@ class PersonRecordTest : public QObject {
         // Each draw picks a position among the values not yet placed, in their order.
         const std::vector<int> positions{2, 0, 2, 1, 0};
         int next = 0;
-        ScriptedDraws source([&](int, int) { return positions[next++]; });
-        UsingSource using_(&source);
+        ScriptedSource source([&](int, int) { return positions[next++]; });
+        RandomSourceInUse using_(&source);
         std::vector<qint16> values{10, 11, 12, 13, 14};
         ShuffleInPlace(values);
         QCOMPARE(values, (std::vector<qint16>{12, 10, 14, 13, 11}));
@@ -346,8 +326,8 @@ class PersonRecordTest : public QObject {
     }
 
     void shuffleOf42DrawsFromAShrinkingRange() {
-        ScriptedDraws source([](int, int high) { return high; });  // always the last left
-        UsingSource using_(&source);
+        ScriptedSource source([](int, int high) { return high; });  // always the last left
+        RandomSourceInUse using_(&source);
         std::vector<qint16> values(42);
         for (int i = 0; i < 42; ++i) {
             values[i] = static_cast<qint16>(i);

@@ -6,20 +6,10 @@
 
 #include "model/random.h"
 #include "model/settingsdraw.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
-
-// Records every range asked for and answers with its low end, so every shuffle keeps its order.
-class LowEndSource : public RandomSource {
-  public:
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        ranges.append({low, high});
-        return low;
-    }
-    QList<QPair<int, int>> ranges;
-};
 
 SettingChoice choiceOf(std::initializer_list<bool> pressed, std::initializer_list<bool> priority) {
     SettingChoice choice;
@@ -104,7 +94,7 @@ class SettingsDrawTest : public QObject {
     }
 
     void dealsInRowOrderAndDrawsSettingBySetting() {
-        LowEndSource source;
+        ScriptedSource source;
         UseRandomSource(&source);
         HiddenSettingsChoices choices;
         choices[static_cast<int>(Setting::personality)] = choiceOf({true, true, true, true}, {});

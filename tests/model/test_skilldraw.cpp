@@ -3,31 +3,10 @@
 
 #include "model/random.h"
 #include "model/skilldraw.h"
+#include "support/scriptedsource.h"
 #include "support/testregistry.h"
 
 namespace {
-
-// Records every draw and answers from a script; past the script it answers the low end.
-class ScriptedSkillSource : public RandomSource {
-  public:
-    explicit ScriptedSkillSource(QList<int> script = {}) : script_(std::move(script)) {}
-    float NextFraction() override { return 0.0f; }
-    int Draw(int low, int high) override {
-        calls.append({low, high});
-        const int value = script_.isEmpty() ? low : script_.takeFirst();
-        return qBound(low, value, high);
-    }
-    QList<QPair<int, int>> calls;
-
-  private:
-    QList<int> script_;
-};
-
-class SkillSourceInUse {
-  public:
-    explicit SkillSourceInUse(RandomSource* source) { UseRandomSource(source); }
-    ~SkillSourceInUse() { UseRandomSource(nullptr); }
-};
 
 SkillTemplate candidates(std::initializer_list<int> skills, int countA, int countB) {
     SkillTemplate settings;
@@ -59,19 +38,19 @@ class SkillDrawTest : public QObject {
         Roster records;
         records[1] = PersonRecord();
         records[2] = PersonRecord();
-        ScriptedSkillSource source({2, 0, 0, 1,    // [9, 0, 5], one skill
-                                    0, 1, 0, 2});  // from [9, 0, 5]: [9, 5, 0], two skills
-        SkillSourceInUse use(&source);
+        BoundedScriptedSource source({2, 0, 0, 1,    // [9, 0, 5], one skill
+                                      0, 1, 0, 2});  // from [9, 0, 5]: [9, 5, 0], two skills
+        RandomSourceInUse use(&source);
         ApplySkillDraw(records, {1, 2}, candidates({0, 5, 9}, 2, 1));
         const QList<QPair<int, int>> perTarget{{0, 2}, {0, 1}, {0, 0}, {1, 2}};
-        QCOMPARE(source.calls, perTarget + perTarget);
+        QCOMPARE(source.ranges, perTarget + perTarget);
         QCOMPARE(skillsOf(records[1]), (QList<int>{9}));
         QCOMPARE(skillsOf(records[2]), (QList<int>{5, 9}));
     }
 
     void countsZeroTurnEveryCandidateOffAndNothingElse() {
         ClockSeededSource source;
-        SkillSourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         for (int index = 1; index <= 3; ++index) {
             records[index] = PersonRecord();
@@ -93,7 +72,7 @@ class SkillDrawTest : public QObject {
     void allCandidatesOnWithLinkedRules() {
         ClockSeededSource source;
         source.Seed(9);
-        SkillSourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         records[4] = PersonRecord();
         records[4].setAbility(2, 40);
@@ -111,9 +90,9 @@ class SkillDrawTest : public QObject {
         Roster records;
         records[1] = PersonRecord();
         records[2] = PersonRecord();
-        ScriptedSkillSource source({1, 0, 1,    // [30, 29]: 反論 drawn
-                                    1, 0, 1});  // from [30, 29]: [29, 30]: 抗弁 drawn
-        SkillSourceInUse use(&source);
+        BoundedScriptedSource source({1, 0, 1,    // [30, 29]: 反論 drawn
+                                      1, 0, 1});  // from [30, 29]: [29, 30]: 抗弁 drawn
+        RandomSourceInUse use(&source);
         ApplySkillDraw(records, {1, 2}, candidates({29, 30}, 1, 1));
         QCOMPARE(skillsOf(records[1]), (QList<int>{29, 30}));
         QCOMPARE(skillsOf(records[2]), (QList<int>{29}));
@@ -121,7 +100,7 @@ class SkillDrawTest : public QObject {
 
     void gunshiAndShugouRaiseOnlyWhatIsBelow() {
         ClockSeededSource source;
-        SkillSourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         for (int index = 1; index <= 3; ++index) {
             records[index] = PersonRecord();
@@ -143,7 +122,7 @@ class SkillDrawTest : public QObject {
     void countsStayWithinTheirRange() {
         ClockSeededSource source;
         source.Seed(21);
-        SkillSourceInUse use(&source);
+        RandomSourceInUse use(&source);
         Roster records;
         QList<int> targets;
         for (int index = 1; index <= kRosterCapacity; ++index) {

@@ -21,12 +21,6 @@ QLabel* rangeMark(QWidget* parent) {
     return new QLabel(QStringLiteral("～"), parent);
 }
 
-void setAutoDefaultOff(std::initializer_list<QPushButton*> buttons) {
-    for (QPushButton* button : buttons) {
-        button->setAutoDefault(false);
-    }
-}
-
 }  // namespace
 
 AbilityTemplate& frmCapaAll::rememberedSettings() {
@@ -34,7 +28,7 @@ AbilityTemplate& frmCapaAll::rememberedSettings() {
     return settings;
 }
 
-frmCapaAll::frmCapaAll(QWidget* parent) : BulkEditDialog(parent) {
+frmCapaAll::frmCapaAll(QWidget* parent) : TemplateDialog(parent) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
     const std::array<QString, kAbilityCount> abilityNames = {
@@ -75,30 +69,14 @@ frmCapaAll::frmCapaAll(QWidget* parent) : BulkEditDialog(parent) {
     fraTotal->setVisible(false);
     connect(chkTotal, &QCheckBox::toggled, this, &frmCapaAll::chkTotal_Click);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    addOkCancel(this);
     cmdClear = new QPushButton(QStringLiteral("クリア"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    connect(cmdOK, &QPushButton::clicked, this, &frmCapaAll::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmCapaAll::cmdCancel_Click);
+    cmdClear->setAutoDefault(false);
     connect(cmdClear, &QPushButton::clicked, this, &frmCapaAll::cmdClear_Click);
-    setAutoDefaultOff({cmdOK, cmdCancel, cmdClear});
 
-    templatePanel = new TemplatePanel(
-        std::make_unique<TemplateListStore<AbilityTemplate>>(
-            abilityTemplates, [this](AbilityTemplate& settings) { StoreSettings(settings); },
-            [this](const AbilityTemplate& settings) { LoadSettings(settings); },
-            [] { SaveAbilityTemplates(); }),
-        QStringLiteral("≪新規"), QStringLiteral("≪保存"), this);
-    listTemplate = templatePanel->listTemplate;
-    txtTemplName = templatePanel->txtTemplName;
-    cmdTemplNew = templatePanel->cmdTemplNew;
-    cmdTemplSave = templatePanel->cmdTemplSave;
-    cmdTemplDelete = templatePanel->cmdTemplDelete;
-    cmdUp = templatePanel->cmdUp;
-    cmdDown = templatePanel->cmdDown;
+    addTemplatePanel(this, abilityTemplates, &SaveAbilityTemplates, QStringLiteral("≪新規"),
+                     QStringLiteral("≪保存"));
 
     buildLayout();
 
@@ -166,24 +144,13 @@ void frmCapaAll::buildLayout() {
     centre->addStretch();
     centre->addLayout(buttons);
 
-    auto* templateColumn = new QVBoxLayout;
-    templateColumn->addWidget(new QLabel(QStringLiteral("■ テンプレート"), this));
-    templateColumn->addWidget(listTemplate);
-    templateColumn->addWidget(txtTemplName);
-    templateColumn->addWidget(cmdTemplNew);
-    templateColumn->addWidget(cmdTemplSave);
-    templateColumn->addWidget(cmdTemplDelete);
-    auto* moves = new QHBoxLayout;
-    moves->addWidget(cmdUp);
-    moves->addWidget(cmdDown);
-    templateColumn->addLayout(moves);
+    QVBoxLayout* templates = templateColumn();
 
     auto* window = new QHBoxLayout(this);
     window->addWidget(list);
     window->addLayout(centre, 1);
-    window->addLayout(templateColumn);
+    window->addLayout(templates);
     list->setMinimumWidth(140);
-    listTemplate->setMinimumWidth(140);
 }
 
 int frmCapaAll::selectedValue(const QComboBox* box) {
@@ -290,22 +257,12 @@ void frmCapaAll::LoadSettings(const AbilityTemplate& settings) {
     }
 }
 
-void frmCapaAll::cmdOK_Click() {
+void frmCapaAll::applySettings() {
     AbilityTemplate settings;
     StoreSettings(settings);
     ApplyAbilityDraw(roster, targets(), settings);
-    accept();
 }
 
-void frmCapaAll::cmdCancel_Click() {
-    reject();
-}
-
-void frmCapaAll::done(int result) {
-    if (!closed_) {
-        closed_ = true;
-        StoreSettings(rememberedSettings());
-        templatePanel->Close();
-    }
-    BulkEditDialog::done(result);
+void frmCapaAll::rememberSettings() {
+    StoreSettings(rememberedSettings());
 }

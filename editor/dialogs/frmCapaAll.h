@@ -6,16 +6,14 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <array>
 
-#include "bulkeditdialog.h"
 #include "model/templates.h"
-#include "templatepanel.h"
+#include "templatedialog.h"
 
-class frmCapaAll : public BulkEditDialog {
+class frmCapaAll : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
@@ -35,38 +33,22 @@ class frmCapaAll : public BulkEditDialog {
     QLabel* labMax;
     QComboBox* cmbTotal1;
     QComboBox* cmbTotal2;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
     QPushButton* cmdClear;
-
-    TemplatePanel* templatePanel;
-    QListWidget* listTemplate;
-    QLineEdit* txtTemplName;
-    QPushButton* cmdTemplNew;
-    QPushButton* cmdTemplSave;
-    QPushButton* cmdTemplDelete;
-    QPushButton* cmdUp;
-    QPushButton* cmdDown;
 
     // The dialog's controls as settings (the name is left alone), and back.
     void StoreSettings(AbilityTemplate& settings) const;
     void LoadSettings(const AbilityTemplate& settings);
 
-    // Every way of closing (OK, ｷｬﾝｾﾙ, close box, Esc) ends here.
-    void done(int result) override;
-
   private slots:
     void chkCapa_Click(int index);
     void chkTotal_Click(bool on);
     void cmdClear_Click();
-    void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
+    void rememberSettings() override;
+    void applySettings() override;
     void buildLayout();
     static int selectedValue(const QComboBox* box);
     static void selectValue(QComboBox* box, int value);
     void setAbilitiesEnabled(bool enabled);
-
-    bool closed_ = false;
 };

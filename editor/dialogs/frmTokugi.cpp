@@ -22,7 +22,7 @@ SkillTemplate& frmTokugi::rememberedSettings() {
     return settings;
 }
 
-frmTokugi::frmTokugi(QWidget* parent) : BulkEditDialog(parent) {
+frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
     for (int skill = 0; skill < kSkillCount; ++skill) {
@@ -43,31 +43,14 @@ frmTokugi::frmTokugi(QWidget* parent) : BulkEditDialog(parent) {
     cmbCount1->setObjectName(QStringLiteral("cmbCount1"));
     cmbCount2 = new QComboBox(fraCount);
     cmbCount2->setObjectName(QStringLiteral("cmbCount2"));
-    cmdOK = new QPushButton(QStringLiteral("OK"), fraCount);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    for (QPushButton* button : {cmdReverse, cmdClear, cmdOK, cmdCancel}) {
-        button->setAutoDefault(false);
-    }
+    addOkCancel(fraCount);
+    cmdReverse->setAutoDefault(false);
+    cmdClear->setAutoDefault(false);
     connect(cmdReverse, &QPushButton::clicked, this, &frmTokugi::cmdReverse_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmTokugi::cmdClear_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmTokugi::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmTokugi::cmdCancel_Click);
 
-    templatePanel = new TemplatePanel(
-        std::make_unique<TemplateListStore<SkillTemplate>>(
-            skillTemplates, [this](SkillTemplate& settings) { StoreSettings(settings); },
-            [this](const SkillTemplate& settings) { LoadSettings(settings); },
-            [] { SaveSkillTemplates(); }),
-        QStringLiteral("新規≫"), QStringLiteral("上書≫"), this);
-    listTemplate = templatePanel->listTemplate;
-    txtTemplName = templatePanel->txtTemplName;
-    cmdTemplNew = templatePanel->cmdTemplNew;
-    cmdTemplSave = templatePanel->cmdTemplSave;
-    cmdTemplDelete = templatePanel->cmdTemplDelete;
-    cmdUp = templatePanel->cmdUp;
-    cmdDown = templatePanel->cmdDown;
+    addTemplatePanel(this, skillTemplates, &SaveSkillTemplates, QStringLiteral("新規≫"),
+                     QStringLiteral("上書≫"));
 
     buildLayout();
 
@@ -142,29 +125,17 @@ void frmTokugi::buildLayout() {
     targetColumn->addWidget(new QLabel(QStringLiteral("■ 対象者"), this));
     targetColumn->addWidget(list);
 
-    auto* templateColumn = new QVBoxLayout;
-    templateColumn->addWidget(new QLabel(QStringLiteral("■ テンプレート"), this));
-    templateColumn->addWidget(listTemplate);
-    templateColumn->addWidget(new QLabel(QStringLiteral("テンプレートの名前"), this));
-    templateColumn->addWidget(txtTemplName);
-    templateColumn->addWidget(cmdTemplNew);
-    templateColumn->addWidget(cmdTemplSave);
-    templateColumn->addWidget(cmdTemplDelete);
-    auto* moves = new QHBoxLayout;
-    moves->addWidget(cmdUp);
-    moves->addWidget(cmdDown);
-    templateColumn->addLayout(moves);
+    QVBoxLayout* templates = templateColumn(QStringLiteral("テンプレートの名前"));
     auto* saveNote =
         new QLabel(QStringLiteral("テンプレートは、この窓を閉じるときに保存します"), this);
     saveNote->setWordWrap(true);
-    templateColumn->addWidget(saveNote);
+    templates->addWidget(saveNote);
 
     auto* window = new QHBoxLayout(this);
     window->addLayout(targetColumn);
     window->addLayout(centre, 1);
-    window->addLayout(templateColumn);
+    window->addLayout(templates);
     list->setMinimumWidth(140);
-    listTemplate->setMinimumWidth(140);
     note->setMinimumWidth(420);
 }
 
@@ -222,22 +193,12 @@ void frmTokugi::LoadSettings(const SkillTemplate& settings) {
     cmbCount2->setCurrentIndex(std::clamp<int>(settings.countB, 0, candidates));
 }
 
-void frmTokugi::cmdOK_Click() {
+void frmTokugi::applySettings() {
     SkillTemplate settings;
     StoreSettings(settings);
     ApplySkillDraw(roster, targets(), settings);
-    accept();
 }
 
-void frmTokugi::cmdCancel_Click() {
-    reject();
-}
-
-void frmTokugi::done(int result) {
-    if (!closed_) {
-        closed_ = true;
-        StoreSettings(rememberedSettings());
-        templatePanel->Close();
-    }
-    BulkEditDialog::done(result);
+void frmTokugi::rememberSettings() {
+    StoreSettings(rememberedSettings());
 }

@@ -4,17 +4,15 @@
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <array>
 
-#include "bulkeditdialog.h"
 #include "model/templates.h"
-#include "templatepanel.h"
+#include "templatedialog.h"
 #include "togglebutton.h"
 
-class frmTokugi : public BulkEditDialog {
+class frmTokugi : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
@@ -30,35 +28,19 @@ class frmTokugi : public BulkEditDialog {
     QGroupBox* fraCount;
     QComboBox* cmbCount1;
     QComboBox* cmbCount2;
-    QPushButton* cmdOK;
-    QPushButton* cmdCancel;
-
-    TemplatePanel* templatePanel;
-    QListWidget* listTemplate;
-    QLineEdit* txtTemplName;
-    QPushButton* cmdTemplNew;
-    QPushButton* cmdTemplSave;
-    QPushButton* cmdTemplDelete;
-    QPushButton* cmdUp;
-    QPushButton* cmdDown;
 
     // The dialog's controls as settings (the name is left alone), and back.
     void StoreSettings(SkillTemplate& settings) const;
     void LoadSettings(const SkillTemplate& settings);
 
-    // Every way of closing (OK, ｷｬﾝｾﾙ, close box, Esc) ends here.
-    void done(int result) override;
-
   private slots:
     void chkTokugi_Click(int index);
     void cmdReverse_Click();
     void cmdClear_Click();
-    void cmdOK_Click();
-    void cmdCancel_Click();
 
   private:
+    void rememberSettings() override;
+    void applySettings() override;
     void buildLayout();
     int candidateCount() const;
-
-    bool closed_ = false;
 };

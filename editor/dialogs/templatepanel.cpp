@@ -33,14 +33,15 @@ QString NoTemplateName() {
 
 TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,
                              const QString& saveCaption, QWidget* dialog)
+    // A braced list runs in order, so the controls are created (and take focus) in this order.
     : QObject(dialog),
-      listTemplate(new QListWidget(dialog)),
-      txtTemplName(new QLineEdit(dialog)),
-      cmdTemplNew(new QPushButton(newCaption, dialog)),
-      cmdTemplSave(new QPushButton(saveCaption, dialog)),
-      cmdTemplDelete(new QPushButton(QStringLiteral("削除"), dialog)),
-      cmdUp(new QPushButton(QStringLiteral("上へ"), dialog)),
-      cmdDown(new QPushButton(QStringLiteral("下へ"), dialog)),
+      TemplateControls{new QListWidget(dialog),
+                       new QLineEdit(dialog),
+                       new QPushButton(newCaption, dialog),
+                       new QPushButton(saveCaption, dialog),
+                       new QPushButton(QStringLiteral("削除"), dialog),
+                       new QPushButton(QStringLiteral("上へ"), dialog),
+                       new QPushButton(QStringLiteral("下へ"), dialog)},
       store_(std::move(store)) {
     listTemplate->setObjectName(QStringLiteral("listTemplate"));
     txtTemplName->setObjectName(QStringLiteral("txtTemplName"));

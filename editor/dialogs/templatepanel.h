@@ -82,7 +82,19 @@ class TemplateListStore : public TemplateStore {
     SaveList save_;
 };
 
-class TemplatePanel : public QObject {
+// The template controls by their control names; the dialogs show the same pointers under the
+// same names.
+struct TemplateControls {
+    QListWidget* listTemplate = nullptr;
+    QLineEdit* txtTemplName = nullptr;
+    QPushButton* cmdTemplNew = nullptr;
+    QPushButton* cmdTemplSave = nullptr;
+    QPushButton* cmdTemplDelete = nullptr;
+    QPushButton* cmdUp = nullptr;
+    QPushButton* cmdDown = nullptr;
+};
+
+class TemplatePanel : public QObject, public TemplateControls {
     Q_OBJECT
   public:
     // The controls are created as children of dialog, which lays them out; the two captions
@@ -90,14 +102,6 @@ class TemplatePanel : public QObject {
     TemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,
                   const QString& saveCaption, QWidget* dialog);
     ~TemplatePanel() override;
-
-    QListWidget* listTemplate;
-    QLineEdit* txtTemplName;
-    QPushButton* cmdTemplNew;
-    QPushButton* cmdTemplSave;
-    QPushButton* cmdTemplDelete;
-    QPushButton* cmdUp;
-    QPushButton* cmdDown;
 
     // Opening: no current entry, nothing changed, the list filled and entry 0 selected.
     void Open();

@@ -6,12 +6,6 @@
 
 namespace {
 
-constexpr int kFamilyNameOffset = 81;
-constexpr int kGivenNameOffset = 86;
-constexpr int kNameSize = 5;
-constexpr int kReadingOffset = 96;
-constexpr int kReadingSize = 11;
-
 struct SettingInfo {
     int offset;
     const char16_t* labels;  // codes in order, separated by '|'
@@ -53,24 +47,33 @@ QString PersonRecord::familyName() const {
     return decodeField(bytes_, kFamilyNameOffset, kNameSize);
 }
 
-QString PersonRecord::givenName() const { return decodeField(bytes_, kGivenNameOffset, kNameSize); }
+QString PersonRecord::givenName() const {
+    return decodeField(bytes_, kGivenNameOffset, kNameSize);
+}
 
-QString PersonRecord::reading() const { return decodeField(bytes_, kReadingOffset, kReadingSize); }
+QString PersonRecord::reading() const {
+    return decodeField(bytes_, kReadingOffset, kReadingSize);
+}
 
-int PersonRecord::settingOffset(Setting field) { return kSettings[static_cast<int>(field)].offset; }
+int PersonRecord::settingOffset(Setting field) {
+    return kSettings[static_cast<int>(field)].offset;
+}
 
 QString SettingLabel(Setting field, int code) {
     const QStringList& labels = labelsOf(field);
     return code >= 0 && code < labels.size() ? labels.at(code) : QStringLiteral("不明");
 }
 
-int SettingCodeCount(Setting field) { return labelsOf(field).size(); }
+int SettingCodeCount(Setting field) {
+    return labelsOf(field).size();
+}
 
 QString SkillName(int skill) {
     static const QStringList names =
-        QStringLiteral("農業|商業|技術|改修|治安|徴兵|訓練|突撃|火矢|一斉|鎮静|鼓舞|奇襲|隠密|"
-                       "同討|足止|誘引|混乱|天文|地理|石陣|回復|気合|気炎|受返|弾返|三段|螺旋|"
-                       "威圧|抗弁|反論|揚足|論破|挑発|面罵|軍師|名士|提督|間諜|酒豪|医者|仙人")
+        QStringLiteral(
+            "農業|商業|技術|改修|治安|徴兵|訓練|突撃|火矢|一斉|鎮静|鼓舞|奇襲|隠密|"
+            "同討|足止|誘引|混乱|天文|地理|石陣|回復|気合|気炎|受返|弾返|三段|螺旋|"
+            "威圧|抗弁|反論|揚足|論破|挑発|面罵|軍師|名士|提督|間諜|酒豪|医者|仙人")
             .split(QLatin1Char('|'));
     return names.value(skill);
 }

@@ -13,6 +13,12 @@
 inline constexpr int kAbilityCount = 5;
 inline constexpr int kSkillCount = 42;
 inline constexpr int kSkillByteCount = 6;
+// The text fields: code page 932 bytes, NUL-padded.
+inline constexpr int kFamilyNameOffset = 81;
+inline constexpr int kGivenNameOffset = 86;
+inline constexpr int kNameSize = 5;
+inline constexpr int kReadingOffset = 96;
+inline constexpr int kReadingSize = 11;
 
 // The coded one-byte fields, in the order the hidden-settings editor numbers them.
 enum class Setting {
@@ -32,19 +38,19 @@ inline constexpr int kSettingCount = 11;
 
 // Skills with a rule of their own.
 namespace Skill {
-inline constexpr int kouben = 29;   // 抗弁
-inline constexpr int hanron = 30;   // 反論
-inline constexpr int ageashi = 31;  // 揚足
-inline constexpr int ronpa = 32;    // 論破
+inline constexpr int kouben = 29;     // 抗弁
+inline constexpr int hanron = 30;     // 反論
+inline constexpr int ageashi = 31;    // 揚足
+inline constexpr int ronpa = 32;      // 論破
 inline constexpr int chouhatsu = 33;  // 挑発
-inline constexpr int menba = 34;    // 面罵
-inline constexpr int gunshi = 35;   // 軍師
-inline constexpr int meishi = 36;   // 名士
-inline constexpr int shugou = 39;   // 酒豪
+inline constexpr int menba = 34;      // 面罵
+inline constexpr int gunshi = 35;     // 軍師
+inline constexpr int meishi = 36;     // 名士
+inline constexpr int shugou = 39;     // 酒豪
 }  // namespace Skill
 
 class PersonRecord {
-public:
+  public:
     PersonRecord() { bytes_.fill(0); }
     explicit PersonRecord(const RecordBytes& bytes) : bytes_(bytes) {}
 
@@ -80,7 +86,7 @@ public:
 
     static int settingOffset(Setting field);
 
-private:
+  private:
     static constexpr int kSkillBitsOffset = 47;
 
     qint16 int16At(int offset) const {

@@ -22,9 +22,9 @@ inline QByteArray MakeRecord(const QString& family, const QString& given, int se
     PersonRecord record;
     QByteArray bytes;
     EncodeCp932(family, &bytes);
-    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + 81);
+    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + kFamilyNameOffset);
     EncodeCp932(given, &bytes);
-    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + 86);
+    std::copy(bytes.begin(), bytes.end(), record.bytes().begin() + kGivenNameOffset);
     record.bytes()[0] = static_cast<std::uint8_t>(seed);
     record.setBirthYear(static_cast<qint16>(180 + seed));
     record.setLinkedYear(static_cast<qint16>(196 + seed));

@@ -15,11 +15,6 @@
 namespace {
 
 constexpr int kSampleCount = 40;
-constexpr int kFamilyNameOffset = 81;
-constexpr int kGivenNameOffset = 86;
-constexpr int kNameSize = 5;
-constexpr int kReadingOffset = 96;
-constexpr int kReadingSize = 11;
 
 struct Part {
     const char16_t* text;

@@ -26,9 +26,17 @@ bool CsvReader::fromFile(const QString& path, CsvReader* reader) {
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) {
         return false;
     }
-    QByteArray content = file.read(kMaxFileSize + 1);
-    if (content.size() > kMaxFileSize) {
-        return false;
+    // Read in pieces: asking for the whole limit at once would reserve it for every file.
+    QByteArray content;
+    for (;;) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (piece.isEmpty()) {
+            break;
+        }
+        content += piece;
+        if (content.size() > kMaxFileSize) {
+            return false;
+        }
     }
     *reader = CsvReader(std::move(content));
     return true;

@@ -12,4 +12,3 @@ inline QString AbilityTemplateFilePath() { return DataFolder() + QStringLiteral(
 inline QString AbilityTemplateOriginalPath() { return DataFolder() + QStringLiteral("Capaorg.csv"); }
 inline QString GeneralFilePath() { return DataFolder() + QStringLiteral("General.csv"); }
 // Where an unreadable Mark.csv is kept before it is first replaced.
-inline QString MarkBackupFilePath() { return DataFolder() + QStringLiteral("Mark.csv.bak"); }

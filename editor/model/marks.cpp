@@ -8,6 +8,7 @@
 #include "../platform/messages.h"
 #include "csv.h"
 #include "datapaths.h"
+#include "unreadablefile.h"
 
 QList<MarkEntry> markTable(1);
 std::array<MarkEntry, kRosterCapacity + 1> generalMarks;
@@ -19,7 +20,7 @@ constexpr int kMarkEntryFields = 1 + kMarkCount + 1;
 
 // Set when Mark.csv could not be read: its marks are then only partly in markTable, and the
 // file must be kept aside before it is replaced.
-bool markFileNeedsBackup = false;
+UnreadableFileKeeper unreadableMarkFile;
 
 bool readMarkFile(const QString& path) {
     CsvReader reader(QByteArray{});
@@ -39,25 +40,6 @@ bool readMarkFile(const QString& path) {
         }
         entry = read;
     }
-    return true;
-}
-
-// Keeps an unreadable Mark.csv as Mark.csv.bak, replacing an older copy.
-bool backUpUnreadableMarkFile() {
-    if (!markFileNeedsBackup) {
-        return true;
-    }
-    const QString path = MarkFilePath();
-    const QString backup = MarkBackupFilePath();
-    if (QFileInfo::exists(path)) {
-        if (QFileInfo::exists(backup) && !QFile::remove(backup)) {
-            return false;
-        }
-        if (!QFile::copy(path, backup)) {
-            return false;
-        }
-    }
-    markFileNeedsBackup = false;
     return true;
 }
 
@@ -98,10 +80,10 @@ bool MarkEntry::isEmpty() const {
 
 void LoadMarks() {
     markTable = QList<MarkEntry>(1);
-    markFileNeedsBackup = false;
     const QString path = MarkFilePath();
-    if (QFileInfo::exists(path) && !readMarkFile(path)) {
-        markFileNeedsBackup = true;
+    const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path);
+    unreadableMarkFile.setUnreadable(unreadable);
+    if (unreadable) {
         ShowMessage(QStringLiteral("Mark.csvの読み込みに失敗しました"), MessageIcon::Critical);
     }
 }
@@ -138,7 +120,7 @@ void SaveMarks(int listRowCount) {
         }
     }
 
-    bool ok = backUpUnreadableMarkFile();
+    bool ok = unreadableMarkFile.keepBeforeReplacing(MarkFilePath());
     if (ok && kept.isEmpty()) {
         const QString path = MarkFilePath();
         ok = !QFileInfo::exists(path) || QFile::remove(path);

@@ -6,11 +6,15 @@
 #include "../platform/messages.h"
 #include "csv.h"
 #include "datapaths.h"
+#include "unreadablefile.h"
 
 QList<AbilityTemplate> abilityTemplates;
 QList<SkillTemplate> skillTemplates;
 
 namespace {
+
+UnreadableFileKeeper unreadableSkillFile;
+UnreadableFileKeeper unreadableAbilityFile;
 
 // Fields of one template in its file, the closing empty text included.
 constexpr int kSkillTemplateFields = 3 + kSkillCount + 1;
@@ -89,14 +93,17 @@ bool readTemplates(const QString& path, int fieldsPerEntry, QList<Entry>* list) 
 
 template <typename Entry>
 void loadTemplates(const QString& path, const QString& originalPath, int fieldsPerEntry,
-                   const QString& failureMessage, QList<Entry>* list) {
+                   const QString& failureMessage, UnreadableFileKeeper* keeper,
+                   QList<Entry>* list) {
     list->clear();
+    keeper->setUnreadable(false);
     bool ok = true;
     if (!QFileInfo::exists(path) && QFileInfo::exists(originalPath)) {
         ok = QFile::copy(originalPath, path);
     }
     if (ok && QFileInfo::exists(path)) {
         ok = readTemplates(path, fieldsPerEntry, list);
+        keeper->setUnreadable(!ok);
     }
     if (!ok) {
         ShowMessage(failureMessage, MessageIcon::Critical);
@@ -108,7 +115,12 @@ void loadTemplates(const QString& path, const QString& originalPath, int fieldsP
 }
 
 template <typename Entry>
-bool saveTemplates(const QString& path, const QList<Entry>& list, const QString& failureMessage) {
+bool saveTemplates(const QString& path, const QList<Entry>& list, const QString& failureMessage,
+                   UnreadableFileKeeper* keeper) {
+    if (!keeper->keepBeforeReplacing(path)) {
+        ShowMessage(failureMessage, MessageIcon::Critical);
+        return false;
+    }
     CsvWriter writer;
     writer.integer(list.size());
     writer.endLine();
@@ -126,20 +138,22 @@ bool saveTemplates(const QString& path, const QList<Entry>& list, const QString&
 
 void LoadSkillTemplates() {
     loadTemplates(SkillTemplateFilePath(), SkillTemplateOriginalPath(), kSkillTemplateFields,
-                  QStringLiteral("Tokugi.csvの読み込みに失敗しました"), &skillTemplates);
+                  QStringLiteral("Tokugi.csvの読み込みに失敗しました"), &unreadableSkillFile,
+                  &skillTemplates);
 }
 
 void LoadAbilityTemplates() {
     loadTemplates(AbilityTemplateFilePath(), AbilityTemplateOriginalPath(), kAbilityTemplateFields,
-                  QStringLiteral("Capa.csvの読み込みに失敗しました"), &abilityTemplates);
+                  QStringLiteral("Capa.csvの読み込みに失敗しました"), &unreadableAbilityFile,
+                  &abilityTemplates);
 }
 
 bool SaveSkillTemplates() {
     return saveTemplates(SkillTemplateFilePath(), skillTemplates,
-                         QStringLiteral("Tokugi.csvの保存に失敗しました"));
+                         QStringLiteral("Tokugi.csvの保存に失敗しました"), &unreadableSkillFile);
 }
 
 bool SaveAbilityTemplates() {
     return saveTemplates(AbilityTemplateFilePath(), abilityTemplates,
-                         QStringLiteral("Capa.csvの保存に失敗しました"));
+                         QStringLiteral("Capa.csvの保存に失敗しました"), &unreadableAbilityFile);
 }

@@ -301,6 +301,14 @@ class DataFilesTest : public QObject {
         // Entries from the failing one on are empty throughout.
         const AbilityTemplate& last = abilityTemplates.last();
         QCOMPARE(last.totalA + last.totalB + last.valueA[0] + last.valueB[4], 0);
+
+        // The first save keeps the unreadable file whole beside the new one, later saves don't
+        // touch that copy.
+        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
+        abilityTemplates.first().name = QStringLiteral("B");
+        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
     }
 
     void aFailedSaveLeavesTheFileAndTheList() {

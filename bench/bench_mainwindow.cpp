@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <memory>
 
 #include "main/frmMain.h"
@@ -126,5 +127,6 @@ int RunStartUpChild(int argc, char* argv[]) {
     }
     window->show();
     QApplication::processEvents();
-    return 0;
+    // The time that counts ends with the shown window: tearing down is left out, for both.
+    std::_Exit(0);
 }

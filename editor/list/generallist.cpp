@@ -306,6 +306,17 @@ void RefreshTickedRows(GeneralList* list) {
     list->viewport()->update();
 }
 
+QList<int> TickedIndexes(const GeneralList* list) {
+    QList<int> indexes;
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        const QTreeWidgetItem* row = list->rowAt(position);
+        if (GeneralList::isTicked(row)) {
+            indexes.append(GeneralList::rowTag(row));
+        }
+    }
+    return indexes;
+}
+
 int CountTickedRows(const GeneralList* list) {
     int count = 0;
     for (int position = 1; position <= list->rowCount(); ++position) {

@@ -82,6 +82,8 @@ void FillRow(QTreeWidgetItem* row, bool isRoster);
 // FillRow for every ticked row, redrawing the list once.
 void RefreshTickedRows(GeneralList* list);
 int CountTickedRows(const GeneralList* list);
+// The record indexes of the ticked rows, in list order.
+QList<int> TickedIndexes(const GeneralList* list);
 // Ticks every row when none is ticked, else unticks every row; restyles all and focuses the list.
 void ToggleAllRows(GeneralList* list);
 // Takes the row out of the selection and draws it bold in RGB(208, 64, 64) when ticked, else

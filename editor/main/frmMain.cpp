@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -191,15 +190,19 @@ void frmMain::UpdateCountLabel() {
     labCount->setText(QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(rosterCount));
 }
 
-void frmMain::FillChooserList(QListWidget* dialogList) const {
-    for (int position = 1; position <= list->rowCount(); ++position) {
-        const QTreeWidgetItem* row = list->rowAt(position);
-        if (GeneralList::isTicked(row)) {
-            const int index = GeneralList::rowTag(row);
-            auto* entry = new QListWidgetItem(GetPersonName(index), dialogList);
-            entry->setData(Qt::UserRole, index);
-        }
+void frmMain::FillChooserList(BulkEditDialog* dialog) const {
+    for (const int index : TickedIndexes(list)) {
+        dialog->addTarget(GetPersonName(index), index);
     }
+}
+
+bool frmMain::fetchFromLibrary(int index) {
+    RecordBytes bytes{};
+    if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
+        return false;  // the library is missing: the user has been told
+    }
+    roster[index] = PersonRecord(bytes);
+    return true;
 }
 
 void frmMain::updateMenuEnabled() {
@@ -242,12 +245,10 @@ void frmMain::openPersonFile(const QString& path) {
     lastSortColumn_ = 0;
     list->forgetSort();
     for (int n = 1; n <= rosterCount; ++n) {
-        RecordBytes bytes{};
-        if (!PersonFileLibrary::readPerson(&bytes, n - 1)) {
+        if (!fetchFromLibrary(n)) {
             rosterCount = n - 1;
             break;
         }
-        roster[n] = PersonRecord(bytes);
         QTreeWidgetItem* row = list->addRow(GetPersonName(n), n);
         AttachMarks(n);
         FillRow(row, true);
@@ -424,17 +425,10 @@ void frmMain::cmdBack_Click() {
 }
 
 void frmMain::restoreTickedGenerals() {
-    for (int position = 1; position <= list->rowCount(); ++position) {
-        const QTreeWidgetItem* row = list->rowAt(position);
-        if (!GeneralList::isTicked(row)) {
-            continue;
-        }
-        const int index = GeneralList::rowTag(row);
-        RecordBytes bytes{};
-        if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
+    for (const int index : TickedIndexes(list)) {
+        if (!fetchFromLibrary(index)) {
             break;
         }
-        roster[index] = PersonRecord(bytes);
         AttachMarks(index);
     }
     RefreshTickedRows(list);
@@ -445,13 +439,9 @@ void frmMain::cmdTokugiClear_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        for (int position = 1; position <= list->rowCount(); ++position) {
-            const QTreeWidgetItem* row = list->rowAt(position);
-            if (GeneralList::isTicked(row)) {
-                PersonRecord& record = roster[GeneralList::rowTag(row)];
-                for (int i = 0; i < kSkillByteCount; ++i) {
-                    record.setSkillByte(i, 0);
-                }
+        for (const int index : TickedIndexes(list)) {
+            for (int i = 0; i < kSkillByteCount; ++i) {
+                roster[index].setSkillByte(i, 0);
             }
         }
         RefreshTickedRows(list);
@@ -464,7 +454,7 @@ template <typename Dialog, typename... Args>
 void frmMain::openDialog(Args... args) {
     if (CountTickedRows(list) > 0) {
         Dialog dialog(args..., this);
-        FillChooserList(dialog.list);
+        FillChooserList(&dialog);
         if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
             dialog.Reset();
         }

@@ -14,7 +14,7 @@
 #include "list/frmSelectGeneral.h"
 #include "list/generallist.h"
 
-class QListWidget;
+class BulkEditDialog;
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -28,7 +28,7 @@ class frmMain : public QWidget {
     // and the list, all ticked. The path becomes the target of the next save.
     void openPersonFile(const QString& path);
     // Hands the ticked generals, in list order, to a dialog's target list.
-    void FillChooserList(QListWidget* dialogList) const;
+    void FillChooserList(BulkEditDialog* dialog) const;
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const { return personFilePath_; }
@@ -92,6 +92,8 @@ class frmMain : public QWidget {
 
     void savePersonFile();
     void restoreTickedGenerals();
+    // Copies library slot index - 1 into roster slot index; false when the library is missing.
+    bool fetchFromLibrary(int index);
     void updateMenuEnabled();
     template <typename Dialog, typename... Args>
     void openDialog(Args... args);

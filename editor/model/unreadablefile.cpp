@@ -1,20 +1,15 @@
 #include "unreadablefile.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include "filebackup.h"
 
 bool UnreadableFileKeeper::keepBeforeReplacing(const QString& path) {
     if (!pending_) {
         return true;
     }
-    const QString backup = path + QStringLiteral(".bak");
-    if (QFileInfo::exists(path)) {
-        if (QFileInfo::exists(backup) && !QFile::remove(backup)) {
-            return false;
-        }
-        if (!QFile::copy(path, backup)) {
-            return false;
-        }
+    if (QFileInfo::exists(path) && !BackUpFile(path)) {
+        return false;
     }
     pending_ = false;
     return true;

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QSet>
 #include <QSignalBlocker>
 
 #include <array>
@@ -193,6 +194,9 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setMinimumSectionSize(1);
+    // No column shows the sort indicator until the list is sorted.
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
+    header()->setSortIndicatorShown(true);
 
     // The starting columns: the main window shows birth, fame and abilities; the chooser
     // abilities and affinities.
@@ -250,6 +254,11 @@ void GeneralList::setColumnTwips(int column, int twips) {
     setColumnWidth(column, Twips(twips));
 }
 
+void GeneralList::forgetSort() {
+    sortDirection_.reset();
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
+}
+
 int GeneralList::rowTag(const QTreeWidgetItem* row) {
     return row->data(0, Qt::UserRole).toInt();
 }
@@ -289,7 +298,11 @@ void FillRow(QTreeWidgetItem* row, bool isRoster) {
     }
 }
 
-void RefreshTickedRows(GeneralList* list) {
+namespace {
+
+// FillRow for the rows that pass, with one redraw at the end.
+template <typename Wanted>
+void refreshRowsWhere(GeneralList* list, Wanted wanted) {
     list->setUpdatesEnabled(false);
     {
         // The one redraw at the end covers every cell, so the list need not hear of each
@@ -297,13 +310,26 @@ void RefreshTickedRows(GeneralList* list) {
         const QSignalBlocker quiet(list->model());
         for (int position = 1; position <= list->rowCount(); ++position) {
             QTreeWidgetItem* row = list->rowAt(position);
-            if (GeneralList::isTicked(row)) {
+            if (wanted(row)) {
                 FillRow(row, list->isRoster());
             }
         }
     }
     list->setUpdatesEnabled(true);
     list->viewport()->update();
+}
+
+}  // namespace
+
+void RefreshTickedRows(GeneralList* list) {
+    refreshRowsWhere(list, [](const QTreeWidgetItem* row) { return GeneralList::isTicked(row); });
+}
+
+void RefreshRowsOf(GeneralList* list, const QList<int>& recordIndexes) {
+    const QSet<int> wanted(recordIndexes.begin(), recordIndexes.end());
+    refreshRowsWhere(list, [&wanted](const QTreeWidgetItem* row) {
+        return wanted.contains(GeneralList::rowTag(row));
+    });
 }
 
 QList<int> TickedIndexes(const GeneralList* list) {
@@ -409,6 +435,8 @@ void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
     }
     list->setSortDirection(order);
     list->sortItems(kKeyColumn, order);
+    // Rows sort by the hidden key column; the header shows the column the user sorted by.
+    list->header()->setSortIndicator(column, order);
 }
 
 QString SkillGroupCaption(int group) {

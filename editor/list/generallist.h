@@ -69,7 +69,8 @@ class GeneralList : public QTreeWidget {
     // The direction of the last sort; none before the first sort and after forgetSort().
     std::optional<Qt::SortOrder> sortDirection() const { return sortDirection_; }
     void setSortDirection(Qt::SortOrder order) { sortDirection_ = order; }
-    void forgetSort() { sortDirection_.reset(); }
+    // Also takes the sort indicator off the header.
+    void forgetSort();
 
   private:
     bool isRoster_;
@@ -81,6 +82,8 @@ class GeneralList : public QTreeWidget {
 void FillRow(QTreeWidgetItem* row, bool isRoster);
 // FillRow for every ticked row, redrawing the list once.
 void RefreshTickedRows(GeneralList* list);
+// FillRow for the rows of the given record indexes, whatever their ticks, redrawing once.
+void RefreshRowsOf(GeneralList* list, const QList<int>& recordIndexes);
 int CountTickedRows(const GeneralList* list);
 // The record indexes of the ticked rows, in list order.
 QList<int> TickedIndexes(const GeneralList* list);

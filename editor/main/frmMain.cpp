@@ -1,11 +1,17 @@
 #include "frmMain.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <type_traits>
@@ -18,6 +24,8 @@
 #include "dialogs/frmTanjoShift.h"
 #include "dialogs/frmTokugi.h"
 #include "frmSplash.h"
+#include "list/frozennamecolumn.h"
+#include "model/filebackup.h"
 #include "model/generals.h"
 #include "model/marks.h"
 #include "model/random.h"
@@ -27,6 +35,7 @@
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
 #include "platform/twips.h"
+#include "rostereditstep.h"
 
 namespace {
 
@@ -34,6 +43,10 @@ namespace {
 // invisible lines).
 constexpr int kMinListWidth = 12120;
 constexpr int kMinListHeight = 6600;
+// Undo steps kept; a step holds only the generals it changed.
+constexpr int kHistoryLimit = 200;
+// How often a drag outside the list scrolls it by one row.
+constexpr int kDragScrollMilliseconds = 50;
 
 QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, bool visible) {
     auto* line = new QFrame(parent);
@@ -50,11 +63,17 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
     createControls();
+    createListAids();
+    createHistory();
     connectControls();
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The history outlives the list and its actions while the children go; it must not
+    // report to them.
+    disconnect(history_, nullptr, this, nullptr);
+}
 
 void frmMain::createControls() {
     resize(Twips(14730), Twips(10410));
@@ -143,6 +162,34 @@ QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QStr
     return button;
 }
 
+void frmMain::createListAids() {
+    nameColumn_ = new FrozenNameColumn(list);
+    nameColumn_->viewport()->installEventFilter(this);
+    connect(nameColumn_->header(), &QHeaderView::sectionClicked, this, &frmMain::list_ColumnClick);
+    list->installEventFilter(this);
+    dragScroll_ = new QTimer(this);
+    dragScroll_->setInterval(kDragScrollMilliseconds);
+    connect(dragScroll_, &QTimer::timeout, this, &frmMain::scrollDrag);
+}
+
+void frmMain::createHistory() {
+    history_ = new QUndoStack(this);
+    history_->setUndoLimit(kHistoryLimit);
+    undoAction = new QAction(list);
+    undoAction->setObjectName(QStringLiteral("undoAction"));
+    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction = new QAction(list);
+    redoAction->setObjectName(QStringLiteral("redoAction"));
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    list->addActions({undoAction, redoAction});
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(undoAction, &QAction::triggered, history_, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, history_, &QUndoStack::redo);
+    connect(history_, &QUndoStack::indexChanged, this, &frmMain::updateHistoryActions);
+    updateHistoryActions();
+}
+
 void frmMain::connectControls() {
     connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
@@ -222,7 +269,10 @@ void frmMain::cmdOpen_Click() {
                     MessageIcon::Exclamation);
         return;
     }
-    openPersonFile(path);
+    if (mayDropUnsavedChanges(QStringLiteral(
+            "保存していない変更があります。\n保存せずに別のファイルを開きますか？"))) {
+        openPersonFile(path);
+    }
 }
 
 void frmMain::openPersonFile(const QString& path) {
@@ -232,6 +282,9 @@ void frmMain::openPersonFile(const QString& path) {
     }
     personFilePath_ = path;
     labPath->setText(path);
+    history_->clear();
+    backupPending_ = true;
+    fileBehindLibrary_ = false;
     rosterCount = *count;
     if (rosterCount < 0) {
         // The file exists but could not be read: the editor goes on as with an empty file.
@@ -262,6 +315,10 @@ void frmMain::openPersonFile(const QString& path) {
     updateMenuEnabled();
     UpdateCountLabel();
     list->setFocus();
+    // The keyboard starts on the first row.
+    if (list->rowCount() > 0) {
+        list->setCurrentItem(list->rowAt(1), 0, QItemSelectionModel::NoUpdate);
+    }
 }
 
 void frmMain::cmdSave_Click() {
@@ -279,6 +336,10 @@ void frmMain::cmdSave_Click() {
 }
 
 void frmMain::savePersonFile() {
+    if (!backUpBeforeFirstSave()) {
+        return;
+    }
+    fileBehindLibrary_ = true;
     for (int n = 1; n <= rosterCount; ++n) {
         if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
             return;  // the library is missing: the user has been told
@@ -288,6 +349,7 @@ void frmMain::savePersonFile() {
     if (!result) {
         return;
     }
+    fileBehindLibrary_ = *result != 0;
     if (*result == -2) {
         ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
                     MessageIcon::Exclamation);
@@ -300,7 +362,47 @@ void frmMain::savePersonFile() {
     SaveMarks(list->rowCount());
 }
 
+bool frmMain::backUpBeforeFirstSave() {
+    if (!backupPending_) {
+        return true;
+    }
+    if (!BackUpFile(personFilePath_)) {
+        const QString backup = QFileInfo(personFilePath_).fileName() + QStringLiteral(".bak");
+        if (ShowMessage(QStringLiteral("バックアップ（%1）を作成できませんでした。\n"
+                                       "このまま保存しますか？")
+                            .arg(backup),
+                        MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
+            return false;
+        }
+    }
+    backupPending_ = false;
+    return true;
+}
+
+bool frmMain::hasUnsavedChanges() {
+    if (fileBehindLibrary_) {
+        return true;
+    }
+    for (int n = 1; n <= rosterCount; ++n) {
+        RecordBytes saved{};
+        if (!PersonFileLibrary::readPerson(&saved, n - 1) || saved != roster[n].bytes()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool frmMain::mayDropUnsavedChanges(const QString& question) {
+    return !hasUnsavedChanges() || ShowMessage(question, MessageIcon::Question,
+                                               MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
+    if (chooser_ != nullptr && !mayDropUnsavedChanges(QStringLiteral(
+                                   "保存していない変更があります。\n保存せずに終了しますか？"))) {
+        event->ignore();
+        return;
+    }
     if (chooser_ != nullptr) {
         chooser_->allowClose();
         chooser_->close();
@@ -321,32 +423,43 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 // --- Selection ---------------------------------------------------------------------------
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != list->viewport()) {
-        return QWidget::eventFilter(watched, event);
+    if (watched == list && event->type() == QEvent::KeyPress) {
+        return list_KeyDown(static_cast<QKeyEvent*>(event));
     }
+    if (watched == list->viewport()) {
+        return listViewportEvent(event, QPoint());
+    }
+    if (nameColumn_ != nullptr && watched == nameColumn_->viewport()) {
+        // The frozen name column is part of the list: its rows are the list's rows.
+        return listViewportEvent(event, nameColumn_->toListViewport(QPoint()));
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Mouse events on the list's rows; offset takes the event's point into the list's viewport.
+bool frmMain::listViewportEvent(QEvent* event, const QPoint& offset) {
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (mouse == nullptr) {
+        return false;
+    }
+    const QPoint point = mouse->position().toPoint() + offset;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
+        case QEvent::MouseButtonDblClick:
             if (mouse->button() == Qt::LeftButton) {
-                list_MouseDown(mouse->position().toPoint());
+                list_MouseDown(point);
             }
             return true;  // the list never ticks or selects by itself
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            list_MouseMove(mouse->position().toPoint(), mouse->buttons().testFlag(Qt::LeftButton));
+        case QEvent::MouseMove:
+            list_MouseMove(point, mouse->buttons().testFlag(Qt::LeftButton));
             return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
+        case QEvent::MouseButtonRelease:
             if (mouse->button() == Qt::LeftButton) {
-                list_MouseUp(mouse->position().toPoint());
+                list_MouseUp(point);
             }
             return true;
-        }
         default:
-            return QWidget::eventFilter(watched, event);
+            return false;
     }
 }
 
@@ -366,6 +479,8 @@ void frmMain::list_MouseDown(const QPoint& point) {
     }
     dragAnchor = static_cast<qint16>(position);
     dragValue = !dragSnapshot[position];
+    // The keyboard goes on from the pressed row.
+    list->setCurrentItem(list->rowAt(position), 0, QItemSelectionModel::NoUpdate);
     list_MouseMove(point, true);
 }
 
@@ -373,7 +488,8 @@ void frmMain::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
     if (dragAnchor < 1) {
         return;
     }
-    const int current = rowPositionAt(point);
+    followDragOutside(point, leftButtonHeld);
+    const int current = rowPositionAt(dragPointInside(point));
     if (current == 0) {
         return;
     }
@@ -396,9 +512,61 @@ void frmMain::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
 void frmMain::list_MouseUp(const QPoint& point) {
     list_MouseMove(point, true);
     dragAnchor = 0;
+    dragScroll_->stop();
     for (int i = 1; i <= list->rowCount(); ++i) {
         StyleRow(list->rowAt(i));
     }
+    updateMenuEnabled();
+}
+
+// Above or below the rows, the drag takes the nearest row in view, as a selection drag does.
+QPoint frmMain::dragPointInside(const QPoint& point) const {
+    const int height = list->viewport()->height();
+    if (point.y() >= 0 && point.y() < height) {
+        return point;
+    }
+    const QHeaderView* columns = list->header();
+    const int right = std::min(list->viewport()->width(), columns->length() - columns->offset());
+    return {std::clamp(point.x(), 0, std::max(0, right - 1)), std::clamp(point.y(), 0, height - 1)};
+}
+
+void frmMain::followDragOutside(const QPoint& point, bool leftButtonHeld) {
+    dragPoint_ = point;
+    const bool outside = point.y() < 0 || point.y() >= list->viewport()->height();
+    if (!leftButtonHeld || !outside) {
+        dragScroll_->stop();
+    } else if (!dragScroll_->isActive()) {
+        dragScroll_->start();
+    }
+}
+
+void frmMain::scrollDrag() {
+    if (dragAnchor < 1) {
+        dragScroll_->stop();
+        return;
+    }
+    list->verticalScrollBar()->triggerAction(dragPoint_.y() < 0
+                                                 ? QAbstractSlider::SliderSingleStepSub
+                                                 : QAbstractSlider::SliderSingleStepAdd);
+    list_MouseMove(dragPoint_, QGuiApplication::mouseButtons().testFlag(Qt::LeftButton));
+}
+
+bool frmMain::list_KeyDown(const QKeyEvent* key) {
+    if (key->key() != Qt::Key_Space) {
+        return false;  // the list moves its current row itself
+    }
+    toggleCurrentRow();
+    return true;
+}
+
+void frmMain::toggleCurrentRow() {
+    QTreeWidgetItem* row = list->currentItem();
+    if (row == nullptr || dragAnchor > 0) {
+        return;
+    }
+    GeneralList::setTicked(row, !GeneralList::isTicked(row));
+    StyleRow(row);
+    UpdateCountLabel();
     updateMenuEnabled();
 }
 
@@ -419,7 +587,7 @@ void frmMain::cmdBack_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        restoreTickedGenerals();
+        recordEdit(cmdBack->text(), [this] { restoreTickedGenerals(); });
     }
     list->setFocus();
 }
@@ -439,49 +607,85 @@ void frmMain::cmdTokugiClear_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        for (const int index : TickedIndexes(list)) {
-            for (int i = 0; i < kSkillByteCount; ++i) {
-                roster[index].setSkillByte(i, 0);
+        recordEdit(cmdTokugiClear->text(), [this] {
+            for (const int index : TickedIndexes(list)) {
+                for (int i = 0; i < kSkillByteCount; ++i) {
+                    roster[index].setSkillByte(i, 0);
+                }
             }
-        }
-        RefreshTickedRows(list);
+            RefreshTickedRows(list);
+        });
     }
     list->setFocus();
 }
 
 // Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
 template <typename Dialog, typename... Args>
-void frmMain::openDialog(Args... args) {
+void frmMain::openDialog(const QPushButton* command, Args... args) {
     if (CountTickedRows(list) > 0) {
-        Dialog dialog(args..., this);
-        FillChooserList(&dialog);
-        if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
-            dialog.Reset();
-        }
-        dialog.exec();
-        RefreshTickedRows(list);
+        recordEdit(command->text(), [&] {
+            Dialog dialog(args..., this);
+            FillChooserList(&dialog);
+            if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
+                dialog.Reset();
+            }
+            dialog.exec();
+            RefreshTickedRows(list);
+        });
     }
     list->setFocus();
 }
 
 void frmMain::cmdTanjo_Click() {
-    openDialog<frmTanjoShift>();
+    openDialog<frmTanjoShift>(cmdTanjo);
 }
 void frmMain::cmdMeisei_Click() {
-    openDialog<frmMeisei>();
+    openDialog<frmMeisei>(cmdMeisei);
 }
 void frmMain::cmdCapaAll_Click() {
-    openDialog<frmCapaAll>();
+    openDialog<frmCapaAll>(cmdCapaAll);
 }
 void frmMain::cmdSeikaku_Click() {
-    openDialog<frmPers>();
+    openDialog<frmPers>(cmdSeikaku);
 }
 void frmMain::cmdAisyo_Click() {
-    openDialog<frmAisyo>(chooser_);
+    openDialog<frmAisyo>(cmdAisyo, chooser_);
 }
 void frmMain::cmdTokugi_Click() {
-    openDialog<frmTokugi>();
+    openDialog<frmTokugi>(cmdTokugi);
 }
 void frmMain::cmdMark_Click() {
-    openDialog<frmMark>();
+    openDialog<frmMark>(cmdMark);
+}
+
+// --- Undo and redo -----------------------------------------------------------------------
+
+template <typename Edit>
+void frmMain::recordEdit(const QString& name, Edit edit) {
+    const RosterSnapshot before = RosterSnapshot::take();
+    edit();
+    RosterChange change(before, RosterSnapshot::take());
+    if (change.isEmpty()) {
+        return;  // nothing to take back
+    }
+    history_->push(new RosterEditStep(
+        name, std::move(change), [this](const QList<int>& indexes) { refreshGenerals(indexes); }));
+}
+
+void frmMain::refreshGenerals(const QList<int>& indexes) {
+    RefreshRowsOf(list, indexes);
+    UpdateCountLabel();
+    updateMenuEnabled();
+}
+
+void frmMain::updateHistoryActions() {
+    const auto caption = [](const QString& verb, bool possible, const QString& step) {
+        return possible ? verb + QStringLiteral(": ") + step : verb;
+    };
+    undoAction->setText(
+        caption(QStringLiteral("取り消し"), history_->canUndo(), history_->undoText()));
+    undoAction->setEnabled(history_->canUndo());
+    redoAction->setText(
+        caption(QStringLiteral("やり直し"), history_->canRedo(), history_->redoText()));
+    redoAction->setEnabled(history_->canRedo());
 }

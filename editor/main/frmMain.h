@@ -15,6 +15,11 @@
 #include "list/generallist.h"
 
 class BulkEditDialog;
+class FrozenNameColumn;
+class QAction;
+class QKeyEvent;
+class QTimer;
+class QUndoStack;
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -33,6 +38,10 @@ class frmMain : public QWidget {
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const { return personFilePath_; }
     frmSelectGeneral* chooser() const { return chooser_; }
+    // The undo history of the open file's generals; emptied by each open.
+    QUndoStack* history() const { return history_; }
+    // True when a general differs from the file as last read or saved.
+    bool hasUnsavedChanges();
 
     QPushButton* cmdOpen;
     QLabel* labPath;
@@ -61,6 +70,9 @@ class frmMain : public QWidget {
     QFrame* Line1;
     QFrame* lineWidth;
     QFrame* lineHeight;
+    // On the list's context menu, with Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z.
+    QAction* undoAction;
+    QAction* redoAction;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +98,8 @@ class frmMain : public QWidget {
     void Form_Load();
     void createControls();
     void createMenuPanel();
+    // The frozen name column, the keyboard ticking and the scrolling of a drag.
+    void createListAids();
     void connectControls();
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry);
@@ -96,13 +110,33 @@ class frmMain : public QWidget {
     bool fetchFromLibrary(int index);
     void updateMenuEnabled();
     template <typename Dialog, typename... Args>
-    void openDialog(Args... args);
+    void openDialog(const QPushButton* command, Args... args);
+
+    // Undo history
+    void createHistory();
+    // Runs edit and keeps what it changed as one undo step named name.
+    template <typename Edit>
+    void recordEdit(const QString& name, Edit edit);
+    void refreshGenerals(const QList<int>& indexes);
+    void updateHistoryActions();
+    // Asks question when there are unsaved changes; true when they may be dropped.
+    bool mayDropUnsavedChanges(const QString& question);
+    // Before the first save of an opened file: keeps the file as .bak, or asks whether to go
+    // on without. False when nothing is to be saved.
+    bool backUpBeforeFirstSave();
 
     // Drag ticking
     int rowPositionAt(const QPoint& point) const;
     void list_MouseDown(const QPoint& point);
     void list_MouseMove(const QPoint& point, bool leftButtonHeld);
     void list_MouseUp(const QPoint& point);
+    bool listViewportEvent(QEvent* event, const QPoint& offset);
+    QPoint dragPointInside(const QPoint& point) const;
+    // A drag that has left the list above or below scrolls it while the button is held.
+    void followDragOutside(const QPoint& point, bool leftButtonHeld);
+    void scrollDrag();
+    bool list_KeyDown(const QKeyEvent* key);
+    void toggleCurrentRow();
 
     QString personFilePath_;
     qint16 lastSortColumn_ = 0;
@@ -110,4 +144,12 @@ class frmMain : public QWidget {
     bool dragValue = false;
     QVector<bool> dragSnapshot;
     frmSelectGeneral* chooser_ = nullptr;
+    FrozenNameColumn* nameColumn_ = nullptr;
+    QTimer* dragScroll_ = nullptr;
+    QPoint dragPoint_;
+    QUndoStack* history_ = nullptr;
+    // The first save of an opened file keeps the file as it was on disk.
+    bool backupPending_ = false;
+    // The last save handed the generals to the library but did not write them to the file.
+    bool fileBehindLibrary_ = false;
 };

@@ -1,0 +1,73 @@
+#include "frozennamecolumn.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QScrollBar>
+
+FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(list) {
+    setObjectName(QStringLiteral("frozenNameColumn"));
+    setModel(list->model());
+    setSelectionModel(list->selectionModel());
+    setFont(list->font());
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(list->selectionMode());
+    setSelectionBehavior(list->selectionBehavior());
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(list->verticalScrollMode());
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setMouseTracking(true);
+    for (int column = 1; column < kListColumnCount; ++column) {
+        setColumnHidden(column, true);
+    }
+    header()->setSectionsClickable(true);
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(list->header()->sortIndicatorSection(),
+                               list->header()->sortIndicatorOrder());
+
+    QScrollBar* ownBar = verticalScrollBar();
+    QScrollBar* listBar = list->verticalScrollBar();
+    connect(listBar, &QScrollBar::valueChanged, ownBar, &QScrollBar::setValue);
+    connect(ownBar, &QScrollBar::valueChanged, listBar, &QScrollBar::setValue);
+    // The column lays out its rows only once shown: take the list's position again then.
+    connect(ownBar, &QScrollBar::rangeChanged, this,
+            [ownBar, listBar] { ownBar->setValue(listBar->value()); });
+    connect(list->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            &FrozenNameColumn::follow);
+    connect(list->header(), &QHeaderView::sectionResized, this, &FrozenNameColumn::follow);
+    connect(list->header(), &QHeaderView::sortIndicatorChanged, header(),
+            &QHeaderView::setSortIndicator);
+    list->installEventFilter(this);
+    follow();
+}
+
+QPoint FrozenNameColumn::toListViewport(const QPoint& point) const {
+    return list_->viewport()->mapFrom(list_, viewport()->mapTo(list_, point));
+}
+
+bool FrozenNameColumn::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && (event->type() == QEvent::Resize || event->type() == QEvent::Show ||
+                             event->type() == QEvent::LayoutRequest)) {
+        follow();
+    }
+    return QTreeView::eventFilter(watched, event);
+}
+
+// Covers the list's name column from the top of its header to the bottom of its rows, and
+// only while the list is scrolled sideways (else the list shows the column itself).
+void FrozenNameColumn::follow() {
+    const int width = list_->columnWidth(0);
+    setColumnWidth(0, width);
+    const QRect rows = list_->viewport()->geometry();
+    setGeometry(rows.left(), list_->header()->geometry().top(), width,
+                rows.bottom() + 1 - list_->header()->geometry().top());
+    verticalScrollBar()->setValue(list_->verticalScrollBar()->value());
+    setVisible(list_->horizontalScrollBar()->value() > 0);
+}

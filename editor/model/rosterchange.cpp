@@ -1,0 +1,49 @@
+#include "rosterchange.h"
+
+#include <algorithm>
+
+namespace {
+
+bool sameMarks(const MarkEntry& a, const MarkEntry& b) {
+    return a.name == b.name && a.marks == b.marks;
+}
+
+}  // namespace
+
+RosterSnapshot RosterSnapshot::take() {
+    RosterSnapshot snapshot;
+    const int count = std::clamp(rosterCount, 0, kRosterCapacity);
+    snapshot.generals_.reserve(count);
+    for (int index = 1; index <= count; ++index) {
+        snapshot.generals_.push_back({roster[index].bytes(), generalMarks[index]});
+    }
+    return snapshot;
+}
+
+RosterChange::RosterChange(const RosterSnapshot& before, const RosterSnapshot& after) {
+    const size_t count = std::min(before.generals_.size(), after.generals_.size());
+    for (size_t i = 0; i < count; ++i) {
+        const RosterSnapshot::General& was = before.generals_[i];
+        const RosterSnapshot::General& is = after.generals_[i];
+        if (was.record != is.record || !sameMarks(was.marks, is.marks)) {
+            entries_.push_back({static_cast<int>(i) + 1, was, is});
+        }
+    }
+}
+
+QList<int> RosterChange::indexes() const {
+    QList<int> result;
+    result.reserve(static_cast<qsizetype>(entries_.size()));
+    for (const Entry& entry : entries_) {
+        result.append(entry.index);
+    }
+    return result;
+}
+
+void RosterChange::apply(bool after) const {
+    for (const Entry& entry : entries_) {
+        const RosterSnapshot::General& state = after ? entry.after : entry.before;
+        roster[entry.index] = PersonRecord(state.record);
+        generalMarks[entry.index] = state.marks;
+    }
+}

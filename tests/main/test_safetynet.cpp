@@ -1,0 +1,560 @@
+// Undo and redo of the edits, the backup before the first save, the questions before unsaved
+// changes are dropped, and ticking and scrolling in the main list by keyboard and drag.
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTest>
+#include <QUndoStack>
+
+#include <functional>
+
+#include "dialogs/frmCapaAll.h"
+#include "dialogs/frmMark.h"
+#include "dialogs/frmMeisei.h"
+#include "dialogs/frmPers.h"
+#include "list/frozennamecolumn.h"
+#include "mainwindowfixture.h"
+#include "model/marks.h"
+#include "model/random.h"
+#include "platform/messages.h"
+#include "support/testregistry.h"
+
+namespace {
+
+const QString kSaveQuestion = QStringLiteral(
+    "書き込んでよろしいですか？\r\n（あらかじめ武将ファイルのバックアップを取ることをお勧めします"
+    "）");
+const QString kCloseQuestion =
+    QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？");
+const QString kOpenQuestion =
+    QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every record and mark of the open file's generals, one entry per general.
+QList<QByteArray> RosterState() {
+    QList<QByteArray> state;
+    for (int n = 1; n <= rosterCount; ++n) {
+        QByteArray entry(reinterpret_cast<const char*>(roster[n].bytes().data()), kRecordSize);
+        entry += generalMarks[n].name.toUtf8();
+        for (const QString& mark : generalMarks[n].marks) {
+            entry += '|' + mark.toUtf8();
+        }
+        state.append(entry);
+    }
+    return state;
+}
+
+// Presses a command button and, when its dialog opens, sets it up and presses its OK.
+template <typename Dialog>
+void RunDialog(QPushButton* command, std::function<void(Dialog*)> setUp) {
+    WhenModalAppears([setUp](QWidget* modal) {
+        if (auto* dialog = dynamic_cast<Dialog*>(modal)) {
+            setUp(dialog);
+            dialog->cmdOK->click();
+        }
+    });
+    command->click();
+}
+
+}  // namespace
+
+class SafetyNetTest : public QObject {
+    Q_OBJECT
+
+  private:
+    ClockSeededSource source_;
+
+    // Three different draws over every general: fame, abilities, hidden settings.
+    void drawFame(MainWindowFixture& f) {
+        RunDialog<frmMeisei>(f.window->cmdMeisei, [](frmMeisei* dialog) {
+            dialog->cmbValue1->setCurrentIndex(30);
+            dialog->cmbValue2->setCurrentIndex(20);
+        });
+    }
+    void drawAbilities(MainWindowFixture& f) {
+        RunDialog<frmCapaAll>(f.window->cmdCapaAll, [](frmCapaAll* dialog) {
+            dialog->chkCapa[1]->setChecked(true);
+            dialog->cmbValue1[1]->setCurrentIndex(0);
+            dialog->cmbValue2[1]->setCurrentIndex(40);
+        });
+    }
+    void drawSettings(MainWindowFixture& f) {
+        RunDialog<frmPers>(f.window->cmdSeikaku, [](frmPers* dialog) {
+            dialog->chkSetting[static_cast<int>(Setting::belief)]->setChecked(true);
+            dialog->chkSetting[static_cast<int>(Setting::greed)]->setChecked(true);
+        });
+    }
+    void setMark(MainWindowFixture& f, const QString& text) {
+        RunDialog<frmMark>(f.window->cmdMark, [text](frmMark* dialog) {
+            dialog->chkMark[0]->setChecked(true);
+            dialog->cmbMark[0]->setCurrentText(text);
+        });
+    }
+    static void keyOnList(MainWindowFixture& f, Qt::Key key,
+                          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(f.window->list, key, modifiers);
+    }
+    static QString fameCell(MainWindowFixture& f, int position) {
+        return f.window->list->rowAt(position)->text(8);
+    }
+    static void activate(MainWindowFixture& f) {
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->list->setFocus();
+    }
+
+  private slots:
+    void init() {
+        source_.Seed(23);
+        UseRandomSource(&source_);
+    }
+    void cleanup() { UseRandomSource(nullptr); }
+
+    void threeDrawsUndoneAndRedoneByKeyboard() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
+        QUndoStack* history = f.window->history();
+        QVERIFY(!f.window->undoAction->isEnabled());
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し"));
+        const QList<QByteArray> opened = RosterState();
+
+        drawFame(f);
+        drawAbilities(f);
+        drawSettings(f);
+        QCOMPARE(history->count(), 3);
+        const QList<QByteArray> drawn = RosterState();
+        QVERIFY(drawn != opened);
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 隠し設定"));
+
+        activate(f);  // the shortcuts belong to the main window
+        keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 能力値"));
+        QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し: 隠し設定"));
+        keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
+        keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(RosterState(), opened);
+        QCOMPARE(fameCell(f, 4), QString::number(roster[4].fame()));
+        QVERIFY(!f.window->undoAction->isEnabled());
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("6/6"));
+
+        keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
+        keyOnList(f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(RosterState(), drawn);
+        QCOMPARE(fameCell(f, 2), QString::number(roster[2].fame()));
+        QVERIFY(!f.window->redoAction->isEnabled());
+        QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し"));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void undoKeepsTicksSortAndColumns() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(5)));
+        f.press(2);
+        f.release(2);
+        drawFame(f);
+        f.window->list->header()->sectionClicked(8);  // by fame, descending
+        f.window->chkPers->click();
+        QStringList order;
+        for (int i = 1; i <= 5; ++i) {
+            order.append(f.window->list->rowAt(i)->text(0));
+        }
+        const QList<bool> ticks = f.ticks();
+        f.window->undoAction->trigger();
+        QCOMPARE(f.ticks(), ticks);
+        for (int i = 1; i <= 5; ++i) {
+            QCOMPARE(f.window->list->rowAt(i)->text(0), order[i - 1]);
+            const int index = GeneralList::rowTag(f.window->list->rowAt(i));
+            QCOMPARE(fameCell(f, i), QString::number(roster[index].fame()));
+        }
+        QVERIFY(!f.window->list->isColumnHidden(15));
+        QCOMPARE(f.window->list->header()->sortIndicatorSection(), 8);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("4/5"));
+    }
+
+    void newStepAfterUndoDropsTheRedo() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(4)));
+        const QList<QByteArray> opened = RosterState();
+        for (int n = 1; n <= 4; ++n) {
+            SetSkill(n, 3, true);  // as a skill draw would
+        }
+        drawFame(f);
+        f.window->undoAction->trigger();
+        QVERIFY(f.window->redoAction->isEnabled());
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdTokugiClear->click();
+        QVERIFY(!f.window->redoAction->isEnabled());
+        QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し"));
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 特技クリア"));
+        QCOMPARE(f.window->history()->count(), 1);
+        f.window->undoAction->trigger();
+        QVERIFY(GetSkill(roster[2], 3));
+        QCOMPARE(roster[2].fame(), qint16(102));
+        QVERIFY(RosterState() != opened);  // the skills were set outside any step
+    }
+
+    void restoreAndMarksAreStepsToo() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
+        const QList<QByteArray> opened = RosterState();
+        setMark(f, QStringLiteral("甲"));
+        drawFame(f);
+        const QList<QByteArray> edited = RosterState();
+        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("甲"));
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdBack->click();
+        QCOMPARE(RosterState(), opened);
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 元に戻す"));
+        f.window->undoAction->trigger();
+        QCOMPARE(RosterState(), edited);
+        QCOMPARE(f.window->list->rowAt(2)->text(2), QStringLiteral("甲"));
+        f.window->undoAction->trigger();
+        f.window->undoAction->trigger();
+        QCOMPARE(RosterState(), opened);
+        QCOMPARE(f.window->list->rowAt(2)->text(2), QString());
+
+        // A command that changes nothing, or a dialog that is cancelled, leaves no step.
+        f.window->redoAction->trigger();
+        f.window->redoAction->trigger();
+        f.window->redoAction->trigger();
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdTokugiClear->click();
+        WhenModalAppears([](QWidget* modal) { modal->close(); });
+        f.window->cmdMeisei->click();
+        QCOMPARE(f.window->history()->count(), 3);
+    }
+
+    void theContextMenuNamesTheSteps() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
+        drawFame(f);
+        QStringList shown;
+        QList<bool> enabled;
+        QTimer::singleShot(50, [&shown, &enabled] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (const QAction* action : menu->actions()) {
+                shown.append(action->text());
+                enabled.append(action->isEnabled());
+            }
+            menu->close();
+        });
+        QWidget* viewport = f.window->list->viewport();
+        const QPoint point = f.rowPoint(1);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+        QCoreApplication::sendEvent(viewport, &event);
+        QCOMPARE(shown,
+                 QStringList({QStringLiteral("取り消し: 名声"), QStringLiteral("やり直し")}));
+        QCOMPARE(enabled, QList<bool>({true, false}));
+    }
+
+    void openingStartsAnEmptyHistoryAndSavingKeepsIt() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QByteArray original = MakePersonFile(3);
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
+        f.open(path);
+        const QList<QByteArray> opened = RosterState();
+        drawFame(f);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QVERIFY(!f.window->hasUnsavedChanges());
+        QCOMPARE(f.window->history()->count(), 1);
+
+        f.window->undoAction->trigger();
+        QCOMPARE(RosterState(), opened);
+        QVERIFY(f.window->hasUnsavedChanges());
+        f.window->redoAction->trigger();
+        QVERIFY(!f.window->hasUnsavedChanges());
+
+        f.window->undoAction->trigger();
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.open(path);
+        QCOMPARE(messages.texts().last(), kOpenQuestion);
+        QCOMPARE(f.window->history()->count(), 0);
+        QVERIFY(!f.window->undoAction->isEnabled());
+        QVERIFY(RosterState() != opened);  // the file holds the saved draw
+    }
+
+    // --- The backup ---------------------------------------------------------------------
+
+    void theFirstSaveKeepsTheFileAsItWas() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QByteArray original = MakePersonFile(4, true);
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
+        f.data.write(QStringLiteral("a.vrx.bak"), "an older copy");
+        f.open(path);
+        drawFame(f);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts(), QStringList({kSaveQuestion, QStringLiteral("保存しました")}));
+        QCOMPARE(f.data.read(QStringLiteral("a.vrx.bak")), original);
+        const QByteArray firstSave = ReadFile(path);
+        QVERIFY(firstSave != original);
+
+        // Once per opened file: a second save leaves the copy alone.
+        drawAbilities(f);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(f.data.read(QStringLiteral("a.vrx.bak")), original);
+
+        // The next open of it is another opened file.
+        const QByteArray secondSave = ReadFile(path);
+        f.open(path);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(f.data.read(QStringLiteral("a.vrx.bak")), secondSave);
+    }
+
+    void aFailedBackupAsksAndNoSavesNothing() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QByteArray original = MakePersonFile(3);
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
+        QVERIFY(QDir().mkdir(f.data.path(QStringLiteral("a.vrx.bak"))));  // cannot be replaced
+        f.open(path);
+        drawFame(f);
+        generalMarks[1].marks[0] = QStringLiteral("印");
+        const QString backupQuestion = QStringLiteral(
+            "バックアップ（a.vrx.bak）を作成できませんでした。\nこのまま保存しますか？");
+        messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::No);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts(), QStringList({kSaveQuestion, backupQuestion}));
+        QCOMPARE(messages.shown().last().icon, MessageIcon::Question);
+        QCOMPARE(ReadFile(path), original);
+        QVERIFY(!f.data.exists(QStringLiteral("Mark.csv")));
+        QVERIFY(f.window->hasUnsavedChanges());
+
+        messages.clear();
+        messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts(),
+                 QStringList({kSaveQuestion, backupQuestion, QStringLiteral("保存しました")}));
+        QVERIFY(ReadFile(path) != original);
+        QVERIFY(QFileInfo(f.data.path(QStringLiteral("a.vrx.bak"))).isDir());
+        QVERIFY(!f.window->hasUnsavedChanges());
+    }
+
+    // --- Unsaved changes ----------------------------------------------------------------
+
+    void closingAsksOnlyWithUnsavedChanges() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QByteArray original = MakePersonFile(3);
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
+        f.open(path);
+        drawFame(f);
+        generalMarks[2].marks[0] = QStringLiteral("軍");
+
+        QVERIFY(!f.window->close());  // answered No
+        QCOMPARE(messages.texts(), QStringList({kCloseQuestion}));
+        QVERIFY(f.window->isVisible());
+        QVERIFY(f.window->chooser() != nullptr);
+        QVERIFY(!f.data.exists(QStringLiteral("Mark.csv")));
+        QVERIFY(roster[1].fame() >= 200);
+
+        messages.queueAnswer(MessageAnswer::Yes);
+        QVERIFY(f.window->close());
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(ReadFile(path), original);
+        QVERIFY(f.data.exists(QStringLiteral("Mark.csv")));  // marks are kept at close
+
+        // A window whose generals are as saved closes without a word.
+        messages.clear();
+        MainWindowFixture g;
+        g.open(g.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(2)));
+        generalMarks[1].marks[0] = QStringLiteral("印");
+        QVERIFY(g.window->close());
+        QVERIFY(messages.shown().isEmpty());
+    }
+
+    void openingAnotherFileAsksOnlyWithUnsavedChanges() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QString pathA = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
+        const QString pathB = f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(5));
+        f.open(pathA);
+        f.open(pathB);  // nothing changed: no question
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(rosterCount, 5);
+
+        drawFame(f);
+        const QList<QByteArray> edited = RosterState();
+        f.open(pathA);  // answered No
+        QCOMPARE(messages.texts(), QStringList({kOpenQuestion}));
+        QCOMPARE(f.window->personFilePath(), pathB);
+        QCOMPARE(RosterState(), edited);
+        QCOMPARE(f.window->history()->count(), 1);
+
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.open(pathA);
+        QCOMPARE(f.window->personFilePath(), pathA);
+        QCOMPARE(rosterCount, 3);
+    }
+
+    void aFailedSaveLeavesTheChangesUnsaved() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
+        f.open(path);
+        drawFame(f);
+        QFile::remove(path);
+        QVERIFY(QDir().mkdir(path));  // neither copied nor written
+        messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts().last(),
+                 QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"));
+        QVERIFY(f.window->hasUnsavedChanges());
+        QVERIFY(!f.window->close());
+        QCOMPARE(messages.texts().last(), kCloseQuestion);
+    }
+
+    // --- Keyboard and drag --------------------------------------------------------------
+
+    void spaceTicksAndTheKeysMoveTheCurrentRow() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(40)));
+        GeneralList* list = f.window->list;
+        const auto currentPosition = [list] {
+            return list->indexOfTopLevelItem(list->currentItem()) + 1;
+        };
+        QCOMPARE(currentPosition(), 1);
+        keyOnList(f, Qt::Key_Space);
+        QVERIFY(!GeneralList::isTicked(list->rowAt(1)));
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("39/40"));
+        keyOnList(f, Qt::Key_Down);
+        keyOnList(f, Qt::Key_Down);
+        QCOMPARE(currentPosition(), 3);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("39/40"));
+        keyOnList(f, Qt::Key_Space);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("38/40"));
+        keyOnList(f, Qt::Key_Up);
+        QCOMPARE(currentPosition(), 2);
+        keyOnList(f, Qt::Key_End);
+        QCOMPARE(currentPosition(), 40);
+        keyOnList(f, Qt::Key_PageUp);
+        QVERIFY(currentPosition() < 40);
+        keyOnList(f, Qt::Key_Home);
+        QCOMPARE(currentPosition(), 1);
+        keyOnList(f, Qt::Key_PageDown);
+        QVERIFY(currentPosition() > 1);
+        QVERIFY(list->selectedItems().isEmpty());
+
+        // Unticking the last ticked rows disables the panel at once; ticking one enables it.
+        f.window->cmdAll->click();
+        f.window->cmdAll->click();
+        f.window->cmdAll->click();
+        QVERIFY(!f.window->fraMenu->isEnabled());
+        keyOnList(f, Qt::Key_Space);
+        QVERIFY(f.window->fraMenu->isEnabled());
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("1/40"));
+        QVERIFY(list->currentItem()->font(0).bold());
+
+        // A press makes the pressed row the current one.
+        f.press(2);
+        f.release(2);
+        QCOMPARE(currentPosition(), 2);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("2/40"));
+    }
+
+    void aDragBelowTheListScrollsAndTakesRowsIn() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(80)));
+        GeneralList* list = f.window->list;
+        QWidget* viewport = list->viewport();
+        QScrollBar* bar = list->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        f.press(3);
+        const QPoint below(f.rowPoint(3).x(), viewport->height() + 30);
+        QMouseEvent move(QEvent::MouseMove, below, viewport->mapToGlobal(below), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &move);
+        QTRY_VERIFY(bar->value() >= 5);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, below);
+        const int scrolled = bar->value();
+        const int lastInView =
+            list->indexOfTopLevelItem(list->itemAt(QPoint(10, viewport->height() - 2))) + 1;
+        QVERIFY(lastInView > 3 + 20);
+        QList<bool> expected(80, true);
+        for (int position = 3; position <= lastInView; ++position) {
+            expected[position - 1] = false;
+        }
+        QCOMPARE(f.ticks(), expected);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("%1/80").arg(80 - (lastInView - 2)));
+        QVERIFY(list->selectedItems().isEmpty());
+        QTest::qWait(150);
+        QCOMPARE(bar->value(), scrolled);  // the release ends the scrolling
+        QCOMPARE(f.ticks(), expected);
+    }
+
+    void theNameColumnStaysInViewSideways() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(10)));
+        for (QCheckBox* box : f.window->chkTokugi) {
+            box->click();
+        }
+        GeneralList* list = f.window->list;
+        auto* names = list->findChild<FrozenNameColumn*>();
+        QVERIFY(names != nullptr);
+        QVERIFY(!names->isVisible());
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        QVERIFY(names->isVisible());
+        QCOMPARE(names->geometry().left(), list->viewport()->geometry().left());
+        QCOMPARE(names->columnWidth(0), list->columnWidth(0));
+        const QRect nameRow = names->visualRect(names->model()->index(4, 0));
+        QCOMPARE(names->viewport()->mapTo(list, nameRow.topLeft()).y(),
+                 list->viewport()->mapTo(list, list->visualItemRect(list->rowAt(5)).topLeft()).y());
+
+        // A press on a frozen name ticks its row, as on the list itself.
+        const QPoint onName = nameRow.center();
+        QTest::mousePress(names->viewport(), Qt::LeftButton, {}, onName);
+        QTest::mouseRelease(names->viewport(), Qt::LeftButton, {}, onName);
+        QVERIFY(!GeneralList::isTicked(list->rowAt(5)));
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("9/10"));
+
+        list->horizontalScrollBar()->setValue(0);
+        QVERIFY(!names->isVisible());
+    }
+
+    void theSortedColumnShowsTheIndicator() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(4)));
+        QHeaderView* header = f.window->list->header();
+        QVERIFY(!header->isSortIndicatorShown() || header->sortIndicatorSection() < 0);
+        emit header->sectionClicked(10);
+        QVERIFY(header->isSortIndicatorShown());
+        QCOMPARE(header->sortIndicatorSection(), 10);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        emit header->sectionClicked(10);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        f.open(f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(4)));
+        QVERIFY(!header->isSortIndicatorShown() || header->sortIndicatorSection() < 0);
+    }
+};
+
+DROVANTEL_TEST(SafetyNetTest);
+#include "test_safetynet.moc"

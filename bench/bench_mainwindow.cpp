@@ -1,4 +1,5 @@
-// Start-up of the main window against an empty window, and the open of a full person file.
+// Start-up of the main window against an empty window, the open of a full person file, and
+// undo and redo of an edit of all its generals.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUndoStack>
 
 #include <cstdlib>
 #include <memory>
@@ -112,6 +114,38 @@ void BM_OpenFullPersonFile(benchmark::State& state) {
     SetDataFolder(QString());
 }
 BENCHMARK(BM_OpenFullPersonFile)->Unit(benchmark::kMillisecond);
+
+// Undo and then redo of one step that changed all 110 generals (a restore), each with the
+// refresh of the changed rows and the redraw of the list.
+void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
+    QTemporaryDir folder;
+    SetDataFolder(folder.path());
+    const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
+    WriteFile(path, FullPersonFile());
+    RecordedMessages answers;
+    frmMain window;
+    window.show();
+    window.openPersonFile(path);
+    for (int n = 1; n <= rosterCount; ++n) {
+        roster[n].setFame(static_cast<qint16>(300 + n));
+        roster[n].setAbility(1, static_cast<qint16>(n % 100));
+    }
+    answers.queueAnswer(MessageAnswer::Yes);
+    window.cmdBack->click();
+    QUndoStack* history = window.history();
+    if (rosterCount != kRosterCapacity || history->count() != 1) {
+        state.SkipWithError("the restore of 110 generals made no step");
+    }
+    for (auto _ : state) {
+        history->undo();
+        window.list->viewport()->repaint();
+        history->redo();
+        window.list->viewport()->repaint();
+    }
+    window.close();
+    SetDataFolder(QString());
+}
+BENCHMARK(BM_UndoRedoOfAllGenerals)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

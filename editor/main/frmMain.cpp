@@ -527,7 +527,8 @@ QPoint frmMain::dragPointInside(const QPoint& point) const {
     }
     const QHeaderView* columns = list->header();
     const int right = std::min(list->viewport()->width(), columns->length() - columns->offset());
-    return {std::clamp(point.x(), 0, std::max(0, right - 1)), std::clamp(point.y(), 0, height - 1)};
+    return {std::clamp(point.x(), 0, std::max(0, right - 1)),
+            std::clamp(point.y(), 0, std::max(0, height - 1))};
 }
 
 void frmMain::followDragOutside(const QPoint& point, bool leftButtonHeld) {
@@ -552,6 +553,9 @@ void frmMain::scrollDrag() {
 }
 
 bool frmMain::list_KeyDown(const QKeyEvent* key) {
+    if (key->matches(QKeySequence::SelectAll)) {
+        return true;  // the highlight only ever shows a drag
+    }
     if (key->key() != Qt::Key_Space) {
         return false;  // the list moves its current row itself
     }

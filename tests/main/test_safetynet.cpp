@@ -458,6 +458,7 @@ class SafetyNetTest : public QObject {
         QCOMPARE(currentPosition(), 1);
         keyOnList(f, Qt::Key_PageDown);
         QVERIFY(currentPosition() > 1);
+        keyOnList(f, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(list->selectedItems().isEmpty());
 
         // Unticking the last ticked rows disables the panel at once; ticking one enables it.

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalBlocker>
 
@@ -257,6 +258,12 @@ void GeneralList::setColumnTwips(int column, int twips) {
 void GeneralList::forgetSort() {
     sortDirection_.reset();
     header()->setSortIndicator(-1, Qt::AscendingOrder);
+}
+
+void GeneralList::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    const int sideways = horizontalScrollBar()->value();
+    QTreeWidget::scrollTo(index, hint);
+    horizontalScrollBar()->setValue(sideways);
 }
 
 int GeneralList::rowTag(const QTreeWidgetItem* row) {

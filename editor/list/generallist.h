@@ -72,6 +72,10 @@ class GeneralList : public QTreeWidget {
     // Also takes the sort indicator off the header.
     void forgetSort();
 
+    // Brings a row into view up or down only: the list stays where it was scrolled sideways,
+    // since a row is the same row in every column.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
   private:
     bool isRoster_;
     std::optional<Qt::SortOrder> sortDirection_;

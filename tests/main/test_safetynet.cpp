@@ -536,6 +536,18 @@ class SafetyNetTest : public QObject {
         QVERIFY(!GeneralList::isTicked(list->rowAt(5)));
         QCOMPARE(f.window->labCount->text(), QStringLiteral("9/10"));
 
+        // Pressing on a row and moving with the keys keep the list where it was sideways.
+        const int sideways = list->horizontalScrollBar()->value();
+        const QPoint onRow(list->viewport()->width() / 2,
+                           list->visualItemRect(list->rowAt(7)).center().y());
+        QTest::mousePress(list->viewport(), Qt::LeftButton, {}, onRow);
+        QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, onRow);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("8/10"));
+        keyOnList(f, Qt::Key_Down);
+        keyOnList(f, Qt::Key_Space);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("7/10"));
+        QCOMPARE(list->horizontalScrollBar()->value(), sideways);
+
         list->horizontalScrollBar()->setValue(0);
         QVERIFY(!names->isVisible());
     }

@@ -121,90 +121,51 @@ class SafetyNetTest : public QObject {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
-        QUndoStack* history = f.window->history();
-        QVERIFY(!f.window->undoAction->isEnabled());
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し"));
+        QVERIFY(!f.window->undoAction->isEnabled());
         const QList<QByteArray> opened = RosterState();
-
         drawFame(f);
         drawAbilities(f);
         drawSettings(f);
-        QCOMPARE(history->count(), 3);
         const QList<QByteArray> drawn = RosterState();
         QVERIFY(drawn != opened);
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 隠し設定"));
 
+        // Ticks, order and column groups are not steps: undo leaves them as they are.
+        f.press(2);
+        f.release(2);
+        emit f.window->list->header()->sectionClicked(8);
+        f.window->chkPers->click();
+        const QList<bool> ticks = f.ticks();
+        const QString firstName = f.window->list->rowAt(1)->text(0);
+
         activate(f);  // the shortcuts belong to the main window
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 能力値"));
         QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し: 隠し設定"));
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(RosterState(), opened);
-        QCOMPARE(fameCell(f, 4), QString::number(roster[4].fame()));
         QVERIFY(!f.window->undoAction->isEnabled());
-        QCOMPARE(f.window->labCount->text(), QStringLiteral("6/6"));
+        QCOMPARE(f.ticks(), ticks);
+        QCOMPARE(f.window->list->rowAt(1)->text(0), firstName);
+        QVERIFY(!f.window->list->isColumnHidden(15));
+        QCOMPARE(f.window->list->header()->sortIndicatorSection(), 8);
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("5/6"));
+        for (int i = 1; i <= 6; ++i) {  // the unticked row is refreshed too
+            const int index = GeneralList::rowTag(f.window->list->rowAt(i));
+            QCOMPARE(fameCell(f, i), QString::number(roster[index].fame()));
+        }
 
         keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(RosterState(), drawn);
-        QCOMPARE(fameCell(f, 2), QString::number(roster[2].fame()));
         QVERIFY(!f.window->redoAction->isEnabled());
         QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し"));
         QVERIFY(messages.shown().isEmpty());
     }
 
-    void undoKeepsTicksSortAndColumns() {
-        RecordedMessages messages;
-        MainWindowFixture f;
-        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(5)));
-        f.press(2);
-        f.release(2);
-        drawFame(f);
-        f.window->list->header()->sectionClicked(8);  // by fame, descending
-        f.window->chkPers->click();
-        QStringList order;
-        for (int i = 1; i <= 5; ++i) {
-            order.append(f.window->list->rowAt(i)->text(0));
-        }
-        const QList<bool> ticks = f.ticks();
-        f.window->undoAction->trigger();
-        QCOMPARE(f.ticks(), ticks);
-        for (int i = 1; i <= 5; ++i) {
-            QCOMPARE(f.window->list->rowAt(i)->text(0), order[i - 1]);
-            const int index = GeneralList::rowTag(f.window->list->rowAt(i));
-            QCOMPARE(fameCell(f, i), QString::number(roster[index].fame()));
-        }
-        QVERIFY(!f.window->list->isColumnHidden(15));
-        QCOMPARE(f.window->list->header()->sortIndicatorSection(), 8);
-        QCOMPARE(f.window->labCount->text(), QStringLiteral("4/5"));
-    }
-
-    void newStepAfterUndoDropsTheRedo() {
-        RecordedMessages messages;
-        MainWindowFixture f;
-        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(4)));
-        const QList<QByteArray> opened = RosterState();
-        for (int n = 1; n <= 4; ++n) {
-            SetSkill(n, 3, true);  // as a skill draw would
-        }
-        drawFame(f);
-        f.window->undoAction->trigger();
-        QVERIFY(f.window->redoAction->isEnabled());
-        messages.queueAnswer(MessageAnswer::Yes);
-        f.window->cmdTokugiClear->click();
-        QVERIFY(!f.window->redoAction->isEnabled());
-        QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し"));
-        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 特技クリア"));
-        QCOMPARE(f.window->history()->count(), 1);
-        f.window->undoAction->trigger();
-        QVERIFY(GetSkill(roster[2], 3));
-        QCOMPARE(roster[2].fame(), qint16(102));
-        QVERIFY(RosterState() != opened);  // the skills were set outside any step
-    }
-
-    void restoreAndMarksAreStepsToo() {
+    void restoreClearAndMarksAreStepsAndANewStepDropsTheRedo() {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
@@ -212,7 +173,6 @@ class SafetyNetTest : public QObject {
         setMark(f, QStringLiteral("甲"));
         drawFame(f);
         const QList<QByteArray> edited = RosterState();
-        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("甲"));
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdBack->click();
         QCOMPARE(RosterState(), opened);
@@ -223,17 +183,22 @@ class SafetyNetTest : public QObject {
         f.window->undoAction->trigger();
         f.window->undoAction->trigger();
         QCOMPARE(RosterState(), opened);
-        QCOMPARE(f.window->list->rowAt(2)->text(2), QString());
 
-        // A command that changes nothing, or a dialog that is cancelled, leaves no step.
-        f.window->redoAction->trigger();
-        f.window->redoAction->trigger();
-        f.window->redoAction->trigger();
+        // A command that changes nothing, or a cancelled dialog, leaves no step and keeps
+        // the redo; a change drops it.
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdTokugiClear->click();
         WhenModalAppears([](QWidget* modal) { modal->close(); });
         f.window->cmdMeisei->click();
-        QCOMPARE(f.window->history()->count(), 3);
+        QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し: 印"));
+        SetSkill(2, 3, true);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdTokugiClear->click();
+        QVERIFY(!f.window->redoAction->isEnabled());
+        QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 特技クリア"));
+        QCOMPARE(f.window->history()->count(), 1);
+        f.window->undoAction->trigger();
+        QVERIFY(GetSkill(roster[2], 3));
     }
 
     void theContextMenuNamesTheSteps() {
@@ -283,11 +248,13 @@ class SafetyNetTest : public QObject {
         QVERIFY(!f.window->hasUnsavedChanges());
 
         f.window->undoAction->trigger();
+        emit f.window->list->header()->sectionClicked(8);
         messages.queueAnswer(MessageAnswer::Yes);
         f.open(path);
         QCOMPARE(messages.texts().last(), kOpenQuestion);
         QCOMPARE(f.window->history()->count(), 0);
         QVERIFY(!f.window->undoAction->isEnabled());
+        QCOMPARE(f.window->list->header()->sortIndicatorSection(), -1);
         QVERIFY(RosterState() != opened);  // the file holds the saved draw
     }
 
@@ -448,22 +415,15 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->labCount->text(), QStringLiteral("39/40"));
         keyOnList(f, Qt::Key_Space);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("38/40"));
-        keyOnList(f, Qt::Key_Up);
-        QCOMPARE(currentPosition(), 2);
         keyOnList(f, Qt::Key_End);
         QCOMPARE(currentPosition(), 40);
-        keyOnList(f, Qt::Key_PageUp);
-        QVERIFY(currentPosition() < 40);
         keyOnList(f, Qt::Key_Home);
-        QCOMPARE(currentPosition(), 1);
         keyOnList(f, Qt::Key_PageDown);
         QVERIFY(currentPosition() > 1);
         keyOnList(f, Qt::Key_A, Qt::ControlModifier);
         QVERIFY(list->selectedItems().isEmpty());
 
-        // Unticking the last ticked rows disables the panel at once; ticking one enables it.
-        f.window->cmdAll->click();
-        f.window->cmdAll->click();
+        // With no row ticked the panel is off; Space on one turns it on at once.
         f.window->cmdAll->click();
         QVERIFY(!f.window->fraMenu->isEnabled());
         keyOnList(f, Qt::Key_Space);
@@ -550,22 +510,6 @@ class SafetyNetTest : public QObject {
 
         list->horizontalScrollBar()->setValue(0);
         QVERIFY(!names->isVisible());
-    }
-
-    void theSortedColumnShowsTheIndicator() {
-        RecordedMessages messages;
-        MainWindowFixture f;
-        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(4)));
-        QHeaderView* header = f.window->list->header();
-        QVERIFY(!header->isSortIndicatorShown() || header->sortIndicatorSection() < 0);
-        emit header->sectionClicked(10);
-        QVERIFY(header->isSortIndicatorShown());
-        QCOMPARE(header->sortIndicatorSection(), 10);
-        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-        emit header->sectionClicked(10);
-        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
-        f.open(f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(4)));
-        QVERIFY(!header->isSortIndicatorShown() || header->sortIndicatorSection() < 0);
     }
 };
 

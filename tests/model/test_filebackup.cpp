@@ -1,5 +1,4 @@
-// The copy of a file kept beside it before the program writes over it, and the record of what
-// one edit changed that the undo history keeps.
+// The copy of a file kept beside it before the program writes over it.
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -7,8 +6,6 @@
 #include <sys/stat.h>
 
 #include "model/filebackup.h"
-#include "model/marks.h"
-#include "model/rosterchange.h"
 #include "support/tempdatafolder.h"
 #include "support/testregistry.h"
 
@@ -40,31 +37,6 @@ class FileBackupTest : public QObject {
         QVERIFY(!BackUpFile(pipe));  // refused without waiting for a writer
         QCOMPARE(folder.read(QStringLiteral("a.vrx.bak")), QByteArray("older"));
         QVERIFY(!folder.exists(QStringLiteral("p.vrx.bak")));
-    }
-
-    void aChangeKeepsOnlyTheChangedGeneralsAndGoesBothWays() {
-        rosterCount = 4;
-        for (int n = 1; n <= 4; ++n) {
-            roster[n] = PersonRecord();
-            roster[n].setFame(static_cast<qint16>(n));
-            generalMarks[n] = MarkEntry{QStringLiteral("G%1").arg(n), {}};
-        }
-        const RosterSnapshot before = RosterSnapshot::take();
-        roster[2].setFame(200);
-        generalMarks[4].marks[3] = QStringLiteral("甲");
-        RosterChange change(before, RosterSnapshot::take());
-        QCOMPARE(change.indexes(), QList<int>({2, 4}));
-
-        roster[1].setFame(50);  // not part of the change: neither way touches it
-        change.applyBefore();
-        QCOMPARE(roster[2].fame(), qint16(2));
-        QVERIFY(generalMarks[4].isEmpty());
-        QCOMPARE(roster[1].fame(), qint16(50));
-        change.applyAfter();
-        QCOMPARE(roster[2].fame(), qint16(200));
-        QCOMPARE(generalMarks[4].marks[3], QStringLiteral("甲"));
-
-        QVERIFY(RosterChange(before, before).isEmpty());
     }
 };
 

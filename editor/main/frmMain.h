@@ -1,5 +1,6 @@
 // The main window: start-up, open and save of the person file, the list of its generals, the
-// selection of generals by ticking and dragging, and the commands on the ticked generals.
+// selection of generals by ticking and dragging, the commands on the ticked generals and the
+// undo history of what they changed.
 #pragma once
 
 #include <QCheckBox>

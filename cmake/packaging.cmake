@@ -77,12 +77,12 @@ if(DROVANTEL_BUILD_EDITOR AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set(CPACK_DEBIAN_PACKAGE_NAME drovantel)
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Drovantel developers <drovantel@users.noreply.invalid>")
-    set(CPACK_DEBIAN_PACKAGE_SECTION games)
-    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Bulk editor for the person file of Tessaril
- Shows every general of a Tessaril new generals file (TPERSON.VRX) in one list,
- changes any number of them together (abilities, fame, birth year, hidden
- settings, affinities, special skills and marks) and writes the records back
- in place.")
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    # The summary above is the first line; this is the long description.
+    set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Shows every general of a Tessaril new generals file (TPERSON.VRX) in one list,
+changes any number of them together (abilities, fame, birth year, hidden
+settings, affinities, special skills and marks) and writes the records back
+in place.")
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # Loaded at run time, so not found by dpkg-shlibdeps: the window system and SVG plugins,
     # the Japanese font and Qt's own texts in Japanese.

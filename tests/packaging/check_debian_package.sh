@@ -60,7 +60,7 @@ for binary in usr/bin/Drovantel usr/lib/drovantel/libDrovantel.so; do
     fi
 done
 
-lintian --fail-on error --no-tag-display-limit "$deb" >"$work_dir/lintian.log" 2>&1 ||
+lintian --fail-on error --tag-display-limit 0 "$deb" >"$work_dir/lintian.log" 2>&1 ||
     { cat "$work_dir/lintian.log" >&2; fail "lintian reports errors"; }
 cat "$work_dir/lintian.log"
 echo "package: $deb"

@@ -20,7 +20,7 @@ stage=$work_dir/stage
 cmake --install "$build_dir" --prefix "$stage" >"$work_dir/install.log"
 
 # The archive holds the same folder, under one top folder named like the archive.
-cpack --config "$build_dir/CPackConfig.cmake" -B "$work_dir/package" >"$work_dir/cpack.log" ||
+cpack -G TGZ --config "$build_dir/CPackConfig.cmake" -B "$work_dir/package" >"$work_dir/cpack.log" ||
     { cat "$work_dir/cpack.log" >&2; fail "cpack"; }
 archive=$(find "$work_dir/package" -maxdepth 1 -name 'Drovantel-*.tar.gz')
 [ -n "$archive" ] || fail "cpack made no .tar.gz"

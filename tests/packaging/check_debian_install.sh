@@ -39,10 +39,7 @@ use_player "$player_home"
 run_session package-first-start /usr/bin/Drovantel
 [ "$(system_files)" = "$before" ] || fail "the editor wrote into the system folders: $(system_files)"
 per_user=$player_home/.local/share/Drovantel
-for original in Capaorg.csv Tokugiorg.csv; do
-    cmp -s "/usr/share/drovantel/$original" "$per_user/${original%org.csv}.csv" ||
-        fail "${original%org.csv}.csv is not in the per-user folder: $(ls -A "$per_user" 2>&1)"
-done
+check_player_templates /usr/share/drovantel "$per_user"
 player_files=$(cd "$per_user" && find . -type f | sort)
 
 remove_package || { cat "$work_dir/remove.log" >&2; fail "removing the package"; }

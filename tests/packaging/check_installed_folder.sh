@@ -123,9 +123,6 @@ run_session read-only-folder "$folder/Drovantel"
 chmod -R u+w "$folder"
 [ "$(snapshot)" = "$before" ] || fail "the editor wrote to a read-only folder: $(snapshot)"
 per_user=$player_home/.local/share/Drovantel
-for original in Capaorg.csv Tokugiorg.csv; do
-    cmp -s "$folder/$original" "$per_user/${original%org.csv}.csv" ||
-        fail "${original%org.csv}.csv is not in the per-user folder: $(ls -A "$per_user" 2>&1)"
-done
+check_player_templates "$folder" "$per_user"
 
 echo "installed folder: $folder"

@@ -24,6 +24,15 @@ use_player() {
     fi
 }
 
+# The templates the editor copied from the shipped originals into the player's data folder.
+check_player_templates() {
+    local shipped=$1 player=$2 original
+    for original in Capaorg.csv Tokugiorg.csv; do
+        cmp -s "$shipped/$original" "$player/${original%org.csv}.csv" ||
+            fail "${original%org.csv}.csv is not in $player: $(ls -A "$player" 2>&1)"
+    done
+}
+
 mkdir -p "$session_dir/runtime"
 chmod 700 "$session_dir/runtime"
 

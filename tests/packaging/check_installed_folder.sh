@@ -13,6 +13,8 @@ work_dir=$3
 source "$source_dir/scripts/setup.sh"
 install_packages xvfb xauth x11-utils "${DROVANTEL_PACKAGING_PACKAGES[@]}"
 
+# A failed run may have left the folder read-only.
+[ ! -d "$work_dir" ] || chmod -R u+w "$work_dir"
 rm -rf "$work_dir"
 mkdir -p "$work_dir"
 source "$source_dir/tests/packaging/editor_session.sh"

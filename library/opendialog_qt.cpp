@@ -36,7 +36,10 @@ int runDialog(char* pathBuffer, void* owner) {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
         return kDialogInitFailed;
     }
-    QFileDialog dialog(static_cast<QWidget*>(owner), QStringLiteral("Tessaril新武将ファイルを開く"));
+    // The owner is a native window handle, as on every platform; the dialog belongs to the
+    // widget of that window, if this process has one.
+    QWidget* parent = owner == nullptr ? nullptr : QWidget::find(reinterpret_cast<WId>(owner));
+    QFileDialog dialog(parent, QStringLiteral("Tessaril新武将ファイルを開く"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(fileTypes());

@@ -1,6 +1,10 @@
 // The record buffer and the reading and writing of the person file.
 #include <sys/stat.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -30,10 +34,20 @@ bool isRegularFile(std::FILE* file) {
 }
 
 // Looked at before opening too: opening a named pipe would wait for a writer forever.
+#ifdef _WIN32
+// The C runtime's stat drops a trailing 5C byte as if it were a separator, also when it is
+// the second byte of a Shift-JIS character (表, 能, ソ), and then finds another name or none.
+// The system call takes the path as it stands.
+bool isNotRegularPath(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+#else
 bool isNotRegularPath(const char* path) {
     struct stat info;
     return stat(path, &info) == 0 && !S_ISREG(info.st_mode);
 }
+#endif
 
 std::FILE* openPersonFile(const char* path, const char* mode) {
     if (path == nullptr || isNotRegularPath(path)) {

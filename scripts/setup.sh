@@ -4,14 +4,17 @@
 DROVANTEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 DROVANTEL_BUILD=${DROVANTEL_BUILD:-$DROVANTEL_ROOT/build}
 # The packaging checks of the test suite: the Windows library build and the installed folder.
-DROVANTEL_PACKAGING_PACKAGES=(g++-mingw-w64-i686 xdotool desktop-file-utils python3)
+DROVANTEL_PACKAGING_PACKAGES=(g++-mingw-w64-i686 xdotool desktop-file-utils python3 lintian file)
+# Drovantel.dll run under Wine: Debian's Wine for 32-bit programs, and the locale sources for
+# the Japanese locale it runs in. Needs the i386 architecture (install_wine adds it).
+DROVANTEL_WINE_PACKAGES=(wine wine32:i386 locales)
 # scripts/fuzz only.
 DROVANTEL_FUZZ_PACKAGES=(clang)
 DROVANTEL_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
     libbenchmark-dev
-    xvfb xauth x11-utils imagemagick fonts-noto-cjk
+    xvfb xauth x11-utils imagemagick fonts-noto-cjk libqt6svg6
     "${DROVANTEL_PACKAGING_PACKAGES[@]}"
 )
 
@@ -38,6 +41,19 @@ install_packages() {
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# Wine is wanted by one test only: where it cannot be installed, that test is skipped.
+add_i386_architecture() {
+    dpkg --print-foreign-architectures | grep -qx i386 && return 0
+    echo "Adding the i386 architecture for Wine's 32-bit packages"
+    as_root dpkg --add-architecture i386 && as_root apt-get update -qq
+}
+
+install_wine() {
+    if ! add_i386_architecture || ! install_packages "${DROVANTEL_WINE_PACKAGES[@]}"; then
+        echo "Wine could not be installed: the test that runs Drovantel.dll will be skipped." >&2
+    fi
 }
 
 # The second build of the suite, under AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -220,7 +220,7 @@ void frmMain::Form_Load() {
                                     .arg(kVersionMajor)
                                     .arg(kVersionMinor)
                                     .arg(kVersionRevision));
-    // DataFolder is the program's folder unless a test has pointed it elsewhere.
+    // The data folders are chosen on first use, unless a test has pointed them elsewhere.
     LoadGenerals();
     chooser_ = new frmSelectGeneral(this);
     LoadSkillTemplates();
@@ -260,7 +260,8 @@ void frmMain::updateMenuEnabled() {
 
 void frmMain::cmdOpen_Click() {
     QString path = personFilePath_;
-    const std::optional<int> result = PersonFileLibrary::openFileDialog(&path, this);
+    const std::optional<int> result =
+        PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(winId()));
     if (!result || *result == 0) {
         return;
     }

@@ -42,11 +42,10 @@ QLibrary* loadedLibrary() {
     if (b.library && b.library->isLoaded()) {
         return b.library.get();
     }
-    // The program's own folder first, as the platform the format comes from searches it
-    // first; then the ordinary search. The folder is searched by the full file name: the
-    // editor itself is called Drovantel there too.
-    const QString besideProgram =
-        ProgramFolder() + QLatin1Char('/') + PersonFileLibrary::libraryFileName();
+    // The program's own library folder first, as the platform the format comes from searches
+    // the program's folder first; then the ordinary search. The folder is searched by the full
+    // file name: the editor itself is called Drovantel there too.
+    const QString besideProgram = LibraryFolder() + PersonFileLibrary::libraryFileName();
     for (const QString& candidate : {besideProgram, b.baseName}) {
         auto library = std::make_unique<QLibrary>(candidate);
         if (library->load()) {

@@ -17,6 +17,7 @@ namespace PersonFileLibrary {
 
 // The dialog result: -100 when a file was chosen (path then holds it), 0 when cancelled,
 // else the dialog's error code. On any other result than -100, path is left as it was.
+// ownerWindow is the native handle of the owning window (QWidget::winId), or null.
 std::optional<int> openFileDialog(QString* path, void* ownerWindow);
 std::optional<int> readPersonFile(const QString& path);
 std::optional<int> writePersonFile(const QString& path);

@@ -88,6 +88,31 @@ class OpenDialogTest : public QObject {
         QVERIFY(seen.mustExist);
     }
 
+    void dialogBelongsToTheWindowWhoseHandleIsGiven() {
+        QWidget owner;
+        owner.show();
+        QWidget* parent = nullptr;
+        WhenModalAppears([&parent](QWidget* modal) {
+            parent = modal->parentWidget();
+            QMetaObject::invokeMethod(modal, "reject");
+        });
+        QString path;
+        QCOMPARE(PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(owner.winId())),
+                 0);
+        QCOMPARE(parent, &owner);
+
+        // A handle of no window of this process gives a dialog of its own.
+        parent = &owner;
+        WhenModalAppears([&parent](QWidget* modal) {
+            parent = modal->parentWidget();
+            QMetaObject::invokeMethod(modal, "reject");
+        });
+        QCOMPARE(
+            PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(quintptr{0x7fff0001})),
+            0);
+        QCOMPARE(parent, nullptr);
+    }
+
     void chosenFileComesBackWithItsPath_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("plain") << QStringLiteral("TPERSON.VRX");

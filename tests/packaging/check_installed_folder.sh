@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the program folder from a build, moves it somewhere else and starts the installed
 # editor as its own process on a virtual screen with the shipped data files. Checks that the
-# main window appears with its title within a few seconds, that a close request from the
-# window system ends the process cleanly, and what the close leaves in the folder: Mark.csv
-# per the close rules, the template files copied from the shipped defaults, nothing else.
+# main window appears with its title and icon within a few seconds, that a close request from
+# the window system ends the process cleanly, and what the close leaves in the folder:
+# Mark.csv per the close rules, the template files copied from the shipped defaults, nothing
+# else. A folder the player cannot write to keeps the player's files in the per-user folder.
 #   check_installed_folder.sh <source folder> <build folder> <work folder>
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -12,22 +13,16 @@ work_dir=$3
 source "$source_dir/scripts/setup.sh"
 install_packages xvfb xauth x11-utils "${DROVANTEL_PACKAGING_PACKAGES[@]}"
 
-tools="python3 $source_dir/tests/packaging/desktop_tools.py"
-title='Tessaril新武将まとめ補助エディタ『Kelvasto』  Version 1.2 rev 5'
-start_limit=${DROVANTEL_START_LIMIT:-10}
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-
+# A failed run may have left the folder read-only.
+[ ! -d "$work_dir" ] || chmod -R u+w "$work_dir"
 rm -rf "$work_dir"
 mkdir -p "$work_dir"
+source "$source_dir/tests/packaging/editor_session.sh"
 stage=$work_dir/stage
 cmake --install "$build_dir" --prefix "$stage" >"$work_dir/install.log"
 
 # The archive holds the same folder, under one top folder named like the archive.
-cpack --config "$build_dir/CPackConfig.cmake" -B "$work_dir/package" >"$work_dir/cpack.log" ||
+cpack -G TGZ --config "$build_dir/CPackConfig.cmake" -B "$work_dir/package" >"$work_dir/cpack.log" ||
     { cat "$work_dir/cpack.log" >&2; fail "cpack"; }
 archive=$(find "$work_dir/package" -maxdepth 1 -name 'Drovantel-*.tar.gz')
 [ -n "$archive" ] || fail "cpack made no .tar.gz"
@@ -60,70 +55,6 @@ for binary in Drovantel libDrovantel.so; do
         fail "$binary does not look for libraries beside itself: $search_path"
 done
 desktop-file-validate "$folder/drovantel.desktop" || fail "drovantel.desktop is not valid"
-
-runtime_dir=$work_dir/runtime
-mkdir -p "$runtime_dir"
-chmod 700 "$runtime_dir"
-
-# Starts the editor (the given command, run from /), waits for its main window, checks the
-# title, asks the window to close and waits for the process to end with status 0.
-run_session() {
-    local label=$1
-    shift
-    local log=$work_dir/$label.log
-    xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM \
-        XDG_RUNTIME_DIR="$runtime_dir" LC_ALL=C.UTF-8 \
-        bash -c '
-            tools=$1 title=$2 limit=$3 log=$4
-            shift 4
-            (cd / && exec "$@") >"$log" 2>&1 &
-            pid=$!
-            start=$(date +%s.%N)
-            window=
-            while [ -z "$window" ]; do
-                if ! kill -0 "$pid" 2>/dev/null; then
-                    echo "the editor ended before its window appeared" >&2
-                    exit 1
-                fi
-                if awk -v s="$start" -v l="$limit" -v n="$(date +%s.%N)" "BEGIN {exit !(n - s > l)}"; then
-                    echo "no main window within $limit seconds" >&2
-                    kill "$pid"
-                    exit 1
-                fi
-                window=$(xdotool search --onlyvisible --name "Kelvasto" 2>/dev/null | head -n 1) || true
-                [ -n "$window" ] || sleep 0.1
-            done
-            echo "main window after $(awk -v s="$start" -v n="$(date +%s.%N)" "BEGIN {printf \"%.2f\", n - s}") s"
-            shown=$(xprop -id "$window" _NET_WM_NAME | sed -n "s/^_NET_WM_NAME(UTF8_STRING) = \"\(.*\)\"$/\1/p")
-            if [ "$shown" != "$title" ]; then
-                echo "window title is \"$shown\", expected \"$title\"" >&2
-                kill "$pid"
-                exit 1
-            fi
-            sleep 0.5
-            $tools close "$window"
-            for _ in $(seq 1 100); do
-                kill -0 "$pid" 2>/dev/null || break
-                sleep 0.1
-            done
-            if kill -0 "$pid" 2>/dev/null; then
-                echo "the editor did not end within 10 seconds of the close request" >&2
-                kill -9 "$pid"
-                exit 1
-            fi
-            status=0
-            wait "$pid" || status=$?
-            if [ "$status" -ne 0 ]; then
-                echo "the editor ended with status $status" >&2
-                exit 1
-            fi
-        ' session "$tools" "$title" "$start_limit" "$log" "$@" ||
-        { cat "$log" >&2; fail "$label"; }
-    if grep -qE 'runtime error|Sanitizer' "$log"; then
-        cat "$log" >&2
-        fail "$label: the editor reported an error"
-    fi
-}
 
 snapshot() {
     (cd "$folder" && find . -type f | sort)
@@ -178,5 +109,22 @@ mapfile -t desktop_command < <($tools exec "$folder/drovantel.desktop")
 run_session desktop-entry "${desktop_command[@]}"
 [ "$(od -An -tx1 "$folder/Mark.csv")" = "$expected_marks" ] ||
     fail "Mark.csv changed when nothing was marked"
+
+# The editor pointed the folder's .desktop file at the icon where the folder now is.
+grep -qxF "Icon=$folder/drovantel.svg" "$folder/drovantel.desktop" ||
+    fail "drovantel.desktop does not name the folder's icon: $(grep '^Icon=' "$folder/drovantel.desktop")"
+desktop-file-validate "$folder/drovantel.desktop" || fail "drovantel.desktop is no longer valid"
+
+# 4. A folder the player cannot write to: the templates are copied into the per-user data
+#    folder, and the program folder stays as it was.
+chmod -R a-w "$folder"
+player_home=$work_dir/player-home
+use_player "$player_home"
+before=$(snapshot)
+run_session read-only-folder "$folder/Drovantel"
+chmod -R u+w "$folder"
+[ "$(snapshot)" = "$before" ] || fail "the editor wrote to a read-only folder: $(snapshot)"
+per_user=$player_home/.local/share/Drovantel
+check_player_templates "$folder" "$per_user"
 
 echo "installed folder: $folder"

@@ -2,7 +2,8 @@
 # Cross-builds the person file library for 32-bit Windows and checks the DLL that comes out:
 # named Drovantel.dll, exporting exactly the six functions under their plain names (no stdcall
 # decoration such as _Vrx_Test@4), and needing nothing but system DLLs (no Qt, no compiler
-# runtime).
+# runtime). The build also links a C program against the import library and the header, which
+# the run under Wine then uses.
 #   check_windows_library.sh <source folder> <work folder>
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -17,7 +18,8 @@ build_dir=$work_dir/build
 cmake -S "$source_dir" -B "$build_dir" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/mingw-w64-i686.cmake" \
     -DDROVANTEL_BUILD_EDITOR=OFF >"$work_dir/configure.log"
-cmake --build "$build_dir" --target Drovantel >"$work_dir/build.log"
+cmake --build "$build_dir" >"$work_dir/build.log" ||
+    { cat "$work_dir/build.log" >&2; echo "FAIL: the Windows build" >&2; exit 1; }
 
 dll=$build_dir/bin/Drovantel.dll
 fail() {

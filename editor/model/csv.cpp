@@ -117,9 +117,7 @@ bool CsvReader::readText(QString* text) {
     if (!nextField(&field, &quoted)) {
         return false;
     }
-    if (!DecodeCp932Strict(field, text)) {
-        return fail();
-    }
+    *text = DecodeCp932(field);
     return true;
 }
 

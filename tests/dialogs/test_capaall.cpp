@@ -321,7 +321,7 @@ class CapaAllDialogTest : public QObject {
         int position = 0;
         QString quoted = QStringLiteral("a\"b");
         QCOMPARE(validator->validate(quoted, position), QValidator::Invalid);
-        QString outside = QStringLiteral("a\u301Cb");
+        QString outside = QStringLiteral("a\u00E9b");
         QCOMPARE(validator->validate(outside, position), QValidator::Invalid);
         QString fine = QStringLiteral("髙～①");
         QCOMPARE(validator->validate(fine, position), QValidator::Acceptable);

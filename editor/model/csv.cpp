@@ -185,6 +185,10 @@ bool CsvReader::readCount(int minimum, int fieldsPerEntry, int* count) {
     return true;
 }
 
+bool IsStorableText(const QString& text) {
+    return !text.contains(QLatin1Char('"')) && FitsCp932(text);
+}
+
 void CsvWriter::separate() {
     if (lineOpen_) {
         bytes_.append(',');

@@ -325,6 +325,9 @@ class CapaAllDialogTest : public QObject {
         QCOMPARE(validator->validate(outside, position), QValidator::Invalid);
         QString fine = QStringLiteral("髙～①");
         QCOMPARE(validator->validate(fine, position), QValidator::Acceptable);
+        QString typedOutsideWindows = QStringLiteral("\u301C\u2212\u00A5");
+        QCOMPARE(validator->validate(typedOutsideWindows, position), QValidator::Acceptable);
+        QCOMPARE(typedOutsideWindows, QStringLiteral("\uFF5E\uFF0D\\"));
     }
 
   private:

@@ -13,6 +13,7 @@ DROVANTEL_FUZZ_PACKAGES=(clang)
 DROVANTEL_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
+    qt6-translations-l10n
     libbenchmark-dev
     xvfb xauth x11-utils imagemagick fonts-noto-cjk libqt6svg6
     "${DROVANTEL_PACKAGING_PACKAGES[@]}"

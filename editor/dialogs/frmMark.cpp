@@ -2,21 +2,11 @@
 
 #include <QCompleter>
 #include <QLineEdit>
-#include <QValidator>
 
 #include "model/marks.h"
+#include "storabletextvalidator.h"
 
 namespace {
-
-// Refuses any edit that would leave a text Mark.csv cannot hold, so what is typed is what
-// comes back from the file.
-class StorableMarkValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int& /*pos*/) const override {
-        return IsStorableMarkText(input) ? Acceptable : Invalid;
-    }
-};
 
 QStringList markSuggestions() {
     return QStringLiteral("将|猛|軍|政|論|武|文|仙|A|B|C|D|E|F|○|×|△").split(QLatin1Char('|'));
@@ -34,7 +24,7 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
                         QRect(12, 8, 456, 36));
 
     const QStringList suggestions = markSuggestions();
-    auto* validator = new StorableMarkValidator(this);
+    auto* validator = new StorableTextValidator(this);
     for (int mark = 0; mark < kMarkCount; ++mark) {
         const QString number = QString::number(mark);
         const int top = 56 + mark * 34;

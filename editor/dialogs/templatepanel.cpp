@@ -5,27 +5,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QValidator>
 
-#include "platform/codepage.h"
 #include "platform/messages.h"
-
-namespace {
-
-// The template files quote names without escaping and hold code page 932 text, so a name with
-// a double quote or a character outside the code page could not be read back as written.
-class TemplateNameValidator : public QValidator {
-  public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        if (input.contains(QLatin1Char('"')) || !FitsCp932(input)) {
-            return Invalid;
-        }
-        return Acceptable;
-    }
-};
-
-}  // namespace
+#include "storabletextvalidator.h"
 
 QString NoTemplateName() {
     return QStringLiteral("  -");
@@ -52,7 +34,7 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
     cmdDown->setObjectName(QStringLiteral("cmdDown"));
 
     listTemplate->setSelectionMode(QAbstractItemView::SingleSelection);
-    txtTemplName->setValidator(new TemplateNameValidator(txtTemplName));
+    txtTemplName->setValidator(new StorableTextValidator(txtTemplName));
     // Buttons of a dialog must not take Enter away from the dialog's own default button.
     for (QPushButton* button : {cmdTemplNew, cmdTemplSave, cmdTemplDelete, cmdUp, cmdDown}) {
         button->setAutoDefault(false);

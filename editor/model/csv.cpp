@@ -117,9 +117,7 @@ bool CsvReader::readText(QString* text) {
     if (!nextField(&field, &quoted)) {
         return false;
     }
-    if (!DecodeCp932Strict(field, text)) {
-        return fail();
-    }
+    *text = DecodeCp932(field);
     return true;
 }
 
@@ -185,6 +183,10 @@ bool CsvReader::readCount(int minimum, int fieldsPerEntry, int* count) {
     }
     *count = static_cast<int>(parsed);
     return true;
+}
+
+bool IsStorableText(const QString& text) {
+    return !text.contains(QLatin1Char('"')) && FitsCp932(text);
 }
 
 void CsvWriter::separate() {

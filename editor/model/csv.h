@@ -48,6 +48,10 @@ class CsvReader {
     bool failed_ = false;
 };
 
+// True when text can be written as a text item and read back as it is: it is code page 932
+// and holds no double quote, which the form cannot escape.
+bool IsStorableText(const QString& text);
+
 // Builds the bytes of a file item by item. Items on one line are separated by commas.
 class CsvWriter {
   public:

@@ -1,11 +1,5 @@
 #include "markedit.h"
 
-#include "../platform/codepage.h"
-
-bool IsStorableMarkText(const QString& text) {
-    return !text.contains(QLatin1Char('"')) && FitsCp932(text);
-}
-
 void ApplyMarkEdit(GeneralMarks& marks, const QList<int>& targets,
                    const MarkEditSettings& settings) {
     for (const int index : targets) {

@@ -28,17 +28,16 @@ bool readMarkFile(const QString& path) {
     if (!CsvReader::fromFile(path, &reader) || !reader.readCount(1, kMarkEntryFields, &count)) {
         return false;
     }
+    // An entry that fails keeps what was read of it before the failure.
     markTable = QList<MarkEntry>(count);
     for (MarkEntry& entry : markTable) {
-        MarkEntry read;
-        bool ok = reader.readText(&read.name);
-        for (QString& mark : read.marks) {
+        bool ok = reader.readText(&entry.name);
+        for (QString& mark : entry.marks) {
             ok = ok && reader.readText(&mark);
         }
         if (!ok || !reader.skipField()) {
             return false;
         }
-        entry = read;
     }
     return true;
 }

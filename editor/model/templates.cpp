@@ -71,7 +71,7 @@ QList<Entry> noTemplateList() {
 }
 
 // Fills list from the file. The list keeps the announced length even when an entry fails;
-// the entries from the failing one on stay empty.
+// the failing entry keeps the fields read before the failure, the entries after it stay empty.
 template <typename Entry>
 bool readTemplates(const QString& path, int fieldsPerEntry, QList<Entry>* list) {
     list->clear();
@@ -82,11 +82,9 @@ bool readTemplates(const QString& path, int fieldsPerEntry, QList<Entry>* list) 
     }
     list->resize(count);
     for (Entry& entry : *list) {
-        Entry read;
-        if (!readEntry(reader, &read)) {
+        if (!readEntry(reader, &entry)) {
             return false;
         }
-        entry = read;
     }
     return true;
 }

@@ -1,21 +1,25 @@
-// Code page 932 (Windows Shift-JIS): the text of person records and data files. This module is
-// the only place where text crosses between bytes and characters.
+// Code page 932 (Windows Shift-JIS): the text of person records and data files, converted as
+// the Windows system converts it. This module is the only place where text crosses between
+// bytes and characters.
 #pragma once
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
-// Decodes every byte, NULs included (a NUL byte becomes a NUL character). A byte that does not
-// form a character becomes a replacement character; decoding never fails.
+// Decodes every byte, NULs included (a NUL byte becomes a NUL character); never fails. A
+// double-byte code without a character, or a lead byte with no trail byte after it, becomes
+// the system's default character "・" (U+30FB).
 QString DecodeCp932(QByteArrayView bytes);
 
-// Encodes text. Returns false (and leaves *out empty) when a character has no code page 932 form.
+// Encodes text. Returns false (and leaves *out empty) when a character has no code page 932
+// form. Whatever DecodeCp932 gave encodes; the JIS-style characters that input methods outside
+// Windows type are written as the code of their code page look-alike.
 bool EncodeCp932(const QString& text, QByteArray* out);
 
 // True when every character of text has a code page 932 form.
 bool FitsCp932(const QString& text);
 
-// Decodes bytes that must be well-formed: false (and *out empty) when a byte sequence is
-// invalid or has no character in the code page.
-bool DecodeCp932Strict(QByteArrayView bytes, QString* out);
+// Text with every JIS-style character replaced by the code page 932 look-alike it is written
+// as ("〜" becomes "～"), so that an input box shows what the file will hold.
+QString WithCp932LookAlikes(QString text);

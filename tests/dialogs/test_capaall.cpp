@@ -321,10 +321,13 @@ class CapaAllDialogTest : public QObject {
         int position = 0;
         QString quoted = QStringLiteral("a\"b");
         QCOMPARE(validator->validate(quoted, position), QValidator::Invalid);
-        QString outside = QStringLiteral("a\u301Cb");
+        QString outside = QStringLiteral("a\u00E9b");
         QCOMPARE(validator->validate(outside, position), QValidator::Invalid);
         QString fine = QStringLiteral("髙～①");
         QCOMPARE(validator->validate(fine, position), QValidator::Acceptable);
+        QString typedOutsideWindows = QStringLiteral("\u301C\u2212\u00A5");
+        QCOMPARE(validator->validate(typedOutsideWindows, position), QValidator::Acceptable);
+        QCOMPARE(typedOutsideWindows, QStringLiteral("\uFF5E\uFF0D\\"));
     }
 
   private:

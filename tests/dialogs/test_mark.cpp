@@ -69,7 +69,7 @@ class MarkDialogTest : public QObject {
         QLineEdit* edit = dialog.cmbMark[0]->lineEdit();
         // A lower-case letter must not turn into the suggestion "A"; a quote is refused.
         QTest::keyClicks(edit, QStringLiteral("a \"b "));
-        edit->insert(QStringLiteral("〜"));  // U+301C has no code page 932 form
+        edit->insert(QStringLiteral("é"));  // no code page 932 form
         edit->insert(QStringLiteral("😀"));
         edit->insert(QStringLiteral("猛将タイプの武将に付ける長めの印ですよ①～髙"));
         QTest::keyClick(edit, Qt::Key_Return);
@@ -77,7 +77,33 @@ class MarkDialogTest : public QObject {
         QCOMPARE(dialog.cmbMark[0]->currentText(), expected);
         dialog.cmdOK->click();
         QCOMPARE(generalMarks[1].marks[0], expected);
-        QVERIFY(!IsStorableMarkText(QStringLiteral("¥")));
+    }
+
+    // Input methods outside Windows type JIS-style characters; the box shows and keeps the
+    // code page character each is written as.
+    void lookAlikesAreTakenAsTheCodePageCharacters() {
+        TempDataFolder folder;
+        roster[1] = PersonRecord();
+        rosterCount = 1;
+        markTable = {MarkEntry()};
+        generalMarks[1] = MarkEntry();
+        generalMarks[1].name = GetPersonName(1);
+
+        frmMark dialog;
+        fillTargets(dialog, {1});
+        dialog.chkMark[0]->click();
+        dialog.chkMark[1]->click();
+        dialog.cmbMark[0]->lineEdit()->insert(QStringLiteral("a\u301C"));
+        dialog.cmbMark[1]->lineEdit()->insert(QStringLiteral("\u2212b"));
+        QCOMPARE(dialog.cmbMark[0]->currentText(), QStringLiteral("a\uFF5E"));
+        QCOMPARE(dialog.cmbMark[1]->currentText(), QStringLiteral("\uFF0Db"));
+        dialog.cmdOK->click();
+        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("a\uFF5E"));
+        SaveMarks(1);
+        QVERIFY(folder.read(QStringLiteral("Mark.csv"))
+                    .contains("\"a\x81\x60\",\"\x81\x7C"
+                              "b\""));
+        rosterCount = 0;
     }
 
     void typedMarkSurvivesMarkCsv() {

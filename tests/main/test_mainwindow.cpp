@@ -151,6 +151,36 @@ class MainWindowTest : public QObject {
         QCOMPARE(messages.shown().size(), 1);
     }
 
+    // A name byte pair without a character and a cut-off lead byte read as "・"; the marks of
+    // every general are still written, and come back after a restart.
+    void namesWithoutCharactersKeepEveryMarkAcrossARestart() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        QByteArray file = MakePersonFile(3);
+        file.replace(4 + kFamilyNameOffset, 5, QByteArray("\x85\x40\x92\xA3\x82"));
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), file);
+        f.open(path);
+        QCOMPARE(GetPersonName(1), QStringLiteral("・張・1"));
+        for (int index = 1; index <= 3; ++index) {
+            generalMarks[index].marks[index - 1] = QStringLiteral("印") + QString::number(index);
+        }
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(ReadFile(path), file);
+        QVERIFY(f.data.exists(QStringLiteral("Mark.csv")));
+
+        f.window->close();
+        generalMarks = {};
+        f.window = std::make_unique<frmMain>();
+        f.window->show();
+        f.open(path);
+        for (int index = 1; index <= 3; ++index) {
+            QCOMPARE(generalMarks[index].marks[index - 1],
+                     QStringLiteral("印") + QString::number(index));
+        }
+        QVERIFY(messages.texts().filter(QStringLiteral("失敗")).isEmpty());
+    }
+
     void fileWithoutRecordsLeavesNothingToSave() {
         RecordedMessages messages;
         MainWindowFixture f;

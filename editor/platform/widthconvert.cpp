@@ -4,6 +4,7 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/uniset.h>
 #include <unicode/unistr.h>
 
 namespace {
@@ -15,10 +16,27 @@ char32_t singleCharacter(const icu::UnicodeString& text) {
     return text.countChar32() == 1 ? static_cast<char32_t>(text.char32At(0)) : 0;
 }
 
+// Enters one wide or narrow form: a wide form maps to the character it is a wide form of; a
+// narrow form is found from its full compatibility decomposition (so that half-width Hangul
+// answers to the conjoining jamo).
+void addForm(const icu::Normalizer2& nfkd, UChar32 c, Lookup* lookup) {
+    if (u_getIntPropertyValue(c, UCHAR_DECOMPOSITION_TYPE) == U_DT_WIDE) {
+        icu::UnicodeString decomposed;
+        nfkd.getRawDecomposition(c, decomposed);
+        if (const char32_t narrow = singleCharacter(decomposed)) {
+            lookup->insert(static_cast<char32_t>(c), narrow);
+        }
+        return;
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString decomposed = nfkd.normalize(icu::UnicodeString(c), status);
+    if (const char32_t wide = singleCharacter(decomposed); U_SUCCESS(status) && wide != 0) {
+        lookup->insert(wide, static_cast<char32_t>(c));
+    }
+}
+
 // Built from ICU's decomposition data at first use, rather than through its transliterator,
-// whose registry costs far more to set up than this conversion needs. A wide form maps to
-// the character it is a wide form of; a narrow form is looked up from its full
-// compatibility decomposition (so that half-width Hangul answers to the conjoining jamo).
+// whose registry costs far more to set up than this conversion needs.
 const Lookup& halfWidthLookup() {
     static const Lookup lookup = [] {
         Lookup result;
@@ -27,21 +45,13 @@ const Lookup& halfWidthLookup() {
         if (U_FAILURE(status)) {
             return result;
         }
-        for (UChar32 c = 0; c <= 0xFFFF; ++c) {
-            const auto type =
-                static_cast<UDecompositionType>(u_getIntPropertyValue(c, UCHAR_DECOMPOSITION_TYPE));
-            if (type == U_DT_WIDE) {
-                icu::UnicodeString decomposed;
-                nfkd->getRawDecomposition(c, decomposed);
-                if (const char32_t narrow = singleCharacter(decomposed)) {
-                    result.insert(static_cast<char32_t>(c), narrow);
-                }
-            } else if (type == U_DT_NARROW) {
-                const icu::UnicodeString decomposed =
-                    nfkd->normalize(icu::UnicodeString(c), status);
-                if (const char32_t wide = singleCharacter(decomposed)) {
-                    result.insert(wide, static_cast<char32_t>(c));
-                }
+        const icu::UnicodeSet forms(icu::UnicodeString(u"[[:dt=wide:][:dt=narrow:]]"), status);
+        if (U_FAILURE(status)) {
+            return result;
+        }
+        for (int32_t range = 0; range < forms.getRangeCount(); ++range) {
+            for (UChar32 c = forms.getRangeStart(range); c <= forms.getRangeEnd(range); ++c) {
+                addForm(*nfkd, c, &result);
             }
         }
         return result;

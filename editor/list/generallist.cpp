@@ -173,6 +173,8 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
+    // The font comes first: a font change makes the header measure every column again.
+    setFont(listFont());
     setColumnCount(kListColumnCount);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -181,7 +183,6 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFont(listFont());
 
     auto* captions = new QTreeWidgetItem;
     for (int column = 0; column < kListColumnCount; ++column) {

@@ -146,6 +146,6 @@ void BM_StartUpAgainstFloor(benchmark::State& state) {
     state.counters["floor_mb"] = Median(floorRuns.peakMb);
     state.counters["memory_ratio"] = Median(editorRuns.peakMb) / Median(floorRuns.peakMb);
 }
-BENCHMARK(BM_StartUpAgainstFloor)->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_StartUpAgainstFloor)->Unit(benchmark::kMillisecond)->Iterations(31);
 
 }  // namespace

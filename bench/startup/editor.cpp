@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "main/frmMain.h"
+#include "peakmemory.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 
@@ -19,5 +20,6 @@ int main(int argc, char* argv[]) {
     frmMain window;
     window.show();
     QApplication::processEvents();
+    ReportPeakMemory();
     std::_Exit(messages.shown().isEmpty() ? 0 : 1);
 }

@@ -11,7 +11,7 @@ namespace {
 
 using Lookup = QHash<char32_t, char32_t>;
 
-// The first step of a character's compatibility decomposition, when it is one character.
+// The one character of a decomposition; 0 when it holds none or more than one.
 char32_t singleCharacter(const icu::UnicodeString& text) {
     return text.countChar32() == 1 ? static_cast<char32_t>(text.char32At(0)) : 0;
 }

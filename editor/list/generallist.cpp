@@ -88,7 +88,9 @@ const std::array<ColumnInfo, kListColumnCount>& columns() {
 
 QFont listFont() {
     const QString fixedSys = QStringLiteral("FixedSys");
-    if (QFontDatabase::hasFamily(fixedSys)) {
+    // An installed family of that name: hasFamily() would first ask the font configuration
+    // for an alias of it, a lookup that start-up can do without.
+    if (QFontDatabase::families().contains(fixedSys, Qt::CaseInsensitive)) {
         return QFont(fixedSys);
     }
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);

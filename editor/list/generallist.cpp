@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QSignalBlocker>
+#include <QStyleOptionHeader>
 
 #include <array>
 #include <cstdlib>
@@ -141,6 +142,25 @@ void setGroupShown(GeneralList* list, int first, int last, bool show) {
     list->setFocus();
 }
 
+// The lists' header measures its captions in the list's own font. Qt's own header measures
+// them in bold, ready for highlighted sections, which these lists never draw: loading bold
+// fonts only to measure took a good share of the editor's start-up.
+class ListHeader : public QHeaderView {
+  public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+  protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.fontMetrics = fontMetrics();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+    }
+};
+
 }  // namespace
 
 void GeneralListItem::setStyledTicked(bool ticked) {
@@ -175,7 +195,8 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
-    // The font comes first: a font change makes the header measure every column again.
+    // Header and font come first: a font change makes the header measure every column again.
+    setHeader(new ListHeader(this));
     setFont(listFont());
     setColumnCount(kListColumnCount);
     setRootIsDecorated(false);

@@ -175,7 +175,6 @@ void frmMain::Form_Load() {
                                     .arg(kVersionRevision));
     // The data folders are chosen on first use, unless a test has pointed them elsewhere.
     LoadGenerals();
-    chooser_ = new frmSelectGeneral(this);
     LoadSkillTemplates();
     LoadAbilityTemplates();
     LoadMarks();
@@ -184,6 +183,13 @@ void frmMain::Form_Load() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+}
+
+frmSelectGeneral* frmMain::chooser() {
+    if (chooser_ == nullptr) {
+        chooser_ = new frmSelectGeneral(this);
+    }
+    return chooser_;
 }
 
 void frmMain::UpdateCountLabel() {
@@ -302,11 +308,14 @@ void frmMain::savePersonFile() {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (chooser_ != nullptr) {
-        chooser_->allowClose();
-        chooser_->close();
-        delete chooser_;
-        chooser_ = nullptr;
+    if (!closed_) {
+        closed_ = true;
+        if (chooser_ != nullptr) {
+            chooser_->allowClose();
+            chooser_->close();
+            delete chooser_;
+            chooser_ = nullptr;
+        }
         SaveMarks(list->rowCount());
     }
     event->accept();
@@ -478,7 +487,7 @@ void frmMain::cmdSeikaku_Click() {
     openDialog<frmPers>();
 }
 void frmMain::cmdAisyo_Click() {
-    openDialog<frmAisyo>(chooser_);
+    openDialog<frmAisyo>(chooser());
 }
 void frmMain::cmdTokugi_Click() {
     openDialog<frmTokugi>();

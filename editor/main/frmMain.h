@@ -32,7 +32,9 @@ class frmMain : public QWidget {
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const { return personFilePath_; }
-    frmSelectGeneral* chooser() const { return chooser_; }
+    // The one general chooser, made and filled on its first use: the first window does not
+    // need it, and the existing generals never change after start-up.
+    frmSelectGeneral* chooser();
 
     QPushButton* cmdOpen;
     QLabel* labPath;
@@ -110,4 +112,5 @@ class frmMain : public QWidget {
     bool dragValue = false;
     QVector<bool> dragSnapshot;
     frmSelectGeneral* chooser_ = nullptr;
+    bool closed_ = false;
 };

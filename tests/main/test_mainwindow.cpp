@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "mainwindowfixture.h"
+#include "model/generals.h"
 #include "model/marks.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -45,6 +46,18 @@ class MainWindowTest : public QObject {
         frmMain window;
         QCOMPARE(window.labCount->text(), QStringLiteral("0/0"));
         QVERIFY(window.chooser() != nullptr);
+    }
+
+    void chooserMadeLaterHoldsEveryGeneralAndStays() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
+        frmSelectGeneral* chooser = f.window->chooser();
+        QVERIFY(generalCount > 0);
+        QCOMPARE(chooser->list->rowCount(), generalCount);
+        QCOMPARE(chooser->list->rowAt(generalCount)->text(0), GetGeneralName(generalCount));
+        QCOMPARE(f.window->chooser(), chooser);
+        QVERIFY(!chooser->isVisible());
     }
 
     void opensTicksAllAndShowsTheCommands() {

@@ -86,7 +86,6 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
 
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
     cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
-    cmdOK->setDefault(true);
     cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
 
@@ -115,7 +114,6 @@ void frmPers::createSettingRow(int index, int left, int top) {
     for (int code = 0; code < SettingCodeCount(field); ++code) {
         auto* button = new ToggleButton(SettingLabel(field, code), frame);
         button->setObjectName(buttonName + QLatin1Char('_') + QString::number(code));
-        button->setAutoDefault(false);
         button->setGeometry(6 + code * kButtonPitch, kCheckHeight / 2 + 6, kButtonWidth, 24);
         button->setChecked(true);
         valueButtons[index].append(button);

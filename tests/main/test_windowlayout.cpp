@@ -192,6 +192,27 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
     return nullptr;
 }
 
+const char* const kEditorStates[] = {"birth-year shift, no target",
+                                     "birth-year shift, with shifts",
+                                     "fame",
+                                     "abilities, opening",
+                                     "abilities, all ranges",
+                                     "abilities, total limit",
+                                     "hidden settings, opening",
+                                     "hidden settings, all changed",
+                                     "affinity, opening",
+                                     "affinity, both ticked",
+                                     "skills, opening",
+                                     "skills, count area",
+                                     "marks, opening",
+                                     "marks, all changed"};
+
+void AddStateRows(std::initializer_list<const char*> states) {
+    for (const char* state : states) {
+        QTest::newRow(state) << QString::fromLatin1(state);
+    }
+}
+
 }  // namespace
 
 class WindowLayoutTest : public QObject {
@@ -200,14 +221,9 @@ class WindowLayoutTest : public QObject {
   private slots:
     void textsShowWholeInsideTheScreen_data() {
         QTest::addColumn<QString>("state");
-        for (const char* state :
-             {"main window, empty", "main window, file open", "splash", "chooser",
-              "birth-year shift, no target", "birth-year shift, with shifts", "fame",
-              "abilities, opening", "abilities, all ranges", "abilities, total limit",
-              "hidden settings, opening", "hidden settings, all changed", "affinity, opening",
-              "affinity, both ticked", "skills, opening", "skills, count area", "marks, opening",
-              "marks, all changed"}) {
-            QTest::newRow(state) << QString::fromLatin1(state);
+        AddStateRows({"main window, empty", "main window, file open", "splash", "chooser"});
+        for (const char* state : kEditorStates) {
+            AddStateRows({state});
         }
     }
     void textsShowWholeInsideTheScreen() {
@@ -230,6 +246,25 @@ class WindowLayoutTest : public QObject {
         const QStringList faults = LayoutFaults(window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         QCOMPARE(PlacementFault(window), QString());
+    }
+
+    // Every editor fits whole on a screen 1600 x 1000 pixels large at a scale of 1.5.
+    void editorsFitASmallScreen_data() {
+        QTest::addColumn<QString>("state");
+        for (const char* state : kEditorStates) {
+            AddStateRows({state});
+        }
+    }
+    void editorsFitASmallScreen() {
+        QFETCH(QString, state);
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
+        std::unique_ptr<QWidget> editor = MakeDialog(state, f);
+        editor->show();
+        QVERIFY(QTest::qWaitForWindowExposed(editor.get()));
+        QVERIFY(editor->frameGeometry().width() <= 1600 / 1.5);
+        QVERIFY(editor->frameGeometry().height() <= 1000 / 1.5);
     }
 
     void positionsStayInsideTheArea() {

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionHeader>
 
@@ -229,6 +230,13 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
                     column == kPersonalAffinityColumn || column == kFactionAffinityColumn;
         }
         setColumnTwips(column, shown ? columnTwips(column) : 0);
+    }
+}
+
+void GeneralList::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit leftButtonReleased();
     }
 }
 

@@ -71,6 +71,13 @@ class GeneralList : public QTreeWidget {
     void setSortDirection(Qt::SortOrder order) { sortDirection_ = order; }
     void forgetSort() { sortDirection_.reset(); }
 
+  signals:
+    // A left-button click ended on the list, after the list has handled it.
+    void leftButtonReleased();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
   private:
     bool isRoster_;
     std::optional<Qt::SortOrder> sortDirection_;

@@ -2,10 +2,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include <algorithm>
 #include <type_traits>
@@ -39,7 +37,9 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
     auto* line = new QFrame(parent);
     line->setObjectName(name);
     line->setFrameShape(geometry.height() <= 1 ? QFrame::HLine : QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
+    // Drawn in the text colour, one pixel wide: a sunken frame that thin shows only its
+    // light edge.
+    line->setFrameShadow(QFrame::Plain);
     line->setGeometry(geometry);
     line->setVisible(visible);
     return line;
@@ -93,6 +93,9 @@ void frmMain::createControls() {
     // the drag takes in.
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->viewport()->installEventFilter(this);
+    // A move without the button held must reach the window too: it ends a drag whose
+    // release was not seen.
+    list->viewport()->setMouseTracking(true);
 
     createMenuPanel();
 
@@ -180,9 +183,7 @@ void frmMain::Form_Load() {
     LoadMarks();
 
     delete splash;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    // The window opens centred on the screen, as every window is placed (InstallWindowRules).
 }
 
 frmSelectGeneral* frmMain::chooser() {

@@ -1,25 +1,15 @@
-// Start-up of the main window against an empty window, the open of a full person file, and
-// undo and redo of an edit of all its generals.
+// The open of a full person file, and undo and redo of an edit of all its generals.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QMainWindow>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
-
-#include <cstdlib>
-#include <memory>
 
 #include "main/frmMain.h"
 #include "model/roster.h"
 #include "platform/appinfo.h"
-#include "platform/codepage.h"
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
-#include "startupchild.h"
 
 namespace {
 
@@ -28,25 +18,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write the benchmark's files");
     }
-}
-
-QByteArray ThousandGenerals() {
-    QByteArray text;
-    QByteArray line;
-    for (int i = 0; i < 1000; ++i) {
-        EncodeCp932(QStringLiteral("\"武将%1\",\"ブショウ\",0,0,%2,%3,%4,%5,%6,0,%7,%8\r\n")
-                        .arg(i % 100)
-                        .arg(1 + i % 100)
-                        .arg(1 + (i * 7) % 100)
-                        .arg(1 + (i * 13) % 100)
-                        .arg(1 + (i * 17) % 100)
-                        .arg(1 + (i * 23) % 100)
-                        .arg(1 + i % 149)
-                        .arg(1 + (i * 3) % 149),
-                    &line);
-        text += line;
-    }
-    return text;
 }
 
 QByteArray FullPersonFile() {
@@ -61,38 +32,6 @@ QByteArray FullPersonFile() {
     }
     return file;
 }
-
-// Each iteration starts this program again as a child that shows the editor's main window (with
-// a 1000-row General.csv) or an empty window and ends; "ratio" is the editor's time over the
-// empty window's.
-void BM_StartUpAgainstEmptyWindow(benchmark::State& state) {
-    QTemporaryDir folder;
-    WriteFile(folder.filePath(QStringLiteral("General.csv")), ThousandGenerals());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DROVANTEL_BENCH_DATA"), folder.path());
-    const auto timeChild = [&environment](const QString& which) {
-        QProcess child;
-        child.setProcessEnvironment(environment);
-        QElapsedTimer timer;
-        timer.start();
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QString::fromLatin1(kStartUpChildOption), which});
-        if (!child.waitForFinished(30000) || child.exitCode() != 0) {
-            qFatal("the start-up child failed");
-        }
-        return timer.nsecsElapsed();
-    };
-    qint64 editorNanos = 0;
-    qint64 emptyNanos = 0;
-    for (auto _ : state) {
-        emptyNanos += timeChild(QStringLiteral("empty"));
-        editorNanos += timeChild(QStringLiteral("editor"));
-    }
-    state.counters["ratio"] = double(editorNanos) / double(emptyNanos);
-    state.counters["editor_ms"] = double(editorNanos) / 1e6 / double(state.iterations());
-    state.counters["empty_ms"] = double(emptyNanos) / 1e6 / double(state.iterations());
-}
-BENCHMARK(BM_StartUpAgainstEmptyWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 // The open of a 110-record file up to the filled, ticked list.
 void BM_OpenFullPersonFile(benchmark::State& state) {
@@ -148,19 +87,3 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
 BENCHMARK(BM_UndoRedoOfAllGenerals)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int RunStartUpChild(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    SetDataFolder(qEnvironmentVariable("DROVANTEL_BENCH_DATA"));
-    RecordedMessages quiet;
-    std::unique_ptr<QWidget> window;
-    if (QString::fromLatin1(argv[2]) == QStringLiteral("editor")) {
-        window = std::make_unique<frmMain>();
-    } else {
-        window = std::make_unique<QMainWindow>();
-    }
-    window->show();
-    QApplication::processEvents();
-    // The time that counts ends with the shown window: tearing down is left out, for both.
-    std::_Exit(0);
-}

@@ -1,9 +1,18 @@
 #include "bulkeditdialog.h"
 
+#include <QShowEvent>
+
 BulkEditDialog::BulkEditDialog(QWidget* parent) : QDialog(parent), list(new QListWidget(this)) {
     list->setObjectName(QStringLiteral("list"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setModal(true);
+}
+
+void BulkEditDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        list->setFocus();
+    }
 }
 
 QList<int> BulkEditDialog::targets() const {

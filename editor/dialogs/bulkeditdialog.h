@@ -24,6 +24,9 @@ class BulkEditDialog : public QDialog {
     void addTarget(const QString& name, int rosterIndex);
 
   protected:
+    // Opens with the keyboard focus on the targets, so that an early Enter presses nothing.
+    void showEvent(QShowEvent* event) override;
+
     // Child controls placed by their control name, caption and geometry.
     static QLabel* addLabel(QWidget* parent, const QString& name, const QString& caption,
                             const QRect& geometry);

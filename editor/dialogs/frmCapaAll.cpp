@@ -72,7 +72,6 @@ frmCapaAll::frmCapaAll(QWidget* parent) : TemplateDialog(parent) {
     addOkCancel(this);
     cmdClear = new QPushButton(QStringLiteral("クリア"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setAutoDefault(false);
     connect(cmdClear, &QPushButton::clicked, this, &frmCapaAll::cmdClear_Click);
 
     addTemplatePanel(this, abilityTemplates, &SaveAbilityTemplates, QStringLiteral("≪新規"),
@@ -150,6 +149,9 @@ void frmCapaAll::buildLayout() {
     window->addWidget(list);
     window->addLayout(centre, 1);
     window->addLayout(templates);
+    // The window takes the size its contents need as frames come and go, wrapped notes
+    // included.
+    window->setSizeConstraint(QLayout::SetFixedSize);
     list->setMinimumWidth(140);
 }
 

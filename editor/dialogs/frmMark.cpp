@@ -58,7 +58,6 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
                               QRect(290, 48, 178, 20), QRect(290, 70, 178, 140));
 
     cmdOK = addOkButton(this, QRect(290, 218, 84, 30));
-    cmdOK->setDefault(true);
     cmdCancel = addCancelButton(QRect(384, 218, 84, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmMark::cmdOK_Click);
 

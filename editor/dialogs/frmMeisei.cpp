@@ -47,7 +47,6 @@ frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
                               QRect(300, 12, 168, 20), QRect(300, 34, 168, 170));
 
     cmdOK = addOkButton(this, QRect(300, 214, 80, 30));
-    cmdOK->setDefault(true);
     cmdCancel = addCancelButton(QRect(388, 214, 80, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmMeisei::cmdOK_Click);
 

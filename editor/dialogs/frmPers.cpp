@@ -19,7 +19,6 @@ constexpr const char16_t* kSettingCaptions[kSettingCount] = {
 
 // Layout, in pixels. Settings 0..5 stand in the left column, 6..10 in the right one.
 constexpr int kMargin = 8;
-constexpr int kColumnWidth = 448;
 constexpr int kRowsTop = 48;
 constexpr int kRowPitch = 80;
 constexpr int kLeftColumnRows = 6;
@@ -27,7 +26,10 @@ constexpr int kCheckHeight = 20;
 constexpr int kFrameHeight = 56;
 constexpr int kButtonWidth = 70;
 constexpr int kButtonPitch = 73;
-constexpr int kListLeft = kMargin + 2 * (kColumnWidth + kMargin);
+// Each column is as wide as its most value buttons need (six on the left, five on the right),
+// so that the window fits a screen 1600 pixels wide at a scale of 1.5.
+constexpr int kColumnWidths[2] = {6 + 6 * kButtonPitch + 4, 6 + 5 * kButtonPitch + 4};
+constexpr int kListLeft = kMargin + kColumnWidths[0] + kMargin + kColumnWidths[1] + kMargin;
 constexpr int kListWidth = 168;
 
 QString indexedName(const char16_t* base, int index) {
@@ -67,8 +69,9 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
         const bool left = index < kLeftColumnRows;
         const int column = left ? 0 : 1;
         const int row = left ? index : index - kLeftColumnRows;
-        createSettingRow(index, kMargin + column * (kColumnWidth + kMargin),
-                         kRowsTop + row * kRowPitch);
+        const int columnLeft = kMargin + column * (kColumnWidths[0] + kMargin);
+        createSettingRow(index, QRect(columnLeft, kRowsTop + row * kRowPitch, kColumnWidths[column],
+                                      kFrameHeight));
     }
     const std::array<int, 3> noteSettings = {static_cast<int>(Setting::generalType),
                                              static_cast<int>(Setting::belief),
@@ -86,18 +89,19 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
 
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
     cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
-    cmdOK->setDefault(true);
     cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
     connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
 }
 
-void frmPers::createSettingRow(int index, int left, int top) {
+void frmPers::createSettingRow(int index, const QRect& row) {
+    const int left = row.left();
+    const int top = row.top();
     auto* frame = new QFrame(this);
     frame->setObjectName(indexedName(u"fraSetting", index));
     frame->setFrameShape(QFrame::StyledPanel);
-    frame->setGeometry(left, top + kCheckHeight / 2, kColumnWidth, kFrameHeight + kCheckHeight / 2);
+    frame->setGeometry(left, top + kCheckHeight / 2, row.width(), row.height() + kCheckHeight / 2);
     frame->hide();
     fraSetting[index] = frame;
 
@@ -115,7 +119,6 @@ void frmPers::createSettingRow(int index, int left, int top) {
     for (int code = 0; code < SettingCodeCount(field); ++code) {
         auto* button = new ToggleButton(SettingLabel(field, code), frame);
         button->setObjectName(buttonName + QLatin1Char('_') + QString::number(code));
-        button->setAutoDefault(false);
         button->setGeometry(6 + code * kButtonPitch, kCheckHeight / 2 + 6, kButtonWidth, 24);
         button->setChecked(true);
         valueButtons[index].append(button);

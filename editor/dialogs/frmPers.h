@@ -44,7 +44,8 @@ class frmPers : public BulkEditDialog {
     void cmdOK_Click();
 
   private:
-    void createSettingRow(int index, int left, int top);
+    // A setting's change box and the frame of its value buttons; row: the frame's place.
+    void createSettingRow(int index, const QRect& row);
     void chkSetting_Click(int index);
     void updatePriorityBoxes(int index);
 

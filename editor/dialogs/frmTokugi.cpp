@@ -28,7 +28,6 @@ frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
     for (int skill = 0; skill < kSkillCount; ++skill) {
         chkTokugi[skill] = new ToggleButton(SkillName(skill), this);
         chkTokugi[skill]->setObjectName(QStringLiteral("chkTokugi_%1").arg(skill));
-        chkTokugi[skill]->setAutoDefault(false);
         connect(chkTokugi[skill], &QPushButton::toggled, this,
                 [this, skill] { chkTokugi_Click(skill); });
     }
@@ -44,8 +43,6 @@ frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
     cmbCount2 = new QComboBox(fraCount);
     cmbCount2->setObjectName(QStringLiteral("cmbCount2"));
     addOkCancel(fraCount);
-    cmdReverse->setAutoDefault(false);
-    cmdClear->setAutoDefault(false);
     connect(cmdReverse, &QPushButton::clicked, this, &frmTokugi::cmdReverse_Click);
     connect(cmdClear, &QPushButton::clicked, this, &frmTokugi::cmdClear_Click);
 
@@ -135,6 +132,9 @@ void frmTokugi::buildLayout() {
     window->addLayout(targetColumn);
     window->addLayout(centre, 1);
     window->addLayout(templates);
+    // The window takes the size its contents need as the count area comes and goes, the
+    // wrapped note included.
+    window->setSizeConstraint(QLayout::SetFixedSize);
     list->setMinimumWidth(140);
     note->setMinimumWidth(420);
 }

@@ -16,8 +16,6 @@ void TemplateDialog::addOkCancel(QWidget* okParent) {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdOK->setAutoDefault(false);
-    cmdCancel->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &TemplateDialog::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &TemplateDialog::cmdCancel_Click);
 }

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -35,10 +36,6 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
 
     listTemplate->setSelectionMode(QAbstractItemView::SingleSelection);
     txtTemplName->setValidator(new StorableTextValidator(txtTemplName));
-    // Buttons of a dialog must not take Enter away from the dialog's own default button.
-    for (QPushButton* button : {cmdTemplNew, cmdTemplSave, cmdTemplDelete, cmdUp, cmdDown}) {
-        button->setAutoDefault(false);
-    }
 
     connect(listTemplate, &QListWidget::currentRowChanged, this,
             &TemplatePanel::listTemplate_Click);
@@ -61,7 +58,18 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
 TemplatePanel::~TemplatePanel() = default;
 
 bool TemplatePanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == listTemplate->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (watched != listTemplate->viewport()) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        // A click below the entries would clear the highlight of the entry the name box and
+        // the buttons still act on; it changes nothing.
+        const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (listTemplate->itemAt(point) == nullptr) {
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
         rowAtPress_ = listTemplate->currentRow();
     }
     return QObject::eventFilter(watched, event);

@@ -40,14 +40,10 @@ void frmSelectGeneral::createControls() {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(TwipsRect(3000, 120, 1335, 495));
     cmdOK->setEnabled(false);
-    // Not the default button: Enter would confirm the row last clicked, which need not be the
-    // row the keyboard has since moved to.
-    cmdOK->setAutoDefault(false);
 
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setGeometry(TwipsRect(4560, 120, 1335, 495));
-    cmdCancel->setAutoDefault(false);
 
     chkMark = AddColumnGroupBox(this, QStringLiteral("chkMark"), QStringLiteral("印"),
                                 TwipsRect(120, 765, 615, 270), false);
@@ -83,6 +79,9 @@ void frmSelectGeneral::createControls() {
 
     connect(cmdOK, &QPushButton::clicked, this, &frmSelectGeneral::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmSelectGeneral::cmdCancel_Click);
+    // Read once the list has handled the click: a click below the rows clears the selection
+    // only then.
+    connect(list, &GeneralList::leftButtonReleased, this, &frmSelectGeneral::list_Click);
     connect(list->header(), &QHeaderView::sectionClicked, this,
             &frmSelectGeneral::list_ColumnClick);
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
@@ -154,11 +153,7 @@ void frmSelectGeneral::list_ColumnClick(int column) {
 
 bool frmSelectGeneral::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list->viewport()) {
-        if (event->type() == QEvent::MouseButtonRelease) {
-            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                list_Click();
-            }
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
                 list_DblClick();
             }

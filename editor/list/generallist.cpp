@@ -4,9 +4,11 @@
 #include <QColor>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalBlocker>
+#include <QStyleOptionHeader>
 
 #include <array>
 #include <cstdlib>
@@ -90,7 +92,9 @@ const std::array<ColumnInfo, kListColumnCount>& columns() {
 
 QFont listFont() {
     const QString fixedSys = QStringLiteral("FixedSys");
-    if (QFontDatabase::hasFamily(fixedSys)) {
+    // An installed family of that name: hasFamily() would first ask the font configuration
+    // for an alias of it, a lookup that start-up can do without.
+    if (QFontDatabase::families().contains(fixedSys, Qt::CaseInsensitive)) {
         return QFont(fixedSys);
     }
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -141,6 +145,25 @@ void setGroupShown(GeneralList* list, int first, int last, bool show) {
     list->setFocus();
 }
 
+// The lists' header measures its captions in the list's own font. Qt's own header measures
+// them in bold, ready for highlighted sections, which these lists never draw: loading bold
+// fonts only to measure took a good share of the editor's start-up.
+class ListHeader : public QHeaderView {
+  public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+  protected:
+    QSize sectionSizeFromContents(int logicalIndex) const override {
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        initStyleOptionForIndex(&option, logicalIndex);
+        option.fontMetrics = fontMetrics();
+        return style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), this);
+    }
+};
+
 }  // namespace
 
 void GeneralListItem::setStyledTicked(bool ticked) {
@@ -175,6 +198,9 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
+    // Header and font come first: a font change makes the header measure every column again.
+    setHeader(new ListHeader(this));
+    setFont(listFont());
     setColumnCount(kListColumnCount);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -183,7 +209,6 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFont(listFont());
 
     auto* captions = new QTreeWidgetItem;
     for (int column = 0; column < kListColumnCount; ++column) {
@@ -210,6 +235,13 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
                     column == kPersonalAffinityColumn || column == kFactionAffinityColumn;
         }
         setColumnTwips(column, shown ? columnTwips(column) : 0);
+    }
+}
+
+void GeneralList::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit leftButtonReleased();
     }
 }
 

@@ -76,6 +76,13 @@ class GeneralList : public QTreeWidget {
     // since a row is the same row in every column.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+  signals:
+    // A left-button click ended on the list, after the list has handled it.
+    void leftButtonReleased();
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
   private:
     bool isRoster_;
     std::optional<Qt::SortOrder> sortDirection_;

@@ -8,7 +8,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 #include <QUndoStack>
@@ -52,7 +51,9 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
     auto* line = new QFrame(parent);
     line->setObjectName(name);
     line->setFrameShape(geometry.height() <= 1 ? QFrame::HLine : QFrame::VLine);
-    line->setFrameShadow(QFrame::Sunken);
+    // Drawn in the text colour, one pixel wide: a sunken frame that thin shows only its
+    // light edge.
+    line->setFrameShadow(QFrame::Plain);
     line->setGeometry(geometry);
     line->setVisible(visible);
     return line;
@@ -112,6 +113,9 @@ void frmMain::createControls() {
     // the drag takes in.
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->viewport()->installEventFilter(this);
+    // A move without the button held must reach the window too: it ends a drag whose
+    // release was not seen.
+    list->viewport()->setMouseTracking(true);
 
     createMenuPanel();
 
@@ -222,15 +226,19 @@ void frmMain::Form_Load() {
                                     .arg(kVersionRevision));
     // The data folders are chosen on first use, unless a test has pointed them elsewhere.
     LoadGenerals();
-    chooser_ = new frmSelectGeneral(this);
     LoadSkillTemplates();
     LoadAbilityTemplates();
     LoadMarks();
 
     delete splash;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    // The window opens centred on the screen, as every window is placed (InstallWindowRules).
+}
+
+frmSelectGeneral* frmMain::chooser() {
+    if (chooser_ == nullptr) {
+        chooser_ = new frmSelectGeneral(this);
     }
+    return chooser_;
 }
 
 void frmMain::UpdateCountLabel() {
@@ -399,16 +407,19 @@ bool frmMain::mayDropUnsavedChanges(const QString& question) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (chooser_ != nullptr && !mayDropUnsavedChanges(QStringLiteral(
-                                   "保存していない変更があります。\n保存せずに終了しますか？"))) {
-        event->ignore();
-        return;
-    }
-    if (chooser_ != nullptr) {
-        chooser_->allowClose();
-        chooser_->close();
-        delete chooser_;
-        chooser_ = nullptr;
+    if (!closed_) {
+        if (!mayDropUnsavedChanges(
+                QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？"))) {
+            event->ignore();
+            return;
+        }
+        closed_ = true;
+        if (chooser_ != nullptr) {
+            chooser_->allowClose();
+            chooser_->close();
+            delete chooser_;
+            chooser_ = nullptr;
+        }
         SaveMarks(list->rowCount());
     }
     event->accept();
@@ -654,7 +665,7 @@ void frmMain::cmdSeikaku_Click() {
     openDialog<frmPers>(cmdSeikaku);
 }
 void frmMain::cmdAisyo_Click() {
-    openDialog<frmAisyo>(cmdAisyo, chooser_);
+    openDialog<frmAisyo>(cmdAisyo, chooser());
 }
 void frmMain::cmdTokugi_Click() {
     openDialog<frmTokugi>(cmdTokugi);

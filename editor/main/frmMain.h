@@ -38,7 +38,9 @@ class frmMain : public QWidget {
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const { return personFilePath_; }
-    frmSelectGeneral* chooser() const { return chooser_; }
+    // The one general chooser, made and filled on its first use: the first window does not
+    // need it, and the existing generals never change after start-up.
+    frmSelectGeneral* chooser();
     // The undo history of the open file's generals; emptied by each open.
     QUndoStack* history() const { return history_; }
     // True when a general differs from the file as last read or saved.
@@ -145,6 +147,7 @@ class frmMain : public QWidget {
     bool dragValue = false;
     QVector<bool> dragSnapshot;
     frmSelectGeneral* chooser_ = nullptr;
+    bool closed_ = false;
     FrozenNameColumn* nameColumn_ = nullptr;
     QTimer* dragScroll_ = nullptr;
     QPoint dragPoint_;

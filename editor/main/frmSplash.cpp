@@ -1,8 +1,6 @@
 #include "frmSplash.h"
 
 #include <QFrame>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include "platform/appinfo.h"
@@ -49,8 +47,4 @@ frmSplash::frmSplash(QWidget* parent)
                           QStringLiteral("しばらくお待ち下さい..."), 10, false);
     lblCopyright = addLabel(layout, QStringLiteral("lblCopyright"),
                             QStringLiteral("Copyright © 2026 Drovantel 開発チーム"), 9, false);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }

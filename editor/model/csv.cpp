@@ -74,7 +74,7 @@ void CsvReader::skipDelimiter() {
     }
 }
 
-bool CsvReader::nextField(QByteArray* field, bool* quoted) {
+bool CsvReader::nextField(QByteArrayView* field, bool* quoted) {
     if (failed_) {
         return false;
     }
@@ -88,7 +88,7 @@ bool CsvReader::nextField(QByteArray* field, bool* quoted) {
         if (close < 0) {
             return fail();
         }
-        *field = content_.mid(pos_ + 1, close - pos_ - 1);
+        *field = QByteArrayView(content_).sliced(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
         // Whatever stands between the closing quote and the delimiter is dropped.
         while (pos_ < content_.size() && content_.at(pos_) != ',' &&
@@ -105,14 +105,14 @@ bool CsvReader::nextField(QByteArray* field, bool* quoted) {
         while (end > start && isBlank(content_.at(end - 1))) {
             --end;
         }
-        *field = content_.mid(start, end - start);
+        *field = QByteArrayView(content_).sliced(start, end - start);
     }
     skipDelimiter();
     return true;
 }
 
 bool CsvReader::readText(QString* text) {
-    QByteArray field;
+    QByteArrayView field;
     bool quoted = false;
     if (!nextField(&field, &quoted)) {
         return false;
@@ -122,7 +122,7 @@ bool CsvReader::readText(QString* text) {
 }
 
 bool CsvReader::readInt(qint64 min, qint64 max, qint64* value) {
-    QByteArray field;
+    QByteArrayView field;
     bool quoted = false;
     if (!nextField(&field, &quoted) || quoted || field.isEmpty()) {
         return fail();
@@ -151,14 +151,14 @@ bool CsvReader::readInt16(qint16* value) {
 }
 
 bool CsvReader::readBool(bool* value) {
-    QByteArray field;
+    QByteArrayView field;
     bool quoted = false;
     if (!nextField(&field, &quoted) || quoted) {
         return fail();
     }
-    if (field == "#TRUE#") {
+    if (field == QByteArrayView("#TRUE#")) {
         *value = true;
-    } else if (field == "#FALSE#") {
+    } else if (field == QByteArrayView("#FALSE#")) {
         *value = false;
     } else {
         return fail();
@@ -167,7 +167,7 @@ bool CsvReader::readBool(bool* value) {
 }
 
 bool CsvReader::skipField() {
-    QByteArray field;
+    QByteArrayView field;
     bool quoted = false;
     return nextField(&field, &quoted);
 }

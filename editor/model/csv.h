@@ -37,8 +37,9 @@ class CsvReader {
     bool readCount(int minimum, int fieldsPerEntry, int* count);
 
   private:
-    // The raw bytes of the next field: quoted fields without their quotes.
-    bool nextField(QByteArray* field, bool* quoted);
+    // The raw bytes of the next field: quoted fields without their quotes. The view points
+    // into the content, which no read changes.
+    bool nextField(QByteArrayView* field, bool* quoted);
     void skipSpaces();
     void skipDelimiter();
     bool fail();

@@ -3,8 +3,9 @@
 
 #include <QRect>
 
+// Rounded to the nearest pixel: truncation would make 325 twips 21 px instead of 22.
 inline constexpr int Twips(int twips) {
-    return twips / 15;
+    return (twips >= 0 ? twips + 7 : twips - 7) / 15;
 }
 inline constexpr int PixelsToTwips(int pixels) {
     return pixels * 15;

@@ -312,6 +312,29 @@ class CapaAllDialogTest : public QObject {
         QCOMPARE(dlg.cmbValue2[0]->currentText(), QStringLiteral("20"));
     }
 
+    // The highlight always shows the entry that the name box and the buttons act on.
+    void clickBelowTheEntriesKeepsTheCurrentOne() {
+        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
+        frmCapaAll dlg;
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.listTemplate->setCurrentRow(1);
+        const QPoint below(10, dlg.listTemplate->viewport()->height() - 2);
+        QVERIFY(dlg.listTemplate->itemAt(below) == nullptr);
+        QTest::mouseClick(dlg.listTemplate->viewport(), Qt::LeftButton, {}, below);
+        QTest::mouseDClick(dlg.listTemplate->viewport(), Qt::LeftButton, {}, below);
+        QTest::mouseClick(dlg.listTemplate->viewport(), Qt::LeftButton, Qt::ControlModifier, below);
+        QCOMPARE(dlg.listTemplate->currentRow(), 1);
+        QVERIFY(dlg.listTemplate->item(1)->isSelected());
+        QCOMPARE(dlg.listTemplate->selectedItems().size(), 1);
+        QCOMPARE(dlg.txtTemplName->text(), QStringLiteral("A"));
+        dlg.cmdDown->click();  // still acts on the highlighted entry
+        QCOMPARE(dlg.listTemplate->currentRow(), 2);
+        QVERIFY(dlg.listTemplate->item(2)->isSelected());
+        QCOMPARE(abilityTemplates[2].name, QStringLiteral("A"));
+    }
+
     void nameBoxRefusesWhatTheFileCannotHold() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         frmCapaAll dlg;

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/personfilelibrary.h"
+#include "support/emptyworkingfolder.h"
 #include "support/modal.h"
 #include "support/testregistry.h"
 
@@ -54,6 +55,7 @@ class OpenDialogTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    EmptyWorkingFolder workingFolder_;
 
     // A file whose full path is exactly `length` bytes long.
     QString fileWithPathLength(int length) {

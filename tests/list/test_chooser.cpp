@@ -207,6 +207,31 @@ class ChooserTest : public QObject {
         QVERIFY(chooser.g_bCancel);
     }
 
+    void clickBelowTheRowsLeavesNothingToConfirm() {
+        frmSelectGeneral chooser;
+        bool rowShownSelected = true;
+        bool okEnabled = true;
+        qint16 selected = -1;
+        bool stayedOpen = false;
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 2);
+            const QPoint below(10, chooser.list->viewport()->height() - 2);
+            QVERIFY(chooser.list->itemAt(below) == nullptr);
+            QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, below);
+            rowShownSelected = !chooser.list->selectedItems().isEmpty();
+            okEnabled = chooser.cmdOK->isEnabled();
+            selected = chooser.g_nSelected;
+            QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
+            stayedOpen = chooser.isVisible();
+            QTest::keyClick(&chooser, Qt::Key_Escape);
+        }));
+        QVERIFY(!rowShownSelected);
+        QVERIFY(!okEnabled);
+        QCOMPARE(selected, qint16(0));
+        QVERIFY(stayedOpen);
+        QVERIFY(chooser.g_bCancel);
+    }
+
     void groupBoxesToggleTheirColumns() {
         frmSelectGeneral chooser;
         chooser.show();

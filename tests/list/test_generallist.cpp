@@ -1,4 +1,5 @@
 // The shared list routines on the main window's kind of list (roster rows) and the chooser's.
+#include <QHeaderView>
 #include <QTest>
 
 #include "listfixture.h"
@@ -63,6 +64,28 @@ class GeneralListTest : public QObject {
         // The key column stays hidden whatever a toggle asks.
         mainList.setColumnTwips(kKeyColumn, 700);
         QCOMPARE(mainList.columnWidth(kKeyColumn), 0);
+    }
+
+    void headerLooksAsQtsOwnWould() {
+        // The list's header measures captions in the list's own font rather than bold; shown
+        // with every column, it must still look exactly as Qt's own header would.
+        GeneralList list(true);
+        QTreeWidget stock;
+        stock.setFont(list.font());
+        stock.setHeaderItem(list.headerItem()->clone());
+        stock.header()->setStretchLastSection(false);
+        for (int column = 0; column < kListColumnCount; ++column) {
+            list.setColumnTwips(column, GeneralList::columnTwips(column));
+            stock.setColumnWidth(column, list.columnWidth(column));
+            stock.setColumnHidden(column, list.isColumnHidden(column));
+        }
+        list.resize(4000, 200);
+        stock.resize(4000, 200);
+        list.show();
+        stock.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list) && QTest::qWaitForWindowExposed(&stock));
+        QCOMPARE(list.header()->height(), stock.header()->height());
+        QCOMPARE(list.header()->grab().toImage(), stock.header()->grab().toImage());
     }
 
     void rowAlignmentsAndTickBox() {

@@ -15,6 +15,7 @@
 #include "main/frmMain.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
+#include "support/emptyworkingfolder.h"
 #include "support/modal.h"
 #include "support/tempdatafolder.h"
 
@@ -106,6 +107,7 @@ class MainWindowFixture {
         return result;
     }
 
+    EmptyWorkingFolder workingFolder;
     TempDataFolder data;
     std::unique_ptr<frmMain> window;
 };

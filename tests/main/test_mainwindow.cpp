@@ -1,9 +1,11 @@
+#include <QApplication>
 #include <QFileInfo>
 #include <QTest>
 
 #include <sys/stat.h>
 
 #include "mainwindowfixture.h"
+#include "model/generals.h"
 #include "model/marks.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -45,6 +47,18 @@ class MainWindowTest : public QObject {
         frmMain window;
         QCOMPARE(window.labCount->text(), QStringLiteral("0/0"));
         QVERIFY(window.chooser() != nullptr);
+    }
+
+    void chooserMadeLaterHoldsEveryGeneralAndStays() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
+        frmSelectGeneral* chooser = f.window->chooser();
+        QVERIFY(generalCount > 0);
+        QCOMPARE(chooser->list->rowCount(), generalCount);
+        QCOMPARE(chooser->list->rowAt(generalCount)->text(0), GetGeneralName(generalCount));
+        QCOMPARE(f.window->chooser(), chooser);
+        QVERIFY(!chooser->isVisible());
     }
 
     void opensTicksAllAndShowsTheCommands() {
@@ -292,6 +306,35 @@ class MainWindowTest : public QObject {
         f.moveTo(1);
         QTest::mouseRelease(f.window->list->viewport(), Qt::LeftButton, {}, below);
         QCOMPARE(f.ticks(), QList<bool>({true, true, true}));
+    }
+
+    // The release happened outside the window: the next move without the button ends the drag.
+    void moveWithoutTheButtonEndsTheDrag() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(10)));
+        f.window->cmdAll->click();
+        QVERIFY(!f.window->fraMenu->isEnabled());
+        f.press(7);
+        f.moveTo(8);
+        const auto hover = [&f](int position) {
+            QMouseEvent move(QEvent::MouseMove, f.rowPoint(position),
+                             f.window->list->viewport()->mapToGlobal(f.rowPoint(position)),
+                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            // Delivered as the window system delivers it: a move without a button reaches only
+            // widgets that track the mouse.
+            QApplication::sendEvent(f.window->list->viewport(), &move);
+        };
+        hover(9);
+        const QList<bool> afterDrag = {false, false, false, false, false,
+                                       false, true,  true,  true,  false};
+        QCOMPARE(f.ticks(), afterDrag);
+        QVERIFY(f.window->list->selectedItems().isEmpty());
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("3/10"));
+        QVERIFY(f.window->fraMenu->isEnabled());
+        QVERIFY(f.window->list->rowAt(7)->font(0).bold());
+        hover(10);  // plain hovering: the drag is over
+        QCOMPARE(f.ticks(), afterDrag);
     }
 
     void dragUntickingEverythingDisablesTheMenu() {

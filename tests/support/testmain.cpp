@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "platform/windowrules.h"
 #include "testregistry.h"
 
 namespace {
@@ -26,6 +27,8 @@ bool RegisterTestClass(const char* name, TestFactory factory) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The windows behave as in the program.
+    InstallWindowRules();
     std::string only;
     if (argc > 1 && registry().count(argv[1]) != 0) {
         only = argv[1];

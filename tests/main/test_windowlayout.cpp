@@ -1,0 +1,229 @@
+// Every window shows its texts whole and opens inside the screen, in each state that changes
+// what it shows. The program runs this at three scale factors (QT_SCALE_FACTOR 1, 1.5, 2).
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+#include "dialogs/frmAisyo.h"
+#include "dialogs/frmCapaAll.h"
+#include "dialogs/frmMark.h"
+#include "dialogs/frmMeisei.h"
+#include "dialogs/frmPers.h"
+#include "dialogs/frmTanjoShift.h"
+#include "dialogs/frmTokugi.h"
+#include "main/frmSplash.h"
+#include "mainwindowfixture.h"
+#include "model/generals.h"
+#include "platform/messages.h"
+#include "platform/windowrules.h"
+#include "support/testregistry.h"
+
+namespace {
+
+QString describe(const QWidget* widget) {
+    return QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') +
+           widget->objectName();
+}
+
+// Whether the text of a control is shown whole within its size.
+bool textFits(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        if (label->text().isEmpty()) {
+            return true;
+        }
+        if (label->wordWrap()) {
+            return label->heightForWidth(label->width()) <= label->height();
+        }
+        if (label->text().contains(QLatin1Char('\n'))) {
+            const QSize needed = label->sizeHint();
+            return needed.width() <= label->width() && needed.height() <= label->height();
+        }
+        // One line: the line box may lose a pixel of its spacing, the characters none.
+        const QRect room = label->contentsRect();
+        const QFontMetrics metrics = label->fontMetrics();
+        return metrics.horizontalAdvance(label->text()) <= room.width() &&
+               metrics.tightBoundingRect(label->text()).height() <= room.height();
+    }
+    if (qobject_cast<const QCheckBox*>(widget) != nullptr ||
+        qobject_cast<const QRadioButton*>(widget) != nullptr) {
+        return widget->sizeHint().width() <= widget->width();
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        return button->fontMetrics().horizontalAdvance(button->text()) < button->width();
+    }
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
+        return group->fontMetrics().horizontalAdvance(group->title()) < group->width();
+    }
+    return true;
+}
+
+// The controls whose text is cut off or which stick out of the control that holds them.
+QStringList LayoutFaults(QWidget* window) {
+    QStringList faults;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->isWindow() || !widget->isVisibleTo(window)) {
+            continue;
+        }
+        if (!widget->parentWidget()->rect().contains(widget->geometry())) {
+            faults.append(describe(widget) + QStringLiteral(" sticks out"));
+        }
+        if (!textFits(widget)) {
+            faults.append(describe(widget) + QStringLiteral(" is cut off"));
+        }
+    }
+    return faults;
+}
+
+// Inside the screen's available area; one larger than the area starts at its top-left corner.
+bool PlacedInside(const QWidget* window) {
+    const QRect area = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    return (frame.width() > area.width()
+                ? frame.left() == area.left()
+                : area.left() <= frame.left() && frame.right() <= area.right()) &&
+           (frame.height() > area.height()
+                ? frame.top() == area.top()
+                : area.top() <= frame.top() && frame.bottom() <= area.bottom());
+}
+
+void ClickEach(const QList<QAbstractButton*>& buttons) {
+    for (QAbstractButton* button : buttons) {
+        button->click();
+    }
+}
+
+template <typename Dialog, typename... Args>
+std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args... args) {
+    auto dialog = std::make_unique<Dialog>(args..., f.window.get());
+    f.window->FillChooserList(dialog.get());
+    return dialog;
+}
+
+// The window of a state, set up in that state; the dialogs are made over the main window of
+// f, open on a person file.
+std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) {
+    if (state == QLatin1String("splash")) {
+        return std::make_unique<frmSplash>();
+    }
+    if (state.startsWith(QLatin1String("birth-year shift"))) {
+        auto dialog = OpenEditor<frmTanjoShift>(f);
+        if (state.endsWith(QLatin1String("with shifts"))) {
+            static_cast<frmTanjoShift*>(dialog.get())->Reset();
+        }
+        return dialog;
+    }
+    if (state == QLatin1String("fame")) {
+        return OpenEditor<frmMeisei>(f);
+    }
+    if (state.startsWith(QLatin1String("abilities"))) {
+        auto dialog = OpenEditor<frmCapaAll>(f);
+        auto* abilities = static_cast<frmCapaAll*>(dialog.get());
+        if (!state.endsWith(QLatin1String("opening"))) {
+            ClickEach({abilities->chkCapa.begin(), abilities->chkCapa.end()});
+            abilities->cmbValue2[0]->setCurrentIndex(50);
+        }
+        if (state.endsWith(QLatin1String("total limit"))) {
+            abilities->chkTotal->click();
+        }
+        return dialog;
+    }
+    if (state.startsWith(QLatin1String("hidden settings"))) {
+        auto dialog = OpenEditor<frmPers>(f);
+        if (state.endsWith(QLatin1String("all changed"))) {
+            auto* settings = static_cast<frmPers*>(dialog.get());
+            ClickEach({settings->chkSetting.begin(), settings->chkSetting.end()});
+        }
+        return dialog;
+    }
+    if (state.startsWith(QLatin1String("affinity"))) {
+        auto dialog = OpenEditor<frmAisyo>(f, f.window->chooser());
+        if (state.endsWith(QLatin1String("both ticked"))) {
+            auto* affinity = static_cast<frmAisyo*>(dialog.get());
+            ClickEach({affinity->chkKojin, affinity->chkSeiryoku});
+            affinity->labKojin->setText(GetGeneralName(1));
+        }
+        return dialog;
+    }
+    if (state.startsWith(QLatin1String("skills"))) {
+        auto dialog = OpenEditor<frmTokugi>(f);
+        if (state.endsWith(QLatin1String("count area"))) {
+            static_cast<frmTokugi*>(dialog.get())->chkTokugi[0]->click();
+        }
+        return dialog;
+    }
+    if (state.startsWith(QLatin1String("marks"))) {
+        auto dialog = OpenEditor<frmMark>(f);
+        if (state.endsWith(QLatin1String("all changed"))) {
+            auto* marks = static_cast<frmMark*>(dialog.get());
+            ClickEach({marks->chkMark.begin(), marks->chkMark.end()});
+        }
+        return dialog;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void textsShowWholeInsideTheScreen_data() {
+        QTest::addColumn<QString>("state");
+        for (const char* state :
+             {"main window, empty", "main window, file open", "splash", "chooser",
+              "birth-year shift, no target", "birth-year shift, with shifts", "fame",
+              "abilities, opening", "abilities, all ranges", "abilities, total limit",
+              "hidden settings, opening", "hidden settings, all changed", "affinity, opening",
+              "affinity, both ticked", "skills, opening", "skills, count area", "marks, opening",
+              "marks, all changed"}) {
+            QTest::newRow(state) << QString::fromLatin1(state);
+        }
+    }
+    void textsShowWholeInsideTheScreen() {
+        QFETCH(QString, state);
+        RecordedMessages messages;
+        MainWindowFixture f;
+        QWidget* window = f.window.get();
+        if (state != QLatin1String("main window, empty")) {
+            f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
+        }
+        std::unique_ptr<QWidget> dialog = MakeDialog(state, f);
+        if (state == QLatin1String("chooser")) {
+            window = f.window->chooser();
+        } else if (dialog != nullptr) {
+            window = dialog.get();
+        }
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCoreApplication::processEvents();
+        const QStringList faults = LayoutFaults(window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        QVERIFY(PlacedInside(window));
+        // Every editor fits whole on a screen of 1600 x 1000 pixels at a scale of 1.5.
+        if (qobject_cast<BulkEditDialog*>(window) != nullptr) {
+            QVERIFY(window->frameGeometry().width() <= 1600 / 1.5);
+            QVERIFY(window->frameGeometry().height() <= 1000 / 1.5);
+        }
+    }
+
+    void positionsStayInsideTheArea() {
+        const QRect area(0, 30, 800, 570);
+        QCOMPARE(PositionInside(QRect(100, 100, 300, 200), area), QPoint(100, 100));
+        QCOMPARE(PositionInside(QRect(-20, 10, 300, 200), area), QPoint(0, 30));
+        QCOMPARE(PositionInside(QRect(700, 500, 300, 200), area), QPoint(500, 400));
+        QCOMPARE(PositionInside(QRect(-50, -20, 1096, 700), area), QPoint(0, 30));
+        QCOMPARE(PositionInside(QRect(-50, 100, 1096, 200), area), QPoint(0, 100));
+    }
+};
+
+DROVANTEL_TEST(WindowLayoutTest);
+
+#include "test_windowlayout.moc"

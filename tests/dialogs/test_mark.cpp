@@ -24,6 +24,15 @@ class MarkDialogTest : public QObject {
         }
     }
 
+    // One unnamed general with no marks and no mark in the table.
+    void blankOneGeneral() {
+        roster[1] = PersonRecord();
+        rosterCount = 1;
+        markTable = {MarkEntry()};
+        generalMarks[1] = MarkEntry();
+        generalMarks[1].name = GetPersonName(1);
+    }
+
   private slots:
     void init() {
         for (int index = 1; index <= kRosterCapacity; ++index) {
@@ -83,12 +92,7 @@ class MarkDialogTest : public QObject {
     // code page character each is written as.
     void lookAlikesAreTakenAsTheCodePageCharacters() {
         TempDataFolder folder;
-        roster[1] = PersonRecord();
-        rosterCount = 1;
-        markTable = {MarkEntry()};
-        generalMarks[1] = MarkEntry();
-        generalMarks[1].name = GetPersonName(1);
-
+        blankOneGeneral();
         frmMark dialog;
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
@@ -108,12 +112,7 @@ class MarkDialogTest : public QObject {
 
     void typedMarkSurvivesMarkCsv() {
         TempDataFolder folder;
-        roster[1] = PersonRecord();
-        rosterCount = 1;
-        markTable = {MarkEntry()};
-        generalMarks[1] = MarkEntry();
-        generalMarks[1].name = GetPersonName(1);
-
+        blankOneGeneral();
         frmMark dialog;
         fillTargets(dialog, {1});
         const QString text = QStringLiteral("①～髙, x'y");

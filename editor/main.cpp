@@ -1,17 +1,13 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "main/frmMain.h"
+#include "main/programsetup.h"
 #include "platform/messagebox.h"
-#include "platform/translation.h"
-#include "platform/windowrules.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/drovantel.svg")));
-    UseJapanesePlatformTexts();
+    PrepareApplication();
     UseRealMessageBoxes();
-    InstallWindowRules();
     frmMain window;
     window.show();
     return app.exec();

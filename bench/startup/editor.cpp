@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "main/frmMain.h"
+#include "main/programsetup.h"
 #include "peakmemory.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     if (argc != 2) {
         return 2;
     }
+    PrepareApplication();
     SetDataFolder(QString::fromLocal8Bit(argv[1]));
     RecordedMessages messages;
     frmMain window;

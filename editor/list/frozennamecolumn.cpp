@@ -6,9 +6,11 @@
 
 FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(list) {
     setObjectName(QStringLiteral("frozenNameColumn"));
+    // Header and font before the model, so that the caption is measured once, as the list's is.
+    setHeader(NewListHeader(this));
+    setFont(list->font());
     setModel(list->model());
     setSelectionModel(list->selectionModel());
-    setFont(list->font());
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -166,6 +166,10 @@ class ListHeader : public QHeaderView {
 
 }  // namespace
 
+QHeaderView* NewListHeader(QWidget* parent) {
+    return new ListHeader(parent);
+}
+
 void GeneralListItem::setStyledTicked(bool ticked) {
     if (styledTicked_ != ticked) {
         styledTicked_ = ticked;
@@ -199,7 +203,7 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
     // Header and font come first: a font change makes the header measure every column again.
-    setHeader(new ListHeader(this));
+    setHeader(NewListHeader(this));
     setFont(listFont());
     setColumnCount(kListColumnCount);
     setRootIsDecorated(false);

@@ -19,6 +19,9 @@ inline constexpr int kFirstSkillColumn = 27;
 inline constexpr int kSkillGroupCount = 6;
 inline constexpr int kSkillsPerGroup = 7;
 
+// The header of the lists: it measures the captions in the list's own font.
+QHeaderView* NewListHeader(QWidget* parent);
+
 // A row of the general list. Its alignments come from its column, and its bold, coloured look
 // follows the tick it had at the last StyleRow, not the live tick: while the main window drags
 // over rows the ticks change, and the look is settled when the drag ends.

@@ -6,18 +6,12 @@
 
 FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(list) {
     setObjectName(QStringLiteral("frozenNameColumn"));
-    // Header and font before the model, so that the caption is measured once, as the list's is.
-    setHeader(NewListHeader(this));
-    setFont(list->font());
+    // Before the model, so that the caption is measured once, as the list's is.
+    SetUpListView(this, list->font());
     setModel(list->model());
     setSelectionModel(list->selectionModel());
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
     setSelectionMode(list->selectionMode());
     setSelectionBehavior(list->selectionBehavior());
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollMode(list->verticalScrollMode());
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
@@ -27,10 +21,6 @@ FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(l
     for (int column = 1; column < kListColumnCount; ++column) {
         setColumnHidden(column, true);
     }
-    header()->setSectionsClickable(true);
-    header()->setSectionsMovable(false);
-    header()->setStretchLastSection(false);
-    header()->setSortIndicatorShown(true);
     header()->setSortIndicator(list->header()->sortIndicatorSection(),
                                list->header()->sortIndicatorOrder());
 

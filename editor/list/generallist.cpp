@@ -166,8 +166,20 @@ class ListHeader : public QHeaderView {
 
 }  // namespace
 
-QHeaderView* NewListHeader(QWidget* parent) {
-    return new ListHeader(parent);
+void SetUpListView(QTreeView* view, const QFont& font) {
+    // Header and font come first: a font change makes the header measure every column again.
+    view->setHeader(new ListHeader(view));
+    view->setFont(font);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true);
+    view->setAllColumnsShowFocus(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QHeaderView* header = view->header();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(true);
 }
 
 void GeneralListItem::setStyledTicked(bool ticked) {
@@ -202,17 +214,10 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
-    // Header and font come first: a font change makes the header measure every column again.
-    setHeader(NewListHeader(this));
-    setFont(listFont());
+    SetUpListView(this, listFont());
     setColumnCount(kListColumnCount);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* captions = new QTreeWidgetItem;
     for (int column = 0; column < kListColumnCount; ++column) {
@@ -220,13 +225,9 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
         captions->setTextAlignment(column, columnAlignment(column));
     }
     setHeaderItem(captions);
-    header()->setSectionsClickable(true);
-    header()->setSectionsMovable(false);
-    header()->setStretchLastSection(false);
     header()->setMinimumSectionSize(1);
     // No column shows the sort indicator until the list is sorted.
     header()->setSortIndicator(-1, Qt::AscendingOrder);
-    header()->setSortIndicatorShown(true);
 
     // The starting columns: the main window shows birth, fame and abilities; the chooser
     // abilities and affinities.

@@ -19,8 +19,9 @@ inline constexpr int kFirstSkillColumn = 27;
 inline constexpr int kSkillGroupCount = 6;
 inline constexpr int kSkillsPerGroup = 7;
 
-// The header of the lists: it measures the captions in the list's own font.
-QHeaderView* NewListHeader(QWidget* parent);
+// What every view of general rows shares: a header that measures the captions in the rows'
+// font, flat rows of one height that are never edited, and sortable, fixed columns.
+void SetUpListView(QTreeView* view, const QFont& font);
 
 // A row of the general list. Its alignments come from its column, and its bold, coloured look
 // follows the tick it had at the last StyleRow, not the live tick: while the main window drags

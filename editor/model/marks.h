@@ -15,6 +15,7 @@ struct MarkEntry {
     std::array<QString, kMarkCount> marks;
     // True when all five marks are empty, whatever the name.
     bool isEmpty() const;
+    bool operator==(const MarkEntry&) const = default;
 };
 
 // Every general ever marked, keyed by name; mirrors Mark.csv.

@@ -2,14 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool sameMarks(const MarkEntry& a, const MarkEntry& b) {
-    return a.name == b.name && a.marks == b.marks;
-}
-
-}  // namespace
-
 RosterSnapshot RosterSnapshot::take() {
     RosterSnapshot snapshot;
     const int count = std::clamp(rosterCount, 0, kRosterCapacity);
@@ -25,7 +17,7 @@ RosterChange::RosterChange(const RosterSnapshot& before, const RosterSnapshot& a
     for (size_t i = 0; i < count; ++i) {
         const RosterSnapshot::General& was = before.generals_[i];
         const RosterSnapshot::General& is = after.generals_[i];
-        if (was.record != is.record || !sameMarks(was.marks, is.marks)) {
+        if (was.record != is.record || was.marks != is.marks) {
             entries_.push_back({static_cast<int>(i) + 1, was, is});
         }
     }

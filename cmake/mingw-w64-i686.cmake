@@ -1,13 +1,12 @@
 # Cross-compiles for 32-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-i686).
-# Only the person file library is built this way:
-#   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake \
-#         -DDROVANTEL_BUILD_EDITOR=OFF
+# The POSIX-thread compilers, which Qt for Windows needs for std threads; the library, the
+# editor and Qt itself are built with the same ones so that they share one C++ runtime.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(DROVANTEL_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${DROVANTEL_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${DROVANTEL_MINGW_PREFIX}-g++)
+set(CMAKE_C_COMPILER ${DROVANTEL_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${DROVANTEL_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${DROVANTEL_MINGW_PREFIX}-windres)
 set(CMAKE_OBJDUMP ${DROVANTEL_MINGW_PREFIX}-objdump)
 set(CMAKE_DLLTOOL ${DROVANTEL_MINGW_PREFIX}-dlltool)

@@ -137,6 +137,29 @@ class CsvTest : public QObject {
                  QByteArray("2\r\n\"") + sjis(u"名前") + "\",-15,#TRUE#,#FALSE#,\"\"\r\n");
     }
 
+    // A quote inside a text is written as two and read back as one; a name from a person
+    // file may hold quotes and commas.
+    void quotesInTextsComeBackWhole() {
+        const QStringList texts{QStringLiteral("A\"BC"), QStringLiteral("\""),
+                                QStringLiteral("\"a,\"\"b\""), QString()};
+        CsvWriter writer;
+        for (const QString& text : texts) {
+            writer.text(text);
+        }
+        writer.integer(7);
+        writer.endLine();
+        QCOMPARE(writer.bytes().left(9), QByteArray("\"A\"\"BC\",\""));
+        CsvReader reader(writer.bytes());
+        for (const QString& text : texts) {
+            QString read;
+            QVERIFY(reader.readText(&read));
+            QCOMPARE(read, text);
+        }
+        qint16 seven = 0;
+        QVERIFY(reader.readInt16(&seven));
+        QCOMPARE(seven, qint16(7));
+    }
+
     void savingReplacesWholeOrNotAtAll() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.csv"));

@@ -14,6 +14,15 @@ if(DROVANTEL_BUILD_EDITOR)
     install(TARGETS DrovantelEditor Drovantel
             RUNTIME DESTINATION . COMPONENT folder
             LIBRARY DESTINATION . COMPONENT folder)
+    # Installed without the debug information a RelWithDebInfo build carries.
+    install(CODE "
+        foreach(binary Drovantel libDrovantel.so)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\"
+                            RESULT_VARIABLE stripped)
+            if(NOT stripped EQUAL 0)
+                message(FATAL_ERROR \"could not strip \${binary}\")
+            endif()
+        endforeach()" COMPONENT folder)
     install(FILES ${SHIPPED_DATA_FILES} packaging/drovantel.svg DESTINATION . COMPONENT folder)
     set(DESKTOP_EXEC [[sh -c "exec \\"\\$(dirname \\"\\$0\\")/Drovantel\\"" %k]])
     configure_file(packaging/drovantel.desktop.in folder/drovantel.desktop @ONLY)
@@ -24,11 +33,16 @@ if(DROVANTEL_BUILD_EDITOR)
             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT system EXCLUDE_FROM_ALL)
     install(TARGETS Drovantel
             LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/drovantel COMPONENT system EXCLUDE_FROM_ALL)
-    # Nothing to look for beside the binaries in the system folders.
-    install(CODE [[
+    # Nothing to look for beside the binaries in the system folders; no debug information.
+    install(CODE "
         foreach(binary bin/Drovantel lib/drovantel/libDrovantel.so)
-            file(RPATH_REMOVE FILE "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${binary}")
-        endforeach()]] COMPONENT system EXCLUDE_FROM_ALL)
+            set(installed \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\")
+            file(RPATH_REMOVE FILE \"\${installed}\")
+            execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${installed}\" RESULT_VARIABLE stripped)
+            if(NOT stripped EQUAL 0)
+                message(FATAL_ERROR \"could not strip \${binary}\")
+            endif()
+        endforeach()" COMPONENT system EXCLUDE_FROM_ALL)
     install(FILES ${SHIPPED_DATA_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/drovantel
             COMPONENT system EXCLUDE_FROM_ALL)
     set(DESKTOP_EXEC Drovantel)
@@ -87,5 +101,8 @@ in place.")
     # Loaded at run time, so not found by dpkg-shlibdeps: the window system and SVG plugins,
     # the Japanese font and Qt's own texts in Japanese.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n")
+    # CPack has the package call ldconfig for any library under /usr/lib, also for one in a
+    # private folder that ldconfig never looks at; those calls are taken out again.
+    set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_without_ldconfig.cmake)
 endif()
 include(CPack)

@@ -2,9 +2,13 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
+#include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -61,6 +65,45 @@ std::FILE* openPersonFile(const char* path, const char* mode) {
     return file;
 }
 
+// Writes size bytes at the start of the record area in one system call and waits until they
+// are on the disk, so that a save reported done survives a power cut too.
+#ifdef _WIN32
+bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    OVERLAPPED at{};
+    at.Offset = VRX_HEADER_SIZE;
+    DWORD written = 0;
+    if (size > 0 &&
+        (!WriteFile(handle, data, static_cast<DWORD>(size), &written, &at) || written != size)) {
+        return false;
+    }
+    return FlushFileBuffers(handle) != 0;
+}
+#else
+bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
+    const int descriptor = fileno(file);
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    size_t done = 0;
+    // One call writes it all; a short count only comes with a full disk, and the next call
+    // then reports the error.
+    while (done < size) {
+        const ssize_t written = pwrite(descriptor, bytes + done, size - done,
+                                       static_cast<off_t>(VRX_HEADER_SIZE + done));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return fsync(descriptor) == 0;
+}
+#endif
+
 }  // namespace
 
 extern "C" {
@@ -97,18 +140,11 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path) {
     if (file == nullptr) {
         return VRX_OPEN_FAILED;
     }
-    size_t written = 0;
-    if (std::fseek(file, VRX_HEADER_SIZE, SEEK_SET) == 0) {
-        written = std::fwrite(recordBuffer, VRX_RECORD_SIZE, recordCount, file);
-    }
-    // Bytes still in the stream's buffer are only written by the flush: a failing flush is a
-    // short write too, never a success.
-    const bool flushed = std::fflush(file) == 0;
+    // The stream is only used to open and close the file: its buffer would split the records
+    // into several writes, and a kill between them would leave the file torn.
+    const bool written = writeRecordArea(file, recordBuffer, recordCount * size_t{VRX_RECORD_SIZE});
     const bool closed = std::fclose(file) == 0;
-    if (written < static_cast<size_t>(recordCount) || !flushed || !closed) {
-        return VRX_SHORT_WRITE;
-    }
-    return 0;
+    return written && closed ? 0 : VRX_SHORT_WRITE;
 }
 
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPerson(void* record, int index) {

@@ -1,12 +1,12 @@
 #include "csv.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <charconv>
 #include <limits>
 
 #include "../platform/codepage.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -84,9 +84,18 @@ bool CsvReader::nextField(QByteArrayView* field, bool* quoted) {
     }
     *quoted = content_.at(pos_) == '"';
     if (*quoted) {
-        const qsizetype close = content_.indexOf('"', pos_ + 1);
-        if (close < 0) {
-            return fail();
+        // Two quotes in a row stand for one inside the text. No byte of a two-byte character
+        // is a quote, so the bytes can be searched as they are.
+        qsizetype close = pos_ + 1;
+        for (;;) {
+            close = content_.indexOf('"', close);
+            if (close < 0) {
+                return fail();
+            }
+            if (close + 1 >= content_.size() || content_.at(close + 1) != '"') {
+                break;
+            }
+            close += 2;
         }
         *field = QByteArrayView(content_).sliced(pos_ + 1, close - pos_ - 1);
         pos_ = close + 1;
@@ -117,7 +126,11 @@ bool CsvReader::readText(QString* text) {
     if (!nextField(&field, &quoted)) {
         return false;
     }
-    *text = DecodeCp932(field);
+    if (quoted && field.contains('"')) {
+        *text = DecodeCp932(field.toByteArray().replace("\"\"", "\""));
+    } else {
+        *text = DecodeCp932(field);
+    }
     return true;
 }
 
@@ -202,7 +215,7 @@ void CsvWriter::text(const QString& text) {
         ok_ = false;
     }
     separate();
-    bytes_.append('"').append(encoded).append('"');
+    bytes_.append('"').append(encoded.replace('"', "\"\"")).append('"');
 }
 
 void CsvWriter::integer(qint64 value) {
@@ -224,13 +237,5 @@ bool CsvWriter::saveTo(const QString& path) const {
     if (!ok_) {
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(bytes_) != bytes_.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteWholeFile(path, bytes_);
 }

@@ -1,5 +1,6 @@
 // The comma-separated form shared by every data file: code page 932 text between double
-// quotes with nothing escaped, decimal integers, #TRUE#/#FALSE#, lines ended by CR LF.
+// quotes (a quote inside written as two), decimal integers, #TRUE#/#FALSE#, lines ended by
+// CR LF.
 #pragma once
 
 #include <QByteArray>
@@ -49,8 +50,9 @@ class CsvReader {
     bool failed_ = false;
 };
 
-// True when text can be written as a text item and read back as it is: it is code page 932
-// and holds no double quote, which the form cannot escape.
+// True when text can be typed into a data file: it is code page 932 and holds no double
+// quote. A quote is written doubled and read back by this program, but readers that take the
+// first quote for the end of the text would not; names from person files may hold one anyway.
 bool IsStorableText(const QString& text);
 
 // Builds the bytes of a file item by item. Items on one line are separated by commas.

@@ -1,12 +1,12 @@
 #include "templates.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "../platform/messages.h"
 #include "csv.h"
 #include "datapaths.h"
 #include "unreadablefile.h"
+#include "wholefile.h"
 
 QList<AbilityTemplate> abilityTemplates;
 QList<SkillTemplate> skillTemplates;
@@ -97,7 +97,7 @@ void loadTemplates(const QString& path, const QString& originalPath, int fieldsP
     keeper->setUnreadable(false);
     bool ok = true;
     if (!QFileInfo::exists(path) && QFileInfo::exists(originalPath)) {
-        ok = QFile::copy(originalPath, path);
+        ok = CopyWholeFile(originalPath, path);
     }
     if (ok && QFileInfo::exists(path)) {
         ok = readTemplates(path, fieldsPerEntry, list);

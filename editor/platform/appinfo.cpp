@@ -4,8 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
+
+#include "../model/wholefile.h"
 
 namespace {
 
@@ -32,10 +33,9 @@ void pointDesktopEntryAtIcon(const QString& folder) {
             changed = true;
         }
     }
-    QSaveFile updated(entry.fileName());
-    if (changed && updated.open(QIODevice::WriteOnly)) {
-        updated.write(lines.join('\n'));
-        updated.commit();
+    if (changed) {
+        // A failure leaves the entry as it was; the program runs on without its icon.
+        WriteWholeFile(entry.fileName(), lines.join('\n'));
     }
 }
 

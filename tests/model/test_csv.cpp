@@ -137,6 +137,22 @@ class CsvTest : public QObject {
                  QByteArray("2\r\n\"") + sjis(u"名前") + "\",-15,#TRUE#,#FALSE#,\"\"\r\n");
     }
 
+    // A quote inside a text is written as two and read back as one; a name from a person
+    // file may hold quotes and commas.
+    void quotesInTextsComeBackWhole() {
+        const QStringList texts{QStringLiteral("A\"BC"), QStringLiteral("\"a,\"\"b\""), QString()};
+        CsvWriter writer;
+        for (const QString& text : texts) {
+            writer.text(text);
+        }
+        QCOMPARE(writer.bytes().left(9), QByteArray("\"A\"\"BC\",\""));
+        CsvReader reader(writer.bytes());
+        QStringList read(texts.size());
+        QVERIFY(reader.readText(&read[0]) && reader.readText(&read[1]) &&
+                reader.readText(&read[2]));
+        QCOMPARE(read, texts);
+    }
+
     void savingReplacesWholeOrNotAtAll() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.csv"));

@@ -261,8 +261,13 @@ class DataFilesTest : public QObject {
         RecordedMessages messages;
         const QByteArray original = "1\r\n\"  -\",0,0\r\n1,2,3,4,5,6,7,8,9,10,\"\"\r\n";
         QVERIFY(folder.write(QStringLiteral("Capaorg.csv"), original));
+        // Installed originals are read-only; the player's copy must still be theirs to save.
+        QVERIFY(QFile::setPermissions(folder.path(QStringLiteral("Capaorg.csv")),
+                                      QFileDevice::ReadOwner | QFileDevice::ReadOther));
         LoadAbilityTemplates();
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")), original);
+        QVERIFY(QFile::permissions(folder.path(QStringLiteral("Capa.csv"))) &
+                QFileDevice::WriteOwner);
         QCOMPARE(abilityTemplates.size(), 1);
         QCOMPARE(abilityTemplates[0].valueB[4], qint16(10));
         abilityTemplates[0].name = QStringLiteral("changed");

@@ -23,7 +23,7 @@ source "$source_dir/tests/packaging/editor_session.sh"
 remove_package() {
     DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq drovantel >"$work_dir/remove.log" 2>&1
 }
-trap 'remove_package || true' EXIT
+trap 'remove_package || true; remove_player_area' EXIT
 # apt resolves what a fresh machine lacks; the lock may be held by another install a while.
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     -o DPkg::Lock::Timeout=300 "$deb" >"$work_dir/install.log" 2>&1 ||
@@ -34,7 +34,7 @@ system_files() {
     find /usr/bin/Drovantel /usr/lib/drovantel /usr/share/drovantel -type f | sort
 }
 before=$(system_files)
-player_home=$work_dir/home
+player_home=$player_area/home
 use_player "$player_home"
 run_session package-first-start /usr/bin/Drovantel
 [ "$(system_files)" = "$before" ] || fail "the editor wrote into the system folders: $(system_files)"
@@ -43,7 +43,7 @@ check_player_templates /usr/share/drovantel "$per_user"
 player_files=$(cd "$per_user" && find . -type f | sort)
 
 remove_package || { cat "$work_dir/remove.log" >&2; fail "removing the package"; }
-trap - EXIT
+trap remove_player_area EXIT
 [ ! -e /usr/bin/Drovantel ] || fail "/usr/bin/Drovantel is still there after removing the package"
 [ "$(cd "$per_user" && find . -type f | sort)" = "$player_files" ] ||
     fail "removing the package changed the player's files"

@@ -58,7 +58,13 @@ for binary in usr/bin/Drovantel usr/lib/drovantel/libDrovantel.so; do
     if readelf -d "$unpacked/$binary" | grep -qE 'RPATH|RUNPATH'; then
         fail "$binary keeps a library search path"
     fi
+    if readelf -S --wide "$unpacked/$binary" | grep -qE '\.symtab|\.debug_info'; then
+        fail "$binary is packaged with its symbols or debug information"
+    fi
 done
+# The library sits in a private folder that ldconfig never reads: nothing to run for it.
+maintainer_scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar t | grep -E 'post|pre' || true)
+[ -z "$maintainer_scripts" ] || fail "the package has maintainer scripts: $maintainer_scripts"
 
 lintian --fail-on error --tag-display-limit 0 "$deb" >"$work_dir/lintian.log" 2>&1 ||
     { cat "$work_dir/lintian.log" >&2; fail "lintian reports errors"; }

@@ -18,6 +18,7 @@ install_packages xvfb xauth x11-utils "${DROVANTEL_PACKAGING_PACKAGES[@]}"
 rm -rf "$work_dir"
 mkdir -p "$work_dir"
 source "$source_dir/tests/packaging/editor_session.sh"
+trap remove_player_area EXIT
 stage=$work_dir/stage
 cmake --install "$build_dir" --prefix "$stage" >"$work_dir/install.log"
 
@@ -33,7 +34,7 @@ installed=$(cd "$stage" && find . -type f | sed "s|^\./|$top/|" | sort)
     fail "the archive does not hold the installed folder: $archived"
 
 # The folder works wherever it is put: move it to a path with a space and Japanese text.
-folder="$work_dir/移動先 folder/Drovantel"
+folder="$player_area/移動先 folder/Drovantel"
 mkdir -p "$(dirname "$folder")"
 mv "$stage" "$folder"
 
@@ -53,6 +54,9 @@ for binary in Drovantel libDrovantel.so; do
     search_path=$(readelf -d "$folder/$binary" | grep -E 'RPATH|RUNPATH' || true)
     grep -qF '[$ORIGIN]' <<<"$search_path" ||
         fail "$binary does not look for libraries beside itself: $search_path"
+    if readelf -S --wide "$folder/$binary" | grep -qE '\.symtab|\.debug_info'; then
+        fail "$binary is installed with its symbols or debug information"
+    fi
 done
 desktop-file-validate "$folder/drovantel.desktop" || fail "drovantel.desktop is not valid"
 
@@ -118,7 +122,7 @@ desktop-file-validate "$folder/drovantel.desktop" || fail "drovantel.desktop is 
 # 4. A folder the player cannot write to: the templates are copied into the per-user data
 #    folder, and the program folder stays as it was.
 chmod -R a-w "$folder"
-player_home=$work_dir/player-home
+player_home=$player_area/player-home
 use_player "$player_home"
 before=$(snapshot)
 run_session read-only-folder "$folder/Drovantel"

@@ -1,10 +1,14 @@
 # Sourced by the packaging checks: starts an installed editor on a virtual screen as a player
-# would and ends it through its window. Needs source_dir and work_dir.
+# would and ends it through its window. Needs source_dir and work_dir; what the player runs
+# and writes lives in player_area (the caller removes it with remove_player_area at exit).
 
-tools="python3 $source_dir/tests/packaging/desktop_tools.py"
+source "$source_dir/tests/packaging/player_area.sh"
+use_player_area "$work_dir/player"
+cp "$source_dir/tests/packaging/desktop_tools.py" "$player_area/"
+tools="python3 $player_area/desktop_tools.py"
 title='Tessaril新武将まとめ補助エディタ『Kelvasto』  Version 1.2 rev 5'
 start_limit=${DROVANTEL_START_LIMIT:-10}
-session_dir=$work_dir/sessions
+session_dir=$player_area/sessions
 as_player=()
 
 fail() {

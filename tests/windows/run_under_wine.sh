@@ -23,6 +23,13 @@ if ! command -v wine >/dev/null || ! command -v wineserver >/dev/null ||
         "Debian's wine and wine32:i386); Drovantel.dll was not run." >&2
     exit "$skipped"
 fi
+# Some kernels are built without 32-bit support: Wine is installed but cannot start at all.
+wine_status=0
+/usr/lib/wine/wine --version >/dev/null 2>&1 || wine_status=$?
+if [ "$wine_status" -eq 126 ]; then
+    echo "SKIPPED: this kernel cannot run 32-bit programs; Drovantel.dll was not run." >&2
+    exit "$skipped"
+fi
 for file in Drovantel.dll vrxwinetest.exe; do
     [ -f "$cross_build/bin/$file" ] || fail "no $file in $cross_build/bin"
 done
@@ -32,7 +39,13 @@ seconds_since() {
     awk -v s="$1" -v n="$(date +%s.%N)" 'BEGIN {printf "%.1f", n - s}'
 }
 
-# Everything Wine touches lives in the work folder, owned by the user who runs it.
+# Everything Wine touches lives in the work folder, owned by the user who runs it; in a
+# temporary folder of its own when that user cannot reach the work folder (the Wine prefix is
+# then made anew each time).
+source "$source_dir/tests/packaging/player_area.sh"
+use_player_area "$work_dir"
+trap remove_player_area EXIT
+work_dir=$player_area
 rm -rf "$work_dir/run"
 mkdir -p "$work_dir/run" "$work_dir/home"
 cp "$cross_build/bin/Drovantel.dll" "$cross_build/bin/vrxwinetest.exe" "$work_dir/run/"

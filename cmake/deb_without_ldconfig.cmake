@@ -1,0 +1,37 @@
+# Run by CPack after it made its packages: rebuilds the .deb without the maintainer scripts
+# that CPack adds only to call ldconfig. The package needs no maintainer script of its own.
+find_program(DPKG_DEB dpkg-deb)
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+    if(NOT package MATCHES "\\.deb$")
+        continue()
+    endif()
+    if(NOT DPKG_DEB)
+        message(WARNING "dpkg-deb not found: ${package} keeps its ldconfig calls")
+        continue()
+    endif()
+    set(tree "${package}.tree")
+    file(REMOVE_RECURSE "${tree}")
+    execute_process(COMMAND "${DPKG_DEB}" --raw-extract "${package}" "${tree}"
+                    RESULT_VARIABLE extracted)
+    if(NOT extracted EQUAL 0)
+        message(FATAL_ERROR "could not unpack ${package}")
+    endif()
+    foreach(script postinst postrm)
+        if(NOT EXISTS "${tree}/DEBIAN/${script}")
+            continue()
+        endif()
+        file(READ "${tree}/DEBIAN/${script}" content OFFSET 0 LIMIT 4096)
+        # Only CPack's own script, which holds nothing but the ldconfig call, is dropped.
+        string(REGEX REPLACE "#![^\n]*\n|set -e|if \\[ \"\\$1\" = \"[a-z]+\" \\]; then|ldconfig|fi|[ \t\n]" ""
+               rest "${content}")
+        if(rest STREQUAL "")
+            file(REMOVE "${tree}/DEBIAN/${script}")
+        endif()
+    endforeach()
+    execute_process(COMMAND "${DPKG_DEB}" --root-owner-group --build "${tree}" "${package}"
+                    OUTPUT_QUIET RESULT_VARIABLE built)
+    file(REMOVE_RECURSE "${tree}")
+    if(NOT built EQUAL 0)
+        message(FATAL_ERROR "could not rebuild ${package}")
+    endif()
+endforeach()

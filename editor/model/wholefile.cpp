@@ -1,0 +1,60 @@
+#include "wholefile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+bool WriteWholeFile(const QString& path, const ContentPieces& pieces) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    QByteArray piece;
+    for (;;) {
+        piece.clear();
+        if (!pieces(&piece)) {
+            return false;  // the temporary file goes with the QSaveFile
+        }
+        if (piece.isEmpty()) {
+            break;
+        }
+        if (file.write(piece) != piece.size()) {
+            return false;
+        }
+    }
+    // commit() renames even when its own last flush failed, so flush and look first.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool WriteWholeFile(const QString& path, QByteArrayView content) {
+    bool handedOut = false;
+    return WriteWholeFile(path, [&](QByteArray* piece) {
+        if (!handedOut) {
+            *piece = content.toByteArray();
+            handedOut = true;
+        }
+        return true;
+    });
+}
+
+bool CopyWholeFile(const QString& source, const QString& target) {
+    // Only a regular file: reading a pipe or a device could block or never end.
+    if (!QFileInfo(source).isFile()) {
+        return false;
+    }
+    QFile input(source);
+    if (!input.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    return WriteWholeFile(target, [&](QByteArray* piece) {
+        constexpr qint64 kPiece = 64 * 1024;
+        if (!input.atEnd()) {
+            *piece = input.read(kPiece);
+        }
+        return input.error() == QFileDevice::NoError;
+    });
+}

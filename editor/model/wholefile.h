@@ -1,0 +1,23 @@
+// Writing a file whole: either every byte is on the disk under the file's name, or the file
+// keeps what it held before. Every file the program writes goes through here.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <functional>
+
+// Hands out the next piece of the content in *piece; an empty piece ends the content. Returns
+// false when the content cannot be had (a read of a source file failed).
+using ContentPieces = std::function<bool(QByteArray* piece)>;
+
+// Replaces the file at path with the pieces. False on any failure: a piece that could not be
+// had, a write, the last flush (a full disk often shows only there) or putting the new file in
+// place; the file at path is then as it was, and no temporary file is left behind.
+bool WriteWholeFile(const QString& path, const ContentPieces& pieces);
+bool WriteWholeFile(const QString& path, QByteArrayView content);
+
+// Copies the regular file source onto target, replacing it, as WriteWholeFile does. A new
+// target is the player's own file, writable by its owner whatever the source's mode.
+bool CopyWholeFile(const QString& source, const QString& target);

@@ -1,0 +1,153 @@
+// Every file the program writes, written on a disk with room for only a few KiB: the write
+// must be reported as failed and leave every file as it was.
+#include <QDir>
+#include <QTest>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <map>
+
+#include "model/filebackup.h"
+#include "model/marks.h"
+#include "model/templates.h"
+#include "platform/messages.h"
+#include "support/tempdatafolder.h"
+#include "support/testregistry.h"
+
+namespace {
+
+// Each write is smaller than the write buffer, so only the last flush meets the full disk.
+constexpr rlim_t kDiskRoom = 4096;
+const QByteArray kLargeContent(10000, 'x');
+
+struct Writer {
+    std::function<void(const TempDataFolder&)> prepare;
+    std::function<bool()> write;
+};
+
+std::map<QString, QByteArray> snapshot(const TempDataFolder& folder) {
+    std::map<QString, QByteArray> files;
+    for (const QString& name : QDir(folder.path(QString())).entryList(QDir::Files)) {
+        files[name] = folder.read(name);
+    }
+    return files;
+}
+
+// Runs write in a child process whose files cannot grow past kDiskRoom; returns what write
+// returned and the messages shown, one per line.
+QByteArray writeOnFullDisk(const std::function<bool()>& write) {
+    int channel[2];
+    if (pipe(channel) != 0) {
+        return "no pipe";
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit{kDiskRoom, kDiskRoom};
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+        RecordedMessages messages;
+        QByteArray report = setrlimit(RLIMIT_FSIZE, &limit) != 0 ? "no limit"
+                            : write()                            ? "ok=1"
+                                                                 : "ok=0";
+        for (const QString& shown : messages.texts()) {
+            report += '\n' + shown.toUtf8();
+        }
+        _exit(::write(channel[1], report.constData(), report.size()) == report.size() ? 0 : 1);
+    }
+    close(channel[1]);
+    QFile reader;
+    reader.open(channel[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray report = reader.readAll();
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "child failed";
+}
+
+bool saveMarks() {
+    SaveMarks(0);
+    return true;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Writer)
+
+class FullDiskTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void everyWriterFailsWholeAndSays_data() {
+        QTest::addColumn<Writer>("writer");
+        QTest::addColumn<QByteArray>("expected");
+        const auto marks = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("Mark.csv"),
+                                 "1\r\n\"a\",\"x\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+            LoadMarks();
+            markTable.append(MarkEntry{QStringLiteral("b"), {QString::fromLatin1(kLargeContent)}});
+        };
+        QTest::newRow("Mark.csv") << Writer{marks, saveMarks}
+                                  << QByteArray("ok=1\nMark.csvの保存に失敗しました");
+        const auto capa = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("Capa.csv"), "old"));
+            abilityTemplates = {AbilityTemplate{QString::fromLatin1(kLargeContent)}};
+        };
+        QTest::newRow("Capa.csv") << Writer{capa, SaveAbilityTemplates}
+                                  << QByteArray("ok=0\nCapa.csvの保存に失敗しました");
+        const auto tokugi = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), "old"));
+            skillTemplates = {SkillTemplate{QString::fromLatin1(kLargeContent)}};
+        };
+        QTest::newRow("Tokugi.csv") << Writer{tokugi, SaveSkillTemplates}
+                                    << QByteArray("ok=0\nTokugi.csvの保存に失敗しました");
+        const auto shippedCapa = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("Capaorg.csv"),
+                                 "1\r\n\"" + kLargeContent + "\",0,0\r\n0,0,0,0,0,0,0,0,0,0,\"\""));
+        };
+        const auto loadCapa = [] {
+            LoadAbilityTemplates();
+            return true;
+        };
+        QTest::newRow("copy of the shipped template")
+            << Writer{shippedCapa, loadCapa}
+            << QByteArray("ok=1\nCapa.csvの読み込みに失敗しました");
+        const auto personFile = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("a.vrx"), kLargeContent));
+            QVERIFY(folder.write(QStringLiteral("a.vrx.bak"), "good"));
+        };
+        const auto backUp = [] { return BackUpFile(PlayerDataFolder() + QStringLiteral("a.vrx")); };
+        QTest::newRow("backup of the person file")
+            << Writer{personFile, backUp} << QByteArray("ok=0");
+        // An unreadable Mark.csv is kept aside before it is replaced, or else left alone.
+        const auto unreadableMarks = [](const TempDataFolder& folder) {
+            QVERIFY(folder.write(QStringLiteral("Mark.csv"), "9\r\n\"" + kLargeContent));
+            QVERIFY(folder.write(QStringLiteral("Mark.csv.bak"), "older"));
+            LoadMarks();
+            markTable.append(MarkEntry{QStringLiteral("n"), {QStringLiteral("m")}});
+        };
+        QTest::newRow("unreadable Mark.csv kept aside")
+            << Writer{unreadableMarks, saveMarks}
+            << QByteArray("ok=1\nMark.csvの保存に失敗しました");
+    }
+    void everyWriterFailsWholeAndSays() {
+        QFETCH(Writer, writer);
+        QFETCH(QByteArray, expected);
+        TempDataFolder folder;
+        RecordedMessages messages;
+        generalMarks = {};
+        writer.prepare(folder);
+        const std::map<QString, QByteArray> before = snapshot(folder);
+        QCOMPARE(writeOnFullDisk(writer.write), expected);
+        QVERIFY(snapshot(folder) == before);  // no file changed, no temporary file left
+
+        // With room on the disk the same write goes through.
+        messages.clear();
+        QVERIFY(writer.write());
+        QVERIFY(messages.texts().isEmpty());
+        QVERIFY(snapshot(folder) != before);
+    }
+};
+
+DROVANTEL_TEST(FullDiskTest);
+#include "test_fulldisk.moc"

@@ -4,9 +4,11 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -55,27 +57,99 @@ bool handleEnter(QWidget* widget, const QKeyEvent* event) {
     return widget->isWindow() && qobject_cast<QDialog*>(widget) != nullptr;
 }
 
-// Runs before the window is put on the screen, and before a dialog would centre itself, which
-// it leaves to a window already placed.
-void placeOnScreen(QWidget* window) {
+// Until the window manager has framed a window its frame is unknown; the frame of a window
+// already on the screen is the best guess, else a common title bar and border.
+QMargins frameMarginsOf(const QWidget* window) {
+    if (window->frameGeometry() != window->geometry()) {
+        const QRect frame = window->frameGeometry();
+        const QRect client = window->geometry();
+        return {client.left() - frame.left(), client.top() - frame.top(),
+                frame.right() - client.right(), frame.bottom() - client.bottom()};
+    }
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (other != window && other->isVisible() && isFramedWindow(other) &&
+            other->frameGeometry() != other->geometry()) {
+            return frameMarginsOf(other);
+        }
+    }
+    return {4, 30, 4, 4};
+}
+
+// A window can be resized smaller when its size is not fixed, by itself or by its layout.
+bool isResizable(const QWidget* window) {
+    const QLayout* layout = window->layout();
+    return window->minimumSize() != window->maximumSize() &&
+           (layout == nullptr || layout->sizeConstraint() != QLayout::SetFixedSize);
+}
+
+// Puts the window's frame, title bar included, inside the available area: centred over the
+// window it belongs to (on the screen when it has none) when center is true, else where it
+// is, moved in from any edge it crosses. With fit, a resizable window larger than the area is
+// made to fit it; a larger window that is not starts at the area's top-left corner.
+void placeInside(QWidget* window, bool center, bool fit) {
     const QScreen* screen = window->screen();
     if (screen == nullptr) {
         return;
     }
     const QRect area = screen->availableGeometry();
-    QRect frame = window->frameGeometry();
-    if (!window->testAttribute(Qt::WA_Moved)) {
+    const QMargins margins = frameMarginsOf(window);
+    if (fit && isResizable(window)) {
+        // Never below what the window needs to show all of its controls.
+        const QSize room = area.size().shrunkBy(margins).expandedTo(window->minimumSizeHint());
+        const QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
+        if (size != window->size()) {
+            window->resize(size);
+        }
+    }
+    QRect frame = window->geometry().marginsAdded(margins);
+    // move() places the frame once it is known, the client area before.
+    const QPoint moveOffset = window->pos() - frame.topLeft();
+    if (center) {
         const QWidget* owner = window->parentWidget();
         frame.moveCenter(owner != nullptr && owner->isVisible()
                              ? owner->window()->frameGeometry().center()
                              : area.center());
     }
-    window->move(PositionInside(frame, area));
+    const QPoint target = PositionInside(frame, area) + moveOffset;
+    if (target != window->pos()) {
+        window->move(target);
+    }
+}
+
+// Set from a window's first placement until its frame is known, when it is placed again.
+const char* const kAwaitingFrame = "awaitingFrame";
+
+bool isOutside(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen != nullptr && !screen->availableGeometry().contains(window->frameGeometry());
 }
 
 class WindowRules : public QObject {
   public:
     using QObject::QObject;
+
+  private:
+    // Once the window manager has framed a window, the guess made at its placement is checked;
+    // a window that grows afterwards is moved back inside as well. Moves of the user's own
+    // are left alone.
+    static void followFrame(QWidget* window, const QEvent* event) {
+        const bool framed = window->frameGeometry() != window->geometry();
+        if (framed && window->property(kAwaitingFrame).toBool()) {
+            window->setProperty(kAwaitingFrame, QVariant());
+            if (isOutside(window)) {
+                placeInside(window, false, true);
+            }
+            return;
+        }
+        if (event->type() == QEvent::Resize) {
+            const auto* resize = static_cast<const QResizeEvent*>(event);
+            const bool grew = resize->size().width() > resize->oldSize().width() ||
+                              resize->size().height() > resize->oldSize().height();
+            if (grew && isOutside(window)) {
+                placeInside(window, false, false);
+            }
+        }
+    }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -90,8 +164,17 @@ class WindowRules : public QObject {
             case QEvent::KeyPress:
                 return handleEnter(widget, static_cast<QKeyEvent*>(event));
             case QEvent::Show:
+                // Runs before the window is put on the screen, and before a dialog would
+                // centre itself, which it leaves to a window already placed.
                 if (!event->spontaneous() && isFramedWindow(widget)) {
-                    placeOnScreen(widget);
+                    placeInside(widget, !widget->testAttribute(Qt::WA_Moved), true);
+                    widget->setProperty(kAwaitingFrame, true);
+                }
+                return false;
+            case QEvent::Resize:
+            case QEvent::Move:
+                if (isFramedWindow(widget) && widget->isVisible()) {
+                    followFrame(widget, event);
                 }
                 return false;
             default:

@@ -8,8 +8,10 @@
 // - Enter as on the system the game runs on: no window has a default button, and Enter presses
 //   a push button only while that very button has the keyboard focus; anywhere else it presses
 //   nothing. The platform's own message boxes and file dialog keep their default buttons.
-// - Every window opens inside its screen's available area: centred over the window it belongs
-//   to (on the screen when it has none) unless it was placed already, then moved inside.
+// - Every window opens inside its screen's available area, its frame and title bar included:
+//   centred over the window it belongs to (on the screen when it has none) unless it was placed
+//   already, then moved inside; a resizable window larger than the area is made to fit it.
+//   A window that grows later is moved back inside.
 void InstallWindowRules();
 
 // Where a window with the frame `frame` goes so that it lies inside `area`: moved in from any

@@ -207,11 +207,34 @@ class WindowLayoutTest : public QObject {
         const QStringList faults = LayoutFaults(window);
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
         QVERIFY(PlacedInside(window));
+        // From the area of a laptop screen at 150 % up, every window fits whole.
+        const QRect area = window->screen()->availableGeometry();
+        if (area.width() >= 1280 && area.height() >= 680) {
+            QVERIFY(area.contains(window->frameGeometry()));
+        }
         // Every editor fits whole on a screen of 1600 x 1000 pixels at a scale of 1.5.
         if (qobject_cast<BulkEditDialog*>(window) != nullptr) {
             QVERIFY(window->frameGeometry().width() <= 1600 / 1.5);
             QVERIFY(window->frameGeometry().height() <= 1000 / 1.5);
         }
+    }
+
+    // The skill editor grows when its count area appears; it must not run off the screen.
+    void aWindowThatGrowsMovesBackInside() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
+        std::unique_ptr<QWidget> dialog = MakeDialog(QStringLiteral("skills, opening"), f);
+        auto* skills = static_cast<frmTokugi*>(dialog.get());
+        skills->cmdClear->click();  // no candidate left from an earlier use
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const QRect area = dialog->screen()->availableGeometry();
+        dialog->move(dialog->x(), area.bottom() + 1 - dialog->frameGeometry().height());
+        const int height = dialog->height();
+        skills->chkTokugi[0]->click();
+        QTRY_VERIFY(dialog->height() > height);
+        QVERIFY(PlacedInside(dialog.get()));
     }
 
     void positionsStayInsideTheArea() {

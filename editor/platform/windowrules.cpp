@@ -10,8 +10,14 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -57,22 +63,31 @@ bool handleEnter(QWidget* widget, const QKeyEvent* event) {
     return widget->isWindow() && qobject_cast<QDialog*>(widget) != nullptr;
 }
 
-// Until the window manager has framed a window its frame is unknown; the frame of a window
-// already on the screen is the best guess, else a common title bar and border.
-QMargins frameMarginsOf(const QWidget* window) {
-    if (window->frameGeometry() != window->geometry()) {
+// The height of a title bar, for a window placed before any frame is known.
+constexpr int kTitleBarGuess = 30;
+
+bool frameKnown(const QWidget* window) {
+    return window->frameGeometry() != window->geometry();
+}
+
+// The frame the window manager put around a window of the program when it was last seen.
+std::optional<QMargins>& lastFrameMargins() {
+    static std::optional<QMargins> margins;
+    return margins;
+}
+
+// Until the window manager has framed a window its frame is unknown; the frame it gave the
+// program's windows before is then the best guess.
+std::optional<QMargins> frameMarginsOf(const QWidget* window) {
+    if (frameKnown(window)) {
         const QRect frame = window->frameGeometry();
         const QRect client = window->geometry();
-        return {client.left() - frame.left(), client.top() - frame.top(),
-                frame.right() - client.right(), frame.bottom() - client.bottom()};
+        lastFrameMargins() =
+            QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                     frame.right() - client.right(), frame.bottom() - client.bottom());
+        return lastFrameMargins();
     }
-    for (const QWidget* other : QApplication::topLevelWidgets()) {
-        if (other != window && other->isVisible() && isFramedWindow(other) &&
-            other->frameGeometry() != other->geometry()) {
-            return frameMarginsOf(other);
-        }
-    }
-    return {4, 30, 4, 4};
+    return lastFrameMargins();
 }
 
 // A window can be resized smaller when its size is not fixed, by itself or by its layout.
@@ -92,8 +107,11 @@ void placeInside(QWidget* window, bool center, bool fit) {
         return;
     }
     const QRect area = screen->availableGeometry();
-    const QMargins margins = frameMarginsOf(window);
-    if (fit && isResizable(window)) {
+    const std::optional<QMargins> known = frameMarginsOf(window);
+    // Nothing known yet: room for a title bar, and no resizing on a guess; the window is placed
+    // again once it is framed.
+    const QMargins margins = known.value_or(QMargins(0, kTitleBarGuess, 0, 0));
+    if (fit && known.has_value() && isResizable(window)) {
         // Never below what the window needs to show all of its controls.
         const QSize room = area.size().shrunkBy(margins).expandedTo(window->minimumSizeHint());
         const QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
@@ -103,7 +121,7 @@ void placeInside(QWidget* window, bool center, bool fit) {
     }
     QRect frame = window->geometry().marginsAdded(margins);
     // move() places the frame once it is known, the client area before.
-    const QPoint moveOffset = window->pos() - frame.topLeft();
+    const QPoint moveOffset = frameKnown(window) ? QPoint() : QPoint(margins.left(), margins.top());
     if (center) {
         const QWidget* owner = window->parentWidget();
         frame.moveCenter(owner != nullptr && owner->isVisible()
@@ -124,6 +142,55 @@ bool isOutside(const QWidget* window) {
     return screen != nullptr && !screen->availableGeometry().contains(window->frameGeometry());
 }
 
+// The room a window's client area has on its screen.
+QSize clientRoom(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    }
+    const QMargins margins = frameMarginsOf(window).value_or(QMargins(0, kTitleBarGuess, 0, 0));
+    return screen->availableGeometry().size().shrunkBy(margins);
+}
+
+// Takes the size of its contents while the screen holds it, else as much as there is room
+// for, with scroll bars for the rest.
+class FittingScrollArea : public QScrollArea {
+  public:
+    explicit FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+    }
+
+    QSize sizeHint() const override {
+        const QWidget* contents = widget();
+        if (contents == nullptr) {
+            return QScrollArea::sizeHint();
+        }
+        const QLayout* layout = contents->layout();
+        const QSize needed = layout != nullptr ? layout->totalSizeHint() : contents->size();
+        const QSize room = clientRoom(window());
+        QSize size = needed.boundedTo(room);
+        // A scroll bar takes its breadth from the other direction.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (needed.width() > room.width()) {
+            size.setHeight(std::min(needed.height() + bar, room.height()));
+        }
+        if (needed.height() > room.height()) {
+            size.setWidth(std::min(needed.width() + bar, room.width()));
+        }
+        return size;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget() && event->type() == QEvent::Resize) {
+            updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
+};
+
 class WindowRules : public QObject {
   public:
     using QObject::QObject;
@@ -133,12 +200,9 @@ class WindowRules : public QObject {
     // a window that grows afterwards is moved back inside as well. Moves of the user's own
     // are left alone.
     static void followFrame(QWidget* window, const QEvent* event) {
-        const bool framed = window->frameGeometry() != window->geometry();
-        if (framed && window->property(kAwaitingFrame).toBool()) {
+        if (frameKnown(window) && window->property(kAwaitingFrame).toBool()) {
             window->setProperty(kAwaitingFrame, QVariant());
-            if (isOutside(window)) {
-                placeInside(window, false, true);
-            }
+            placeInside(window, false, true);
             return;
         }
         if (event->type() == QEvent::Resize) {
@@ -151,9 +215,22 @@ class WindowRules : public QObject {
         }
     }
 
+    // The window manager frames a window before it first shows it.
+    static void followExpose(const QObject* watched, const QEvent* event) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->windowHandle() == watched && window->property(kAwaitingFrame).toBool() &&
+                isFramedWindow(window)) {
+                followFrame(window, event);
+            }
+        }
+    }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType()) {
+            if (event->type() == QEvent::Expose && watched->isWindowType()) {
+                followExpose(watched, event);
+            }
             return false;
         }
         auto* widget = static_cast<QWidget*>(watched);
@@ -197,4 +274,39 @@ QPoint PositionInside(const QRect& frame, const QRect& area) {
     const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
     return {x, y};
+}
+
+void ScrollWhenTooLarge(QDialog* dialog, QLayout* layout) {
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("scrolledContents"));
+    if (layout != nullptr) {
+        // The margins of a window's own layout, not the narrower ones of a child's.
+        const QStyle* style = dialog->style();
+        layout->setContentsMargins(
+            style->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, dialog),
+            style->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, dialog),
+            style->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, dialog),
+            style->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, dialog));
+        contents->setLayout(layout);
+        layout->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        contents->setFixedSize(dialog->size());
+        for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!child->isWindow()) {
+                const QRect geometry = child->geometry();
+                const bool hidden = child->isHidden();
+                child->setParent(contents);
+                child->setGeometry(geometry);
+                child->setVisible(!hidden);
+            }
+        }
+    }
+    dialog->setMinimumSize(0, 0);
+    dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    auto* area = new FittingScrollArea(dialog);
+    area->setWidget(contents);
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(area);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }

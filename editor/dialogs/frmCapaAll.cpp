@@ -10,7 +10,6 @@
 #include "model/random.h"
 #include "model/roster.h"
 #include "platform/messages.h"
-#include "platform/windowrules.h"
 
 namespace {
 
@@ -146,14 +145,13 @@ void frmCapaAll::buildLayout() {
 
     QVBoxLayout* templates = templateColumn();
 
-    auto* window = new QHBoxLayout;
+    auto* window = new QHBoxLayout(this);
     window->addWidget(list);
     window->addLayout(centre, 1);
     window->addLayout(templates);
     // The window takes the size its contents need as frames come and go, wrapped notes
     // included.
     window->setSizeConstraint(QLayout::SetFixedSize);
-    ScrollWhenTooLarge(this, window);
     list->setMinimumWidth(140);
 }
 

@@ -10,7 +10,6 @@
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/skilldraw.h"
-#include "platform/windowrules.h"
 
 namespace {
 
@@ -129,14 +128,13 @@ void frmTokugi::buildLayout() {
     saveNote->setWordWrap(true);
     templates->addWidget(saveNote);
 
-    auto* window = new QHBoxLayout;
+    auto* window = new QHBoxLayout(this);
     window->addLayout(targetColumn);
     window->addLayout(centre, 1);
     window->addLayout(templates);
     // The window takes the size its contents need as the count area comes and goes, the
     // wrapped note included.
     window->setSizeConstraint(QLayout::SetFixedSize);
-    ScrollWhenTooLarge(this, window);
     list->setMinimumWidth(140);
     note->setMinimumWidth(420);
 }

@@ -87,7 +87,7 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
     labNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setFixedSize(480, 574);
-    ScrollWhenTooLarge(this, nullptr);
+    ScrollWhenTooLarge(this);
 }
 
 void frmMark::chkMark_Click(int index) {

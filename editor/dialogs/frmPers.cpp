@@ -94,7 +94,7 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
     connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
-    ScrollWhenTooLarge(this, nullptr);
+    ScrollWhenTooLarge(this);
 }
 
 void frmPers::createSettingRow(int index, const QRect& row) {

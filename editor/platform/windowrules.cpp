@@ -11,7 +11,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -166,8 +165,7 @@ class FittingScrollArea : public QScrollArea {
         if (contents == nullptr) {
             return QScrollArea::sizeHint();
         }
-        const QLayout* layout = contents->layout();
-        const QSize needed = layout != nullptr ? layout->totalSizeHint() : contents->size();
+        const QSize needed = contents->size();
         const QSize room = clientRoom(window());
         QSize size = needed.boundedTo(room);
         // A scroll bar takes its breadth from the other direction.
@@ -181,14 +179,6 @@ class FittingScrollArea : public QScrollArea {
         return size;
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == widget() && event->type() == QEvent::Resize) {
-            updateGeometry();
-        }
-        return QScrollArea::eventFilter(watched, event);
-    }
 };
 
 class WindowRules : public QObject {
@@ -276,29 +266,17 @@ QPoint PositionInside(const QRect& frame, const QRect& area) {
     return {x, y};
 }
 
-void ScrollWhenTooLarge(QDialog* dialog, QLayout* layout) {
+void ScrollWhenTooLarge(QDialog* dialog) {
     auto* contents = new QWidget;
     contents->setObjectName(QStringLiteral("scrolledContents"));
-    if (layout != nullptr) {
-        // The margins of a window's own layout, not the narrower ones of a child's.
-        const QStyle* style = dialog->style();
-        layout->setContentsMargins(
-            style->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, dialog),
-            style->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, dialog),
-            style->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, dialog),
-            style->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, dialog));
-        contents->setLayout(layout);
-        layout->setSizeConstraint(QLayout::SetFixedSize);
-    } else {
-        contents->setFixedSize(dialog->size());
-        for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (!child->isWindow()) {
-                const QRect geometry = child->geometry();
-                const bool hidden = child->isHidden();
-                child->setParent(contents);
-                child->setGeometry(geometry);
-                child->setVisible(!hidden);
-            }
+    contents->setFixedSize(dialog->size());
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            const QRect geometry = child->geometry();
+            const bool hidden = child->isHidden();
+            child->setParent(contents);
+            child->setGeometry(geometry);
+            child->setVisible(!hidden);
         }
     }
     dialog->setMinimumSize(0, 0);

@@ -5,7 +5,6 @@
 #include <QRect>
 
 class QDialog;
-class QLayout;
 
 // Installed once on the application, so that it holds for every window the program makes:
 // - Enter as on the system the game runs on: no window has a default button, and Enter presses
@@ -22,8 +21,7 @@ void InstallWindowRules();
 // title bar and top-left controls can be reached.
 QPoint PositionInside(const QRect& frame, const QRect& area);
 
-// Shows a dialog's controls in an area that scrolls when the screen's available area cannot
-// hold the dialog whole; wherever it fits, the dialog looks and sizes as it would without.
-// A dialog laid out by layout (not yet set on any widget) hands it over; one with placed
-// controls passes nullptr once they are placed, and they move over as they are.
-void ScrollWhenTooLarge(QDialog* dialog, QLayout* layout);
+// Shows the controls of a dialog of a fixed size in an area that scrolls when the screen's
+// available area cannot hold the dialog whole; wherever it fits, nothing changes. Called once
+// the controls are placed and the size is set; they move over as they are.
+void ScrollWhenTooLarge(QDialog* dialog);

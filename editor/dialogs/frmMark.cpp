@@ -4,6 +4,7 @@
 #include <QLineEdit>
 
 #include "model/marks.h"
+#include "platform/windowrules.h"
 #include "storabletextvalidator.h"
 
 namespace {
@@ -86,6 +87,7 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
     labNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setFixedSize(480, 574);
+    ScrollWhenTooLarge(this);
 }
 
 void frmMark::chkMark_Click(int index) {

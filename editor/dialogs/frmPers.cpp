@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "model/roster.h"
+#include "platform/windowrules.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
     connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
+    ScrollWhenTooLarge(this);
 }
 
 void frmPers::createSettingRow(int index, const QRect& row) {

@@ -48,6 +48,14 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
             runSelectionStep(row);
         }
     });
+    // The name box and the buttons act on the current entry, so it stays highlighted: Ctrl+click
+    // or Ctrl+Space on it would otherwise leave them acting on an entry not shown.
+    connect(listTemplate, &QListWidget::itemSelectionChanged, this, [this] {
+        QListWidgetItem* current = listTemplate->currentItem();
+        if (current != nullptr && listTemplate->selectedItems().isEmpty()) {
+            current->setSelected(true);
+        }
+    });
     connect(cmdTemplNew, &QPushButton::clicked, this, &TemplatePanel::cmdTemplNew_Click);
     connect(cmdTemplSave, &QPushButton::clicked, this, &TemplatePanel::cmdTemplSave_Click);
     connect(cmdTemplDelete, &QPushButton::clicked, this, &TemplatePanel::cmdTemplDelete_Click);

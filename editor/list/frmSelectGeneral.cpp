@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QResizeEvent>
 
@@ -82,6 +83,9 @@ void frmSelectGeneral::createControls() {
     // Read once the list has handled the click: a click below the rows clears the selection
     // only then.
     connect(list, &GeneralList::leftButtonReleased, this, &frmSelectGeneral::list_Click);
+    // The keyboard moves and removes the highlight too; OK follows what is shown.
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmSelectGeneral::list_Click);
     connect(list->header(), &QHeaderView::sectionClicked, this,
             &frmSelectGeneral::list_ColumnClick);
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
@@ -177,6 +181,10 @@ void frmSelectGeneral::closeEvent(QCloseEvent* event) {
     // The close box only hides the chooser: it is kept, filled and sorted, for the next use.
     event->ignore();
     cmdCancel_Click();
+}
+
+QSize frmSelectGeneral::minimumSizeHint() const {
+    return {Twips(kClientWidth), Twips(kClientHeight)};
 }
 
 void frmSelectGeneral::resizeEvent(QResizeEvent* event) {

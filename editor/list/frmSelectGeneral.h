@@ -42,6 +42,8 @@ class frmSelectGeneral : public QDialog {
     QFrame* lineHeight;
 
     qint16 lastSortColumn() const { return lastSortColumn_; }
+    // The window's own size: smaller, the list no longer follows it.
+    QSize minimumSizeHint() const override;
 
   protected:
     bool event(QEvent* event) override;

@@ -6,8 +6,9 @@
 
 FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(list) {
     setObjectName(QStringLiteral("frozenNameColumn"));
-    // Before the model, so that the caption is measured once, as the list's is.
-    SetUpListView(this, list->font());
+    // Before the model, so that the caption is measured once, as the list's is. The rows take
+    // the list's height, so each name stays level with its row.
+    SetUpListView(this, list->font(), list->rowHeight());
     setModel(list->model());
     setSelectionModel(list->selectionModel());
     setSelectionMode(list->selectionMode());
@@ -41,7 +42,13 @@ FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(l
 }
 
 QPoint FrozenNameColumn::toListViewport(const QPoint& point) const {
-    return list_->viewport()->mapFrom(list_, viewport()->mapTo(list_, point));
+    QPoint mapped = list_->viewport()->mapFrom(list_, viewport()->mapTo(list_, point));
+    // By the row rather than by the pixel: a press on a name acts on that name's row.
+    const QModelIndex index = indexAt(point);
+    if (index.isValid()) {
+        mapped.setY(list_->visualRect(index).top() + point.y() - visualRect(index).top());
+    }
+    return mapped;
 }
 
 bool FrozenNameColumn::eventFilter(QObject* watched, QEvent* event) {
@@ -57,6 +64,7 @@ bool FrozenNameColumn::eventFilter(QObject* watched, QEvent* event) {
 void FrozenNameColumn::follow() {
     const int width = list_->columnWidth(0);
     setColumnWidth(0, width);
+    header()->setFixedHeight(list_->header()->height());
     const QRect rows = list_->viewport()->geometry();
     setGeometry(rows.left(), list_->header()->geometry().top(), width,
                 rows.bottom() + 1 - list_->header()->geometry().top());

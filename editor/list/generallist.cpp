@@ -9,7 +9,10 @@
 #include <QSet>
 #include <QSignalBlocker>
 #include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -164,9 +167,46 @@ class ListHeader : public QHeaderView {
     }
 };
 
+// Gives every row one height. The view would measure a row from the columns in view, and
+// without the name column (its tick box, its bold CJK names) that is less when the list is
+// scrolled sideways; a frozen column laid over the list would then drift off its rows.
+class FixedRowHeightDelegate : public QStyledItemDelegate {
+  public:
+    FixedRowHeightDelegate(int rowHeight, QObject* parent)
+        : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_};
+    }
+
+  private:
+    int rowHeight_;
+};
+
 }  // namespace
 
-void SetUpListView(QTreeView* view, const QFont& font) {
+int ListRowHeight(const QTreeView* view) {
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasCheckIndicator;
+    option.checkState = Qt::Checked;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    // Kanji and half-width kana come from fallback fonts taller than the list's own.
+    option.text = QStringLiteral("髙ｶﾞAgy");
+    int height = 0;
+    for (const bool bold : {false, true}) {
+        option.font = view->font();
+        option.font.setBold(bold);
+        option.fontMetrics = QFontMetrics(option.font);
+        height =
+            std::max(height, view->style()
+                                 ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), view)
+                                 .height());
+    }
+    return height;
+}
+
+int SetUpListView(QTreeView* view, const QFont& font, int rowHeight) {
     // Header and font come first: a font change makes the header measure every column again.
     view->setHeader(new ListHeader(view));
     view->setFont(font);
@@ -175,11 +215,16 @@ void SetUpListView(QTreeView* view, const QFont& font) {
     view->setUniformRowHeights(true);
     view->setAllColumnsShowFocus(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (rowHeight <= 0) {
+        rowHeight = ListRowHeight(view);
+    }
+    view->setItemDelegate(new FixedRowHeightDelegate(rowHeight, view));
     QHeaderView* header = view->header();
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(true);
+    return rowHeight;
 }
 
 void GeneralListItem::setStyledTicked(bool ticked) {
@@ -214,7 +259,7 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
 
 GeneralList::GeneralList(bool isRoster, QWidget* parent)
     : QTreeWidget(parent), isRoster_(isRoster) {
-    SetUpListView(this, listFont());
+    rowHeight_ = SetUpListView(this, listFont());
     setColumnCount(kListColumnCount);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);

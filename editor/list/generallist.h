@@ -20,8 +20,12 @@ inline constexpr int kSkillGroupCount = 6;
 inline constexpr int kSkillsPerGroup = 7;
 
 // What every view of general rows shares: a header that measures the captions in the rows'
-// font, flat rows of one height that are never edited, and sortable, fixed columns.
-void SetUpListView(QTreeView* view, const QFont& font);
+// font, flat rows of one height that are never edited, and sortable, fixed columns. The rows
+// get rowHeight, or when it is 0 the height of the tallest row the view's font can show;
+// returns the height they got.
+int SetUpListView(QTreeView* view, const QFont& font, int rowHeight = 0);
+// The height of a ticked row with a bold CJK name in the view's font, whatever its columns.
+int ListRowHeight(const QTreeView* view);
 
 // A row of the general list. Its alignments come from its column, and its bold, coloured look
 // follows the tick it had at the last StyleRow, not the live tick: while the main window drags
@@ -49,6 +53,8 @@ class GeneralList : public QTreeWidget {
     explicit GeneralList(bool isRoster, QWidget* parent = nullptr);
 
     bool isRoster() const { return isRoster_; }
+    // The height of every row, in every state of the list.
+    int rowHeight() const { return rowHeight_; }
 
     // Appends a row with the given text and record index, unticked; it is not filled.
     QTreeWidgetItem* addRow(const QString& name, int recordIndex);
@@ -89,6 +95,7 @@ class GeneralList : public QTreeWidget {
 
   private:
     bool isRoster_;
+    int rowHeight_ = 0;
     std::optional<Qt::SortOrder> sortDirection_;
 };
 

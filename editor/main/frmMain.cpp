@@ -425,6 +425,10 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+QSize frmMain::minimumSizeHint() const {
+    return {list->x() + Twips(kMinListWidth + 200), list->y() + Twips(kMinListHeight + 600)};
+}
+
 void frmMain::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (FitListToWindow(list, this, kMinListWidth, kMinListHeight)) {

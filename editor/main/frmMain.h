@@ -77,6 +77,9 @@ class frmMain : public QWidget {
     QAction* undoAction;
     QAction* redoAction;
 
+    // The smallest window whose list still follows its size.
+    QSize minimumSizeHint() const override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -4,12 +4,19 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -55,31 +62,165 @@ bool handleEnter(QWidget* widget, const QKeyEvent* event) {
     return widget->isWindow() && qobject_cast<QDialog*>(widget) != nullptr;
 }
 
-// Runs before the window is put on the screen, and before a dialog would centre itself, which
-// it leaves to a window already placed.
-void placeOnScreen(QWidget* window) {
+// The height of a title bar, for a window placed before any frame is known.
+constexpr int kTitleBarGuess = 30;
+
+bool frameKnown(const QWidget* window) {
+    return window->frameGeometry() != window->geometry();
+}
+
+// The frame the window manager put around a window of the program when it was last seen.
+std::optional<QMargins>& lastFrameMargins() {
+    static std::optional<QMargins> margins;
+    return margins;
+}
+
+// Until the window manager has framed a window its frame is unknown; the frame it gave the
+// program's windows before is then the best guess.
+std::optional<QMargins> frameMarginsOf(const QWidget* window) {
+    if (frameKnown(window)) {
+        const QRect frame = window->frameGeometry();
+        const QRect client = window->geometry();
+        lastFrameMargins() =
+            QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                     frame.right() - client.right(), frame.bottom() - client.bottom());
+        return lastFrameMargins();
+    }
+    return lastFrameMargins();
+}
+
+// A window can be resized smaller when its size is not fixed, by itself or by its layout.
+bool isResizable(const QWidget* window) {
+    const QLayout* layout = window->layout();
+    return window->minimumSize() != window->maximumSize() &&
+           (layout == nullptr || layout->sizeConstraint() != QLayout::SetFixedSize);
+}
+
+// Puts the window's frame, title bar included, inside the available area: centred over the
+// window it belongs to (on the screen when it has none) when center is true, else where it
+// is, moved in from any edge it crosses. With fit, a resizable window larger than the area is
+// made to fit it; a larger window that is not starts at the area's top-left corner.
+void placeInside(QWidget* window, bool center, bool fit) {
     const QScreen* screen = window->screen();
     if (screen == nullptr) {
         return;
     }
     const QRect area = screen->availableGeometry();
-    QRect frame = window->frameGeometry();
-    if (!window->testAttribute(Qt::WA_Moved)) {
+    const std::optional<QMargins> known = frameMarginsOf(window);
+    // Nothing known yet: room for a title bar, and no resizing on a guess; the window is placed
+    // again once it is framed.
+    const QMargins margins = known.value_or(QMargins(0, kTitleBarGuess, 0, 0));
+    if (fit && known.has_value() && isResizable(window)) {
+        // Never below what the window needs to show all of its controls.
+        const QSize room = area.size().shrunkBy(margins).expandedTo(window->minimumSizeHint());
+        const QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
+        if (size != window->size()) {
+            window->resize(size);
+        }
+    }
+    QRect frame = window->geometry().marginsAdded(margins);
+    // move() places the frame once it is known, the client area before.
+    const QPoint moveOffset = frameKnown(window) ? QPoint() : QPoint(margins.left(), margins.top());
+    if (center) {
         const QWidget* owner = window->parentWidget();
         frame.moveCenter(owner != nullptr && owner->isVisible()
                              ? owner->window()->frameGeometry().center()
                              : area.center());
     }
-    window->move(PositionInside(frame, area));
+    const QPoint target = PositionInside(frame, area) + moveOffset;
+    if (target != window->pos()) {
+        window->move(target);
+    }
 }
+
+// Set from a window's first placement until its frame is known, when it is placed again.
+const char* const kAwaitingFrame = "awaitingFrame";
+
+bool isOutside(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen != nullptr && !screen->availableGeometry().contains(window->frameGeometry());
+}
+
+// The room a window's client area has on its screen.
+QSize clientRoom(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        return {QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    }
+    const QMargins margins = frameMarginsOf(window).value_or(QMargins(0, kTitleBarGuess, 0, 0));
+    return screen->availableGeometry().size().shrunkBy(margins);
+}
+
+// Takes the size of its contents while the screen holds it, else as much as there is room
+// for, with scroll bars for the rest.
+class FittingScrollArea : public QScrollArea {
+  public:
+    explicit FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(false);
+    }
+
+    QSize sizeHint() const override {
+        const QWidget* contents = widget();
+        if (contents == nullptr) {
+            return QScrollArea::sizeHint();
+        }
+        const QSize needed = contents->size();
+        const QSize room = clientRoom(window());
+        QSize size = needed.boundedTo(room);
+        // A scroll bar takes its breadth from the other direction.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        if (needed.width() > room.width()) {
+            size.setHeight(std::min(needed.height() + bar, room.height()));
+        }
+        if (needed.height() > room.height()) {
+            size.setWidth(std::min(needed.width() + bar, room.width()));
+        }
+        return size;
+    }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
 
 class WindowRules : public QObject {
   public:
     using QObject::QObject;
 
+  private:
+    // Once the window manager has framed a window, the guess made at its placement is checked;
+    // a window that grows afterwards is moved back inside as well. Moves of the user's own
+    // are left alone.
+    static void followFrame(QWidget* window, const QEvent* event) {
+        if (frameKnown(window) && window->property(kAwaitingFrame).toBool()) {
+            window->setProperty(kAwaitingFrame, QVariant());
+            placeInside(window, false, true);
+            return;
+        }
+        if (event->type() == QEvent::Resize) {
+            const auto* resize = static_cast<const QResizeEvent*>(event);
+            const bool grew = resize->size().width() > resize->oldSize().width() ||
+                              resize->size().height() > resize->oldSize().height();
+            if (grew && isOutside(window)) {
+                placeInside(window, false, false);
+            }
+        }
+    }
+
+    // The window manager frames a window before it first shows it.
+    static void followExpose(const QObject* watched, const QEvent* event) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->windowHandle() == watched && window->property(kAwaitingFrame).toBool() &&
+                isFramedWindow(window)) {
+                followFrame(window, event);
+            }
+        }
+    }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (!watched->isWidgetType()) {
+            if (event->type() == QEvent::Expose && watched->isWindowType()) {
+                followExpose(watched, event);
+            }
             return false;
         }
         auto* widget = static_cast<QWidget*>(watched);
@@ -90,8 +231,17 @@ class WindowRules : public QObject {
             case QEvent::KeyPress:
                 return handleEnter(widget, static_cast<QKeyEvent*>(event));
             case QEvent::Show:
+                // Runs before the window is put on the screen, and before a dialog would
+                // centre itself, which it leaves to a window already placed.
                 if (!event->spontaneous() && isFramedWindow(widget)) {
-                    placeOnScreen(widget);
+                    placeInside(widget, !widget->testAttribute(Qt::WA_Moved), true);
+                    widget->setProperty(kAwaitingFrame, true);
+                }
+                return false;
+            case QEvent::Resize:
+            case QEvent::Move:
+                if (isFramedWindow(widget) && widget->isVisible()) {
+                    followFrame(widget, event);
                 }
                 return false;
             default:
@@ -114,4 +264,27 @@ QPoint PositionInside(const QRect& frame, const QRect& area) {
     const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
     return {x, y};
+}
+
+void ScrollWhenTooLarge(QDialog* dialog) {
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("scrolledContents"));
+    contents->setFixedSize(dialog->size());
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow()) {
+            const QRect geometry = child->geometry();
+            const bool hidden = child->isHidden();
+            child->setParent(contents);
+            child->setGeometry(geometry);
+            child->setVisible(!hidden);
+        }
+    }
+    dialog->setMinimumSize(0, 0);
+    dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    auto* area = new FittingScrollArea(dialog);
+    area->setWidget(contents);
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(area);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }

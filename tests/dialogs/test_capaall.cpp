@@ -325,6 +325,10 @@ class CapaAllDialogTest : public QObject {
         QTest::mouseClick(dlg.listTemplate->viewport(), Qt::LeftButton, {}, below);
         QTest::mouseDClick(dlg.listTemplate->viewport(), Qt::LeftButton, {}, below);
         QTest::mouseClick(dlg.listTemplate->viewport(), Qt::LeftButton, Qt::ControlModifier, below);
+        // Ctrl+click on the current entry would take its highlight away.
+        const QRect current = dlg.listTemplate->visualItemRect(dlg.listTemplate->item(1));
+        QTest::mouseClick(dlg.listTemplate->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          current.center());
         QCOMPARE(dlg.listTemplate->currentRow(), 1);
         QVERIFY(dlg.listTemplate->item(1)->isSelected());
         QCOMPARE(dlg.listTemplate->selectedItems().size(), 1);
@@ -333,6 +337,9 @@ class CapaAllDialogTest : public QObject {
         QCOMPARE(dlg.listTemplate->currentRow(), 2);
         QVERIFY(dlg.listTemplate->item(2)->isSelected());
         QCOMPARE(abilityTemplates[2].name, QStringLiteral("A"));
+        // So would Ctrl+Space (which also moves to the entry its space begins).
+        QTest::keyClick(dlg.listTemplate, Qt::Key_Space, Qt::ControlModifier);
+        QVERIFY(dlg.listTemplate->currentItem()->isSelected());
     }
 
     void nameBoxRefusesWhatTheFileCannotHold() {

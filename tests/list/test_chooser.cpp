@@ -232,6 +232,30 @@ class ChooserTest : public QObject {
         QVERIFY(chooser.g_bCancel);
     }
 
+    void okConfirmsTheRowTheKeyboardHighlights() {
+        frmSelectGeneral chooser;
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 1);
+            QTest::keyClick(chooser.list, Qt::Key_Down);
+            QTest::keyClick(chooser.list, Qt::Key_Down);
+            QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
+        }));
+        QVERIFY(!chooser.g_bCancel);
+        QCOMPARE(chooser.g_nSelected, qint16(3));
+
+        // Ctrl+Space takes the highlight away: nothing is left to confirm.
+        bool okEnabled = true;
+        QVERIFY(useChooser(chooser, [&] {
+            clickRow(chooser, 2);
+            QTest::keyClick(chooser.list, Qt::Key_Space, Qt::ControlModifier);
+            QVERIFY(chooser.list->selectedItems().isEmpty());
+            okEnabled = chooser.cmdOK->isEnabled();
+            QTest::keyClick(&chooser, Qt::Key_Escape);
+        }));
+        QVERIFY(!okEnabled);
+        QCOMPARE(chooser.g_nSelected, qint16(0));
+    }
+
     void groupBoxesToggleTheirColumns() {
         frmSelectGeneral chooser;
         chooser.show();

@@ -510,6 +510,52 @@ class SafetyNetTest : public QObject {
         list->horizontalScrollBar()->setValue(0);
         QVERIFY(!names->isVisible());
     }
+
+    // The list measures its rows from the columns in view; scrolled sideways the name column
+    // is not among them, and a sort or 一括/解除 lays the rows out again.
+    void frozenNamesStayOnTheirRows_data() {
+        QTest::addColumn<bool>("sort");
+        QTest::newRow("after a sort") << true;
+        QTest::newRow("after all or none") << false;
+    }
+    void frozenNamesStayOnTheirRows() {
+        QFETCH(bool, sort);
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(40)));
+        for (QCheckBox* box : f.window->chkTokugi) {
+            box->click();
+        }
+        f.window->chkPers->click();
+        GeneralList* list = f.window->list;
+        auto* names = list->findChild<FrozenNameColumn*>();
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        if (sort) {
+            QHeaderView* header = list->header();
+            const int column = kListColumnCount - 1;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, 5));
+            QVERIFY(header->sortIndicatorSection() == column);
+        } else {
+            f.window->cmdAll->click();
+        }
+        list->scrollTo(list->model()->index(20, 0));
+        QCoreApplication::processEvents();
+        QVERIFY(names->isVisible());
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            QCOMPARE(names->viewport()->mapTo(list, names->visualRect(index).topLeft()).y(),
+                     list->viewport()->mapTo(list, list->visualRect(index).topLeft()).y());
+        }
+
+        QList<bool> expected = f.ticks();
+        expected[20] = !expected[20];
+        const QPoint onName = names->visualRect(list->model()->index(20, 0)).center();
+        QTest::mousePress(names->viewport(), Qt::LeftButton, {}, onName);
+        QTest::mouseRelease(names->viewport(), Qt::LeftButton, {}, onName);
+        QCOMPARE(f.ticks(), expected);
+    }
 };
 
 DROVANTEL_TEST(SafetyNetTest);

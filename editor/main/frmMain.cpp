@@ -29,12 +29,14 @@
 #include "model/marks.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "model/rostersheet.h"
 #include "model/templates.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
 #include "platform/twips.h"
 #include "rostereditstep.h"
+#include "sheetcommands.h"
 
 namespace {
 
@@ -186,7 +188,17 @@ void frmMain::createHistory() {
     redoAction->setObjectName(QStringLiteral("redoAction"));
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    list->addActions({undoAction, redoAction});
+    auto* separator = new QAction(list);
+    separator->setSeparator(true);
+    exportSheetAction = new QAction(QStringLiteral("表に書き出す..."), list);
+    exportSheetAction->setObjectName(QStringLiteral("exportSheetAction"));
+    importSheetAction = new QAction(QStringLiteral("表から読み込む..."), list);
+    importSheetAction->setObjectName(QStringLiteral("importSheetAction"));
+    exportSheetAction->setEnabled(false);
+    importSheetAction->setEnabled(false);
+    connect(exportSheetAction, &QAction::triggered, this, &frmMain::exportSheet);
+    connect(importSheetAction, &QAction::triggered, this, &frmMain::importSheet);
+    list->addActions({undoAction, redoAction, separator, exportSheetAction, importSheetAction});
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(undoAction, &QAction::triggered, history_, &QUndoStack::undo);
     connect(redoAction, &QAction::triggered, history_, &QUndoStack::redo);
@@ -262,6 +274,8 @@ bool frmMain::fetchFromLibrary(int index) {
 
 void frmMain::updateMenuEnabled() {
     fraMenu->setEnabled(CountTickedRows(list) > 0);
+    exportSheetAction->setEnabled(!personFilePath_.isEmpty());
+    importSheetAction->setEnabled(!personFilePath_.isEmpty());
 }
 
 // --- Open, save, close -------------------------------------------------------------------
@@ -704,4 +718,20 @@ void frmMain::updateHistoryActions() {
     redoAction->setText(
         caption(QStringLiteral("やり直し"), history_->canRedo(), history_->redoText()));
     redoAction->setEnabled(history_->canRedo());
+}
+
+// --- Spreadsheet ---------------------------------------------------------------------------
+
+void frmMain::exportSheet() {
+    ExportSheetFromWindow(this, personFilePath_);
+}
+
+void frmMain::importSheet() {
+    ImportSheetFromWindow(this, personFilePath_, [this](const RosterSheetImport& import) {
+        recordEdit(QStringLiteral("表から読み込み"), [&] {
+            import.apply();
+            RefreshRowsOf(list, import.indexes());
+        });
+    });
+    list->setFocus();
 }

@@ -76,6 +76,9 @@ class frmMain : public QWidget {
     // On the list's context menu, with Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z.
     QAction* undoAction;
     QAction* redoAction;
+    // On the list's context menu below them: every general to a spreadsheet and back.
+    QAction* exportSheetAction;
+    QAction* importSheetAction;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +99,8 @@ class frmMain : public QWidget {
     void cmdTokugi_Click();
     void cmdMark_Click();
     void list_ColumnClick(int column);
+    void exportSheet();
+    void importSheet();
 
   private:
     void Form_Load();

@@ -431,21 +431,22 @@ bool ReadSheetFile(const QString& path, QByteArray* content) {
 }
 
 RosterSheetImport::RosterSheetImport(const QByteArray& content) {
-    QList<QStringList> records = parseCsv(decodeSheet(content));
+    const QList<QStringList> rows = parseCsv(decodeSheet(content));
     SheetChecker checker(&problems_);
-    if (!checker.readCaptions(records.value(0))) {
+    if (!checker.readCaptions(rows.value(0))) {
         return;
     }
-    Roster records_ = roster;
-    GeneralMarks marks = generalMarks;
+    // The edits are made on copies: reading the sheet changes nothing.
+    Roster edited = roster;
+    GeneralMarks editedMarks = generalMarks;
     QList<int> touched;
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        if (allEmpty(records[i])) {
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        if (allEmpty(rows[i])) {
             continue;  // spreadsheets write rows of empty cells below the data
         }
-        const auto row = checker.readRow(static_cast<int>(i + 1), records[i]);
+        const auto row = checker.readRow(static_cast<int>(i + 1), rows[i]);
         if (row && problems_.isEmpty()) {
-            applyRowEdit(records_, marks, row->first, row->second);
+            applyRowEdit(edited, editedMarks, row->first, row->second);
             touched.append(row->first);
         }
     }
@@ -457,7 +458,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
             const QString before = ListCellText(roster[index], &generalMarks[index], column);
-            const QString after = ListCellText(records_[index], &marks[index], column);
+            const QString after = ListCellText(edited[index], &editedMarks[index], column);
             if (before != after) {
                 changes_.append(
                     {index, GetPersonName(index), ListColumnCaption(column), before, after});
@@ -465,8 +466,8 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
             }
         }
         // Bytes the list does not show (the linked year) still make a change.
-        if (changed || records_[index].bytes() != roster[index].bytes()) {
-            results_.push_back({index, records_[index], marks[index]});
+        if (changed || edited[index].bytes() != roster[index].bytes()) {
+            results_.push_back({index, edited[index], editedMarks[index]});
         }
     }
 }

@@ -10,14 +10,12 @@
 #include <optional>
 #include <utility>
 
-#include "model/filebackup.h"
 #include "model/generals.h"
 #include "model/marks.h"
-#include "model/roster.h"
+#include "model/personfiledocument.h"
 #include "model/rostersheet.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
-#include "platform/personfilelibrary.h"
 
 namespace {
 
@@ -124,62 +122,57 @@ std::optional<Request> parse(const QStringList& arguments) {
     return std::nullopt;
 }
 
-// Reads the person file into the roster with every general's marks, as the window's open does.
-bool openPersonFile(const QString& path) {
+// Opens the person file as the window's open does: the roster and every general's marks.
+bool openPersonFile(PersonFileDocument* document, const QString& path) {
     if (!QFileInfo(path).isFile()) {
         print(stderr, QStringLiteral("%1 がありません").arg(path));
         return false;
     }
-    const std::optional<int> count = PersonFileLibrary::readPersonFile(path);
-    if (!count) {
-        return false;  // the library is missing: the message said so
-    }
-    if (*count < 0) {
-        print(stderr, QStringLiteral("%1 を読み込めませんでした。").arg(path));
-        return false;
-    }
-    rosterCount = *count;
-    for (int n = 1; n <= rosterCount; ++n) {
-        RecordBytes bytes{};
-        if (!PersonFileLibrary::readPerson(&bytes, n - 1)) {
+    switch (document->open(path)) {
+        case PersonFileDocument::OpenStatus::Opened:
+            return true;
+        case PersonFileDocument::OpenStatus::Unreadable:
+            print(stderr, QStringLiteral("%1 を読み込めませんでした。").arg(path));
             return false;
-        }
-        roster[n] = PersonRecord(bytes);
-        AttachMarks(n);
+        case PersonFileDocument::OpenStatus::LibraryMissing:
+            return false;  // the message said so
     }
-    return true;
+    return false;
 }
 
-// The window's save: a .bak of the file as it was, every general to the library, the file
-// written, then the marks.
-bool savePersonFile(const QString& path, ConsoleMessages* messages) {
-    if (!BackUpFile(path)) {
-        print(stderr, QStringLiteral("バックアップ（%1.bak）を作成できないため、保存しませんでした")
-                          .arg(QFileInfo(path).fileName()));
-        return false;
-    }
-    for (int n = 1; n <= rosterCount; ++n) {
-        if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
+// The window's save, with nobody to ask: a file that another program changed, or whose
+// backup cannot be made, is left as it is.
+bool savePersonFile(PersonFileDocument* document) {
+    const PersonFileDocument::SaveResult result = document->save();
+    const QString path = document->filePath();
+    switch (result.status) {
+        case PersonFileDocument::SaveStatus::Saved:
+        case PersonFileDocument::SaveStatus::NothingToSave:
+            return true;
+        case PersonFileDocument::SaveStatus::ChangedOnDisk:
+            print(stderr, QStringLiteral("%1 は読み込んだ後に他のプログラムが変更したため、"
+                                         "保存しませんでした")
+                              .arg(path));
             return false;
-        }
+        case PersonFileDocument::SaveStatus::BackupFailed:
+            print(stderr, QStringLiteral("バックアップ（%1）を作成できないため、保存しませんでした")
+                              .arg(result.failedBackup));
+            return false;
+        case PersonFileDocument::SaveStatus::OpenFailed:
+            print(stderr, QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"));
+            return false;
+        case PersonFileDocument::SaveStatus::WriteFailed:
+            print(stderr, QStringLiteral("保存に失敗しました(%1)").arg(result.code));
+            return false;
+        case PersonFileDocument::SaveStatus::LibraryMissing:
+            return false;
     }
-    const std::optional<int> result = PersonFileLibrary::writePersonFile(path);
-    if (!result) {
-        return false;
-    }
-    if (*result != 0) {
-        print(stderr, *result == -2
-                          ? QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）")
-                          : QStringLiteral("保存に失敗しました(%1)").arg(*result));
-        return false;
-    }
-    messages->takeFailure();
-    SaveMarks(rosterCount);
-    return !messages->takeFailure();
+    return false;
 }
 
 int exportSheet(const Request& request) {
-    if (!openPersonFile(request.personFile)) {
+    PersonFileDocument document;
+    if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
     if (!SaveRosterSheet(request.sheet)) {
@@ -195,7 +188,8 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
         print(stderr, QStringLiteral("%1 を読み込めませんでした").arg(request.sheet));
         return kExitFileFailed;
     }
-    if (!openPersonFile(request.personFile)) {
+    PersonFileDocument document;
+    if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
     const RosterSheetImport import(content);
@@ -211,8 +205,11 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
     if (request.dryRun || import.changes().isEmpty()) {
         return kExitOk;
     }
-    import.apply();
-    return savePersonFile(request.personFile, messages) ? kExitOk : kExitFileFailed;
+    messages->takeFailure();
+    document.recordEdit(QStringLiteral("表から読み込み"), [&import] { import.apply(); });
+    const bool saved = savePersonFile(&document);
+    // Mark.csv reports its own failure as a message.
+    return saved && !messages->takeFailure() ? kExitOk : kExitFileFailed;
 }
 
 }  // namespace

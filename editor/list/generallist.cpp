@@ -23,15 +23,6 @@
 
 namespace {
 
-constexpr int kFirstMarkColumn = 2;
-constexpr int kBirthColumn = 7;
-constexpr int kFameColumn = 8;
-constexpr int kFirstAbilityColumn = 9;
-constexpr int kFirstSettingColumn = 14;
-constexpr int kLastSettingColumn = 24;
-constexpr int kPersonalAffinityColumn = 25;
-constexpr int kFactionAffinityColumn = 26;
-
 constexpr int kNameTwips = 1440;
 constexpr int kMarkTwips = 450;
 constexpr int kNumberTwips = 700;
@@ -40,16 +31,7 @@ constexpr int kSkillTwips = 450;
 
 const QColor kTickedColour(208, 64, 64);
 
-// The coded fields of columns 14..24, in column order.
-constexpr std::array<Setting, kSettingCount> kSettingColumns = {
-    Setting::generalType, Setting::belief,          Setting::giri,
-    Setting::personality, Setting::drinking,        Setting::interest,
-    Setting::greed,       Setting::employment,      Setting::strategy,
-    Setting::hanCourt,    Setting::missionAttitude,
-};
-
 struct ColumnInfo {
-    QString caption;
     Qt::Alignment alignment;
     int twips;
 };
@@ -60,33 +42,24 @@ const std::array<ColumnInfo, kListColumnCount>& columns() {
         const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
         const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
         std::array<ColumnInfo, kListColumnCount> result;
-        result[0] = {QStringLiteral("名前"), left, kNameTwips};
-        result[kKeyColumn] = {QStringLiteral("キー"), centre, 0};
+        result[0] = {left, kNameTwips};
+        result[kKeyColumn] = {centre, 0};
         for (int k = 0; k < kMarkCount; ++k) {
-            result[kFirstMarkColumn + k] = {QStringLiteral("M%1").arg(k + 1), centre, kMarkTwips};
+            result[kFirstMarkColumn + k] = {centre, kMarkTwips};
         }
-        result[kBirthColumn] = {QStringLiteral("誕生"), centre, kNumberTwips};
-        result[kFameColumn] = {QStringLiteral("名声"), right, kNumberTwips};
-        const std::array<QString, kAbilityCount> abilities = {
-            QStringLiteral("統率"), QStringLiteral("武力"), QStringLiteral("知力"),
-            QStringLiteral("政治"), QStringLiteral("魅力")};
+        result[kBirthColumn] = {centre, kNumberTwips};
+        result[kFameColumn] = {right, kNumberTwips};
         for (int k = 0; k < kAbilityCount; ++k) {
-            result[kFirstAbilityColumn + k] = {abilities[k], right, kNumberTwips};
+            result[kFirstAbilityColumn + k] = {right, kNumberTwips};
         }
-        const std::array<QString, kSettingCount> settings = {
-            QStringLiteral("ﾀｲﾌﾟ"), QStringLiteral("信念"), QStringLiteral("義理"),
-            QStringLiteral("性格"), QStringLiteral("飲酒"), QStringLiteral("関心"),
-            QStringLiteral("物欲"), QStringLiteral("起用"), QStringLiteral("戦略"),
-            QStringLiteral("漢室"), QStringLiteral("態度")};
-        for (int k = 0; k < kSettingCount; ++k) {
-            const int column = kFirstSettingColumn + k;
-            const bool wide = kSettingColumns[k] == Setting::strategy;
-            result[column] = {settings[k], left, wide ? kWideTwips : kNumberTwips};
+        for (int column = kFirstSettingColumn; column <= kLastSettingColumn; ++column) {
+            const bool wide = SettingOfColumn(column) == Setting::strategy;
+            result[column] = {left, wide ? kWideTwips : kNumberTwips};
         }
-        result[kPersonalAffinityColumn] = {QStringLiteral("個人相性"), left, kWideTwips};
-        result[kFactionAffinityColumn] = {QStringLiteral("勢力相性"), left, kWideTwips};
+        result[kPersonalAffinityColumn] = {left, kWideTwips};
+        result[kFactionAffinityColumn] = {left, kWideTwips};
         for (int skill = 0; skill < kSkillCount; ++skill) {
-            result[kFirstSkillColumn + skill] = {SkillName(skill), centre, kSkillTwips};
+            result[kFirstSkillColumn + skill] = {centre, kSkillTwips};
         }
         return result;
     }();
@@ -126,7 +99,7 @@ QString sortKey(const QTreeWidgetItem* row, int column, bool isRoster) {
     }
     const PersonRecord& record = recordOf(index, isRoster);
     if (column >= kFirstSettingColumn && column <= kLastSettingColumn) {
-        return QString::number(record.setting(kSettingColumns[column - kFirstSettingColumn]));
+        return QString::number(record.setting(SettingOfColumn(column)));
     }
     if (column == kPersonalAffinityColumn) {
         return atLeastThreeDigits(record.personalAffinity());
@@ -266,7 +239,7 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
 
     auto* captions = new QTreeWidgetItem;
     for (int column = 0; column < kListColumnCount; ++column) {
-        captions->setText(column, columns()[column].caption);
+        captions->setText(column, ListColumnCaption(column));
         captions->setTextAlignment(column, columnAlignment(column));
     }
     setHeaderItem(captions);
@@ -364,26 +337,11 @@ void FillRow(QTreeWidgetItem* row, bool isRoster) {
     const int index = GeneralList::rowTag(row);
     const PersonRecord& record = recordOf(index, isRoster);
     row->setText(kKeyColumn, atLeastThreeDigits(index));
-    if (isRoster) {
-        const MarkEntry& marks = generalMarks[index];
-        for (int k = 0; k < kMarkCount; ++k) {
-            row->setText(kFirstMarkColumn + k, marks.marks[k]);
-        }
-    }
-    row->setText(kBirthColumn, QString::number(record.birthYear()));
-    row->setText(kFameColumn, QString::number(record.fame()));
-    for (int k = 0; k < kAbilityCount; ++k) {
-        row->setText(kFirstAbilityColumn + k, QString::number(record.ability(k)));
-    }
-    for (int k = 0; k < kSettingCount; ++k) {
-        const Setting field = kSettingColumns[k];
-        row->setText(kFirstSettingColumn + k, SettingLabel(field, record.setting(field)));
-    }
-    row->setText(kPersonalAffinityColumn, AffinityRepresentative(record.personalAffinity(), 1));
-    row->setText(kFactionAffinityColumn, AffinityRepresentative(record.factionAffinity(), 0));
-    for (int skill = 0; skill < kSkillCount; ++skill) {
-        row->setText(kFirstSkillColumn + skill,
-                     isRoster ? SkillMark(index, skill) : GeneralSkillMark(index, skill));
+    // Rows of existing generals carry no marks: their mark cells stay as they are.
+    const MarkEntry* marks = isRoster ? &generalMarks[index] : nullptr;
+    for (int column = isRoster ? kFirstMarkColumn : kBirthColumn; column < kListColumnCount;
+         ++column) {
+        row->setText(column, ListCellText(record, marks, column));
     }
 }
 
@@ -471,11 +429,11 @@ void StyleRow(QTreeWidgetItem* row) {
 }
 
 QString SkillMark(int index, int skill) {
-    return GetSkill(roster[index], skill) ? QStringLiteral("○") : QString();
+    return SkillMarkText(roster[index], skill);
 }
 
 QString GeneralSkillMark(int row, int skill) {
-    return GetSkill(generals[row].values, skill) ? QStringLiteral("○") : QString();
+    return SkillMarkText(generals[row].values, skill);
 }
 
 void ShowMarkColumns(GeneralList* list, bool show) {

@@ -13,11 +13,7 @@
 
 #include <optional>
 
-inline constexpr int kListColumnCount = 69;
-inline constexpr int kKeyColumn = 1;
-inline constexpr int kFirstSkillColumn = 27;
-inline constexpr int kSkillGroupCount = 6;
-inline constexpr int kSkillsPerGroup = 7;
+#include "model/listcolumns.h"
 
 // What every view of general rows shares: a header that measures the captions in the rows'
 // font, flat rows of one height that are never edited, and sortable, fixed columns. The rows

@@ -24,17 +24,18 @@
 #include "dialogs/frmTokugi.h"
 #include "frmSplash.h"
 #include "list/frozennamecolumn.h"
-#include "model/filebackup.h"
 #include "model/generals.h"
 #include "model/marks.h"
+#include "model/personfiledocument.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "model/rostersheet.h"
 #include "model/templates.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
 #include "platform/twips.h"
-#include "rostereditstep.h"
+#include "sheetcommands.h"
 
 namespace {
 
@@ -42,8 +43,6 @@ namespace {
 // invisible lines).
 constexpr int kMinListWidth = 12120;
 constexpr int kMinListHeight = 6600;
-// Undo steps kept; a step holds only the generals it changed.
-constexpr int kHistoryLimit = 200;
 // How often a drag outside the list scrolls it by one row.
 constexpr int kDragScrollMilliseconds = 50;
 
@@ -63,6 +62,7 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
+    document_ = new PersonFileDocument(this);
     createControls();
     createListAids();
     createHistory();
@@ -71,9 +71,10 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
 }
 
 frmMain::~frmMain() {
-    // The history outlives the list and its actions while the children go; it must not
-    // report to them.
-    disconnect(history_, nullptr, this, nullptr);
+    // The document and its history outlive the list and its actions while the children go;
+    // they must not report to them.
+    disconnect(document_, nullptr, this, nullptr);
+    disconnect(document_->history(), nullptr, this, nullptr);
 }
 
 void frmMain::createControls() {
@@ -177,8 +178,7 @@ void frmMain::createListAids() {
 }
 
 void frmMain::createHistory() {
-    history_ = new QUndoStack(this);
-    history_->setUndoLimit(kHistoryLimit);
+    QUndoStack* history = document_->history();
     undoAction = new QAction(list);
     undoAction->setObjectName(QStringLiteral("undoAction"));
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -186,11 +186,22 @@ void frmMain::createHistory() {
     redoAction->setObjectName(QStringLiteral("redoAction"));
     redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    list->addActions({undoAction, redoAction});
+    auto* separator = new QAction(list);
+    separator->setSeparator(true);
+    exportSheetAction = new QAction(QStringLiteral("表に書き出す..."), list);
+    exportSheetAction->setObjectName(QStringLiteral("exportSheetAction"));
+    importSheetAction = new QAction(QStringLiteral("表から読み込む..."), list);
+    importSheetAction->setObjectName(QStringLiteral("importSheetAction"));
+    exportSheetAction->setEnabled(false);
+    importSheetAction->setEnabled(false);
+    connect(exportSheetAction, &QAction::triggered, this, &frmMain::exportSheet);
+    connect(importSheetAction, &QAction::triggered, this, &frmMain::importSheet);
+    list->addActions({undoAction, redoAction, separator, exportSheetAction, importSheetAction});
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(undoAction, &QAction::triggered, history_, &QUndoStack::undo);
-    connect(redoAction, &QAction::triggered, history_, &QUndoStack::redo);
-    connect(history_, &QUndoStack::indexChanged, this, &frmMain::updateHistoryActions);
+    connect(undoAction, &QAction::triggered, history, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, history, &QUndoStack::redo);
+    connect(history, &QUndoStack::indexChanged, this, &frmMain::updateHistoryActions);
+    connect(document_, &PersonFileDocument::generalsChanged, this, &frmMain::refreshGenerals);
     updateHistoryActions();
 }
 
@@ -217,7 +228,6 @@ void frmMain::Form_Load() {
     splash->show();
     QCoreApplication::processEvents();
 
-    personFilePath_.clear();
     rosterCount = 0;
     SeedRandomFromClock();
     setWindowTitle(AppTitle() + QStringLiteral("『Kelvasto』  Version %1.%2 rev %3")
@@ -251,23 +261,24 @@ void frmMain::FillChooserList(BulkEditDialog* dialog) const {
     }
 }
 
-bool frmMain::fetchFromLibrary(int index) {
-    RecordBytes bytes{};
-    if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
-        return false;  // the library is missing: the user has been told
-    }
-    roster[index] = PersonRecord(bytes);
-    return true;
+const QString& frmMain::personFilePath() const {
+    return document_->filePath();
+}
+
+QUndoStack* frmMain::history() const {
+    return document_->history();
 }
 
 void frmMain::updateMenuEnabled() {
     fraMenu->setEnabled(CountTickedRows(list) > 0);
+    exportSheetAction->setEnabled(document_->isOpen());
+    importSheetAction->setEnabled(document_->isOpen());
 }
 
 // --- Open, save, close -------------------------------------------------------------------
 
 void frmMain::cmdOpen_Click() {
-    QString path = personFilePath_;
+    QString path = document_->filePath();
     const std::optional<int> result =
         PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(winId()));
     if (!result || *result == 0) {
@@ -285,21 +296,15 @@ void frmMain::cmdOpen_Click() {
 }
 
 void frmMain::openPersonFile(const QString& path) {
-    const std::optional<int> count = PersonFileLibrary::readPersonFile(path);
-    if (!count) {
-        return;  // the library is missing: the user has been told, nothing changes
+    const PersonFileDocument::OpenStatus status = document_->open(path);
+    if (status == PersonFileDocument::OpenStatus::LibraryMissing) {
+        return;  // the user has been told, nothing changes
     }
-    personFilePath_ = path;
     labPath->setText(path);
-    history_->clear();
-    backupPending_ = true;
-    fileBehindLibrary_ = false;
-    rosterCount = *count;
-    if (rosterCount < 0) {
-        // The file exists but could not be read: the editor goes on as with an empty file.
+    if (status == PersonFileDocument::OpenStatus::Unreadable) {
+        // The editor goes on as with an empty file.
         ShowMessage(QStringLiteral("%1 を読み込めませんでした。").arg(path),
                     MessageIcon::Exclamation);
-        rosterCount = 0;
     }
     UpdateCountLabel();
 
@@ -307,13 +312,7 @@ void frmMain::openPersonFile(const QString& path) {
     lastSortColumn_ = 0;
     list->forgetSort();
     for (int n = 1; n <= rosterCount; ++n) {
-        if (!fetchFromLibrary(n)) {
-            rosterCount = n - 1;
-            break;
-        }
-        QTreeWidgetItem* row = list->addRow(GetPersonName(n), n);
-        AttachMarks(n);
-        FillRow(row, true);
+        FillRow(list->addRow(GetPersonName(n), n), true);
     }
     dragAnchor = 0;
     dragSnapshot.fill(false, list->rowCount() + 1);
@@ -345,60 +344,43 @@ void frmMain::cmdSave_Click() {
 }
 
 void frmMain::savePersonFile() {
-    if (!backUpBeforeFirstSave()) {
-        return;
-    }
-    fileBehindLibrary_ = true;
-    for (int n = 1; n <= rosterCount; ++n) {
-        if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
-            return;  // the library is missing: the user has been told
+    using Status = PersonFileDocument::SaveStatus;
+    PersonFileDocument::SaveAnswers answers;
+    for (;;) {
+        const PersonFileDocument::SaveResult result = document_->save(answers);
+        switch (result.status) {
+            case Status::BackupFailed:
+                if (ShowMessage(QStringLiteral("バックアップ（%1）を作成できませんでした。\n"
+                                               "このまま保存しますか？")
+                                    .arg(result.failedBackup),
+                                MessageIcon::Question,
+                                MessageButtons::YesNo) != MessageAnswer::Yes) {
+                    return;
+                }
+                answers |= PersonFileDocument::SaveWithoutBackup;
+                continue;
+            case Status::ChangedOnDisk:
+                return;
+            case Status::OpenFailed:
+                ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
+                            MessageIcon::Exclamation);
+                return;
+            case Status::WriteFailed:
+                ShowMessage(QStringLiteral("保存に失敗しました(%1)").arg(result.code),
+                            MessageIcon::Exclamation);
+                return;
+            case Status::Saved:
+                ShowMessage(QStringLiteral("保存しました"), MessageIcon::Information);
+                return;
+            case Status::NothingToSave:
+            case Status::LibraryMissing:
+                return;
         }
     }
-    const std::optional<int> result = PersonFileLibrary::writePersonFile(personFilePath_);
-    if (!result) {
-        return;
-    }
-    fileBehindLibrary_ = *result != 0;
-    if (*result == -2) {
-        ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
-                    MessageIcon::Exclamation);
-    } else if (*result != 0) {
-        ShowMessage(QStringLiteral("保存に失敗しました(%1)").arg(*result),
-                    MessageIcon::Exclamation);
-    } else {
-        ShowMessage(QStringLiteral("保存しました"), MessageIcon::Information);
-    }
-    SaveMarks(list->rowCount());
 }
 
-bool frmMain::backUpBeforeFirstSave() {
-    if (!backupPending_) {
-        return true;
-    }
-    if (!BackUpFile(personFilePath_)) {
-        const QString backup = QFileInfo(personFilePath_).fileName() + QStringLiteral(".bak");
-        if (ShowMessage(QStringLiteral("バックアップ（%1）を作成できませんでした。\n"
-                                       "このまま保存しますか？")
-                            .arg(backup),
-                        MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes) {
-            return false;
-        }
-    }
-    backupPending_ = false;
-    return true;
-}
-
-bool frmMain::hasUnsavedChanges() {
-    if (fileBehindLibrary_) {
-        return true;
-    }
-    for (int n = 1; n <= rosterCount; ++n) {
-        RecordBytes saved{};
-        if (!PersonFileLibrary::readPerson(&saved, n - 1) || saved != roster[n].bytes()) {
-            return true;
-        }
-    }
-    return false;
+bool frmMain::hasUnsavedChanges() const {
+    return document_->isModified();
 }
 
 bool frmMain::mayDropUnsavedChanges(const QString& question) {
@@ -420,7 +402,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
             delete chooser_;
             chooser_ = nullptr;
         }
-        SaveMarks(list->rowCount());
+        document_->saveMarks();
     }
     event->accept();
 }
@@ -607,19 +589,12 @@ void frmMain::cmdBack_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        recordEdit(cmdBack->text(), [this] { restoreTickedGenerals(); });
+        document_->recordEdit(cmdBack->text(), [this] {
+            document_->restore(TickedIndexes(list));
+            RefreshTickedRows(list);
+        });
     }
     list->setFocus();
-}
-
-void frmMain::restoreTickedGenerals() {
-    for (const int index : TickedIndexes(list)) {
-        if (!fetchFromLibrary(index)) {
-            break;
-        }
-        AttachMarks(index);
-    }
-    RefreshTickedRows(list);
 }
 
 void frmMain::cmdTokugiClear_Click() {
@@ -627,7 +602,7 @@ void frmMain::cmdTokugiClear_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        recordEdit(cmdTokugiClear->text(), [this] {
+        document_->recordEdit(cmdTokugiClear->text(), [this] {
             for (const int index : TickedIndexes(list)) {
                 for (int i = 0; i < kSkillByteCount; ++i) {
                     roster[index].setSkillByte(i, 0);
@@ -643,7 +618,7 @@ void frmMain::cmdTokugiClear_Click() {
 template <typename Dialog, typename... Args>
 void frmMain::openDialog(const QPushButton* command, Args... args) {
     if (CountTickedRows(list) > 0) {
-        recordEdit(command->text(), [&] {
+        document_->recordEdit(command->text(), [&] {
             Dialog dialog(args..., this);
             FillChooserList(&dialog);
             if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
@@ -680,18 +655,6 @@ void frmMain::cmdMark_Click() {
 
 // --- Undo and redo -----------------------------------------------------------------------
 
-template <typename Edit>
-void frmMain::recordEdit(const QString& name, Edit edit) {
-    const RosterSnapshot before = RosterSnapshot::take();
-    edit();
-    RosterChange change(before, RosterSnapshot::take());
-    if (change.isEmpty()) {
-        return;  // nothing to take back
-    }
-    history_->push(new RosterEditStep(
-        name, std::move(change), [this](const QList<int>& indexes) { refreshGenerals(indexes); }));
-}
-
 void frmMain::refreshGenerals(const QList<int>& indexes) {
     RefreshRowsOf(list, indexes);
     UpdateCountLabel();
@@ -702,10 +665,26 @@ void frmMain::updateHistoryActions() {
     const auto caption = [](const QString& verb, bool possible, const QString& step) {
         return possible ? verb + QStringLiteral(": ") + step : verb;
     };
-    undoAction->setText(
-        caption(QStringLiteral("取り消し"), history_->canUndo(), history_->undoText()));
-    undoAction->setEnabled(history_->canUndo());
-    redoAction->setText(
-        caption(QStringLiteral("やり直し"), history_->canRedo(), history_->redoText()));
-    redoAction->setEnabled(history_->canRedo());
+    undoAction->setText(caption(QStringLiteral("取り消し"), document_->history()->canUndo(),
+                                document_->history()->undoText()));
+    undoAction->setEnabled(document_->history()->canUndo());
+    redoAction->setText(caption(QStringLiteral("やり直し"), document_->history()->canRedo(),
+                                document_->history()->redoText()));
+    redoAction->setEnabled(document_->history()->canRedo());
+}
+
+// --- Spreadsheet ---------------------------------------------------------------------------
+
+void frmMain::exportSheet() {
+    ExportSheetFromWindow(this, document_->filePath());
+}
+
+void frmMain::importSheet() {
+    ImportSheetFromWindow(this, document_->filePath(), [this](const RosterSheetImport& import) {
+        document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
+            import.apply();
+            RefreshRowsOf(list, import.indexes());
+        });
+    });
+    list->setFocus();
 }

@@ -17,6 +17,7 @@
 
 class BulkEditDialog;
 class FrozenNameColumn;
+class PersonFileDocument;
 class QAction;
 class QKeyEvent;
 class QTimer;
@@ -37,14 +38,16 @@ class frmMain : public QWidget {
     void FillChooserList(BulkEditDialog* dialog) const;
 
     // The path of the open person file; the target of the next save.
-    const QString& personFilePath() const { return personFilePath_; }
+    const QString& personFilePath() const;
+    // The open file's life: its generals, their history, saving and backups.
+    PersonFileDocument* document() const { return document_; }
     // The one general chooser, made and filled on its first use: the first window does not
     // need it, and the existing generals never change after start-up.
     frmSelectGeneral* chooser();
     // The undo history of the open file's generals; emptied by each open.
-    QUndoStack* history() const { return history_; }
+    QUndoStack* history() const;
     // True when a general differs from the file as last read or saved.
-    bool hasUnsavedChanges();
+    bool hasUnsavedChanges() const;
 
     QPushButton* cmdOpen;
     QLabel* labPath;
@@ -76,6 +79,9 @@ class frmMain : public QWidget {
     // On the list's context menu, with Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z.
     QAction* undoAction;
     QAction* redoAction;
+    // On the list's context menu below them: every general to a spreadsheet and back.
+    QAction* exportSheetAction;
+    QAction* importSheetAction;
 
     // The smallest window whose list still follows its size.
     QSize minimumSizeHint() const override;
@@ -99,6 +105,8 @@ class frmMain : public QWidget {
     void cmdTokugi_Click();
     void cmdMark_Click();
     void list_ColumnClick(int column);
+    void exportSheet();
+    void importSheet();
 
   private:
     void Form_Load();
@@ -111,25 +119,16 @@ class frmMain : public QWidget {
                            const QRect& geometry);
 
     void savePersonFile();
-    void restoreTickedGenerals();
-    // Copies library slot index - 1 into roster slot index; false when the library is missing.
-    bool fetchFromLibrary(int index);
     void updateMenuEnabled();
     template <typename Dialog, typename... Args>
     void openDialog(const QPushButton* command, Args... args);
 
     // Undo history
     void createHistory();
-    // Runs edit and keeps what it changed as one undo step named name.
-    template <typename Edit>
-    void recordEdit(const QString& name, Edit edit);
     void refreshGenerals(const QList<int>& indexes);
     void updateHistoryActions();
     // Asks question when there are unsaved changes; true when they may be dropped.
     bool mayDropUnsavedChanges(const QString& question);
-    // Before the first save of an opened file: keeps the file as .bak, or asks whether to go
-    // on without. False when nothing is to be saved.
-    bool backUpBeforeFirstSave();
 
     // Drag ticking
     int rowPositionAt(const QPoint& point) const;
@@ -144,7 +143,7 @@ class frmMain : public QWidget {
     bool list_KeyDown(const QKeyEvent* key);
     void toggleCurrentRow();
 
-    QString personFilePath_;
+    PersonFileDocument* document_ = nullptr;
     qint16 lastSortColumn_ = 0;
     qint16 dragAnchor = 0;
     bool dragValue = false;
@@ -154,9 +153,4 @@ class frmMain : public QWidget {
     FrozenNameColumn* nameColumn_ = nullptr;
     QTimer* dragScroll_ = nullptr;
     QPoint dragPoint_;
-    QUndoStack* history_ = nullptr;
-    // The first save of an opened file keeps the file as it was on disk.
-    bool backupPending_ = false;
-    // The last save handed the generals to the library but did not write them to the file.
-    bool fileBehindLibrary_ = false;
 };

@@ -223,9 +223,10 @@ class SafetyNetTest : public QObject {
         const QPoint point = f.rowPoint(1);
         QContextMenuEvent event(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
         QCoreApplication::sendEvent(viewport, &event);
-        QCOMPARE(shown,
-                 QStringList({QStringLiteral("取り消し: 名声"), QStringLiteral("やり直し")}));
-        QCOMPARE(enabled, QList<bool>({true, false}));
+        QCOMPARE(shown, QStringList({QStringLiteral("取り消し: 名声"), QStringLiteral("やり直し"),
+                                     QString(), QStringLiteral("表に書き出す..."),
+                                     QStringLiteral("表から読み込む...")}));
+        QCOMPARE(enabled, QList<bool>({true, false, true, true, true}));
     }
 
     void openingStartsAnEmptyHistoryAndSavingKeepsIt() {

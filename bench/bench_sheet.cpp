@@ -1,0 +1,165 @@
+// The sheet of a full person file (110 generals): its export and import inside the editor,
+// and the command line's --export as a whole process against a bare QCoreApplication process
+// that reads the same file.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "model/generals.h"
+#include "model/marks.h"
+#include "model/roster.h"
+#include "model/rostersheet.h"
+#include "platform/appinfo.h"
+#include "platform/codepage.h"
+#include "platform/messages.h"
+
+extern char** environ;
+
+namespace {
+
+PersonRecord General(int i) {
+    PersonRecord record;
+    QByteArray name;
+    EncodeCp932(QStringLiteral("武将"), &name);
+    std::copy(name.begin(), name.end(), record.bytes().begin() + kFamilyNameOffset);
+    record.bytes()[kGivenNameOffset] = static_cast<std::uint8_t>('0' + i % 10);
+    record.bytes()[kGivenNameOffset + 1] = static_cast<std::uint8_t>('0' + i / 10 % 10);
+    record.bytes()[kGivenNameOffset + 2] = static_cast<std::uint8_t>('0' + i / 100);
+    record.setBirthYear(static_cast<qint16>(150 + i % 80));
+    record.setFame(static_cast<qint16>(1 + i * 4));
+    for (int k = 0; k < kAbilityCount; ++k) {
+        record.setAbility(k, static_cast<qint16>(1 + (i * (k + 3)) % 100));
+    }
+    for (int k = 0; k < kSettingCount; ++k) {
+        const auto field = static_cast<Setting>(k);
+        record.setSetting(field, static_cast<quint8>(i % SettingCodeCount(field)));
+    }
+    record.setPersonalAffinity(static_cast<quint8>(1 + i % 149));
+    record.setFactionAffinity(static_cast<quint8>(1 + (i * 7) % 149));
+    for (int skill = i % 3; skill < kSkillCount; skill += 3) {
+        SetSkill(record, skill, true);
+    }
+    return record;
+}
+
+// A full roster with marks, and the shipped existing generals naming the affinities.
+void FillRoster() {
+    SetDataFolder(QCoreApplication::applicationDirPath());
+    const RecordedMessages quiet;
+    LoadGenerals();
+    SetDataFolder(QString());
+    rosterCount = kRosterCapacity;
+    for (int i = 1; i <= rosterCount; ++i) {
+        roster[i] = General(i);
+        generalMarks[i] = {GetPersonName(i), {QStringLiteral("将"), {}, {}, {}, {}}};
+    }
+}
+
+void BM_SheetExport(benchmark::State& state) {
+    FillRoster();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ExportRosterSheet());
+    }
+}
+BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
+
+// A sheet that changes the fame of every general: read, checked, applied.
+void BM_SheetImport(benchmark::State& state) {
+    FillRoster();
+    const Roster original = roster;
+    for (int i = 1; i <= rosterCount; ++i) {
+        roster[i].setFame(static_cast<qint16>(roster[i].fame() % 500 + 1));
+    }
+    const QByteArray sheet = ExportRosterSheet();
+    roster = original;
+    qsizetype changes = 0;
+    for (auto _ : state) {
+        const RosterSheetImport import(sheet);
+        import.apply();
+        changes = import.changes().size();
+        roster = original;
+    }
+    if (changes < rosterCount) {
+        state.SkipWithError("the sheet changed fewer generals than it should");
+    }
+}
+BENCHMARK(BM_SheetImport)->Unit(benchmark::kMillisecond);
+
+double Milliseconds(const timeval& t) {
+    return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
+}
+
+// Runs a program to its end and returns its own CPU time (user and system) from wait4.
+double RunChild(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
+        qFatal("cannot start %s", argv[0]);
+    }
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        qFatal("%s did not end cleanly", argv[0]);
+    }
+    return Milliseconds(usage.ru_utime) + Milliseconds(usage.ru_stime);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+std::string BesideBenchmark(const char* program) {
+    return (QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(program))
+        .toStdString();
+}
+
+// Each iteration runs both processes once, in turn; the counters are medians of their CPU
+// milliseconds and "ratio" is the command line's over the bare process's.
+void BM_CommandLineExportAgainstFloor(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString person = folder.filePath(QStringLiteral("TPERSON.VRX"));
+    QByteArray file(4, '\0');
+    for (int i = 1; i <= kRosterCapacity; ++i) {
+        const RecordBytes& bytes = General(i).bytes();
+        file.append(reinterpret_cast<const char*>(bytes.data()), kRecordSize);
+    }
+    QFile out(person);
+    if (!out.open(QIODevice::WriteOnly) || out.write(file) != file.size()) {
+        qFatal("cannot write the benchmark's person file");
+    }
+    out.close();
+    const std::vector<std::string> command = {
+        BesideBenchmark("Drovantel"), "--export", person.toStdString(),
+        folder.filePath(QStringLiteral("sheet.csv")).toStdString()};
+    const std::vector<std::string> floor = {BesideBenchmark("drovantel_startup_corefloor"),
+                                            person.toStdString()};
+    std::vector<double> commandMs;
+    std::vector<double> floorMs;
+    for (auto _ : state) {
+        floorMs.push_back(RunChild(floor));
+        commandMs.push_back(RunChild(command));
+    }
+    state.counters["command_ms"] = Median(commandMs);
+    state.counters["floor_ms"] = Median(floorMs);
+    state.counters["ratio"] = Median(commandMs) / Median(floorMs);
+}
+BENCHMARK(BM_CommandLineExportAgainstFloor)->Unit(benchmark::kMillisecond)->Iterations(31);
+
+}  // namespace

@@ -1,0 +1,18 @@
+// The list's context menu entries that take every general of the open file to a spreadsheet
+// and back, with their file dialogs and messages.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class RosterSheetImport;
+
+// Asks for a file name beside the person file and writes the sheet there.
+void ExportSheetFromWindow(QWidget* parent, const QString& personFilePath);
+
+// Asks for a sheet, reads and checks it, shows every problem or asks before the changes, and
+// hands a confirmed import to apply.
+void ImportSheetFromWindow(QWidget* parent, const QString& personFilePath,
+                           const std::function<void(const RosterSheetImport&)>& apply);

@@ -1,0 +1,241 @@
+#include "personfiledocument.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <utility>
+
+#include "../platform/personfilelibrary.h"
+#include "filebackup.h"
+#include "roster.h"
+#include "rosterchange.h"
+
+namespace {
+
+// Undo steps kept; a step holds only the generals it changed.
+constexpr int kHistoryLimit = 200;
+
+// One step of the history: an edit of the generals, named after the command that made it.
+class RosterEditStep : public QUndoCommand {
+  public:
+    using Refresh = std::function<void(const QList<int>& indexes)>;
+
+    // The edit has already been made when the step is pushed.
+    RosterEditStep(const QString& name, RosterChange change, Refresh refresh)
+        : QUndoCommand(name), change_(std::move(change)), refresh_(std::move(refresh)) {}
+
+    void undo() override {
+        change_.applyBefore();
+        refresh_(change_.indexes());
+    }
+    void redo() override {
+        // The stack redoes a step as it is pushed; the edit is already in place then.
+        if (std::exchange(made_, false)) {
+            return;
+        }
+        change_.applyAfter();
+        refresh_(change_.indexes());
+    }
+
+  private:
+    RosterChange change_;
+    Refresh refresh_;
+    bool made_ = true;
+};
+
+std::vector<MarkEntry> OpenGeneralsMarks() {
+    return {generalMarks.begin() + 1,
+            generalMarks.begin() + 1 + std::clamp(rosterCount, 0, kRosterCapacity)};
+}
+
+}  // namespace
+
+PersonFileDocument::PersonFileDocument(QObject* parent)
+    : QObject(parent), history_(new QUndoStack(this)) {
+    history_->setUndoLimit(kHistoryLimit);
+    connect(history_, &QUndoStack::indexChanged, this, [this] { updateModified(); });
+}
+
+PersonFileDocument::~PersonFileDocument() {
+    // The history goes with its children; what it says then is of no use.
+    disconnect(history_, nullptr, this, nullptr);
+}
+
+int PersonFileDocument::generalCount() const {
+    return rosterCount;
+}
+
+bool PersonFileDocument::fetchFromLibrary(int index) {
+    RecordBytes bytes{};
+    if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
+        return false;  // the library is missing: the user has been told
+    }
+    roster[index] = PersonRecord(bytes);
+    return true;
+}
+
+PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
+    const std::optional<int> count = PersonFileLibrary::readPersonFile(path);
+    if (!count) {
+        return OpenStatus::LibraryMissing;
+    }
+    filePath_ = path;
+    history_->clear();
+    backupPending_ = true;
+    fileBehindLibrary_ = false;
+    rememberDiskContents();
+    const OpenStatus status = *count < 0 ? OpenStatus::Unreadable : OpenStatus::Opened;
+    // A file that could not be read is taken as one without generals.
+    rosterCount = std::max(*count, 0);
+    for (int n = 1; n <= rosterCount; ++n) {
+        if (!fetchFromLibrary(n)) {
+            rosterCount = n - 1;
+            break;
+        }
+        AttachMarks(n);
+    }
+    savedMarkTable_ = markTable;
+    writtenMarks_ = OpenGeneralsMarks();
+    updateModified();
+    emit opened(path);
+    return status;
+}
+
+bool PersonFileDocument::isModified() const {
+    if (fileBehindLibrary_) {
+        return true;
+    }
+    for (int n = 1; n <= rosterCount; ++n) {
+        RecordBytes saved{};
+        if (!PersonFileLibrary::readPerson(&saved, n - 1) || saved != roster[n].bytes()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void PersonFileDocument::updateModified() {
+    const bool modified = isModified();
+    if (modified != std::exchange(modified_, modified)) {
+        emit modifiedChanged(modified);
+    }
+}
+
+namespace {
+
+// Only a regular file is read: a pipe or a device could block or never end.
+bool ReadDiskFile(const QString& path, QByteArray* contents) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        contents->clear();
+        return false;
+    }
+    *contents = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+}  // namespace
+
+void PersonFileDocument::rememberDiskContents() {
+    diskReadable_ = ReadDiskFile(filePath_, &diskContents_);
+}
+
+bool PersonFileDocument::isChangedOnDisk() const {
+    return false;
+}
+
+QString PersonFileDocument::backUp() {
+    if (!BackUpFile(filePath_)) {
+        return QFileInfo(filePath_).fileName() + QStringLiteral(".bak");
+    }
+    return {};
+}
+
+PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
+    if (rosterCount < 1) {
+        return {SaveStatus::NothingToSave, 0, {}};
+    }
+    const bool changedOnDisk = isChangedOnDisk();
+    if (changedOnDisk && !answers.testFlag(OverwriteChangedFile)) {
+        return {SaveStatus::ChangedOnDisk, 0, {}};
+    }
+    if ((backupPending_ || changedOnDisk) && !answers.testFlag(SaveWithoutBackup)) {
+        const QString failed = backUp();
+        if (!failed.isEmpty()) {
+            return {SaveStatus::BackupFailed, 0, failed};
+        }
+    }
+    backupPending_ = false;
+
+    fileBehindLibrary_ = true;
+    for (int n = 1; n <= rosterCount; ++n) {
+        if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
+            updateModified();
+            return {SaveStatus::LibraryMissing, 0, {}};
+        }
+    }
+    const std::optional<int> written = PersonFileLibrary::writePersonFile(filePath_);
+    if (!written) {
+        updateModified();
+        return {SaveStatus::LibraryMissing, 0, {}};
+    }
+    fileBehindLibrary_ = *written != 0;
+    if (*written != -2) {
+        // Whatever reached the file, it is this program's own writing.
+        rememberDiskContents();
+    }
+    SaveResult result{SaveStatus::Saved, *written, {}};
+    if (*written == -2) {
+        result.status = SaveStatus::OpenFailed;
+    } else if (*written != 0) {
+        result.status = SaveStatus::WriteFailed;
+    }
+    saveMarks();
+    savedMarkTable_ = markTable;
+    updateModified();
+    if (result.status == SaveStatus::Saved) {
+        emit saved();
+    }
+    return result;
+}
+
+bool PersonFileDocument::restore(const QList<int>& indexes) {
+    for (const int index : indexes) {
+        if (!fetchFromLibrary(index)) {
+            return false;
+        }
+        // The marks go back to the entry of the general's name as last read or saved.
+        const QString name = GetPersonName(index);
+        const auto entry = std::find_if(savedMarkTable_.cbegin(), savedMarkTable_.cend(),
+                                        [&name](const MarkEntry& e) { return e.name == name; });
+        generalMarks[index] = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
+    }
+    return true;
+}
+
+bool PersonFileDocument::recordEdit(const QString& name, const std::function<void()>& edit) {
+    const RosterSnapshot before = RosterSnapshot::take();
+    edit();
+    RosterChange change(before, RosterSnapshot::take());
+    if (change.isEmpty()) {
+        return false;  // nothing to take back
+    }
+    history_->push(new RosterEditStep(name, std::move(change), [this](const QList<int>& indexes) {
+        emit generalsChanged(indexes);
+    }));
+    return true;
+}
+
+void PersonFileDocument::saveMarks() {
+    SaveMarks(rosterCount);
+    writtenMarks_ = OpenGeneralsMarks();
+}
+
+void PersonFileDocument::saveChangedMarks() {
+    if (OpenGeneralsMarks() != writtenMarks_) {
+        saveMarks();
+    }
+}

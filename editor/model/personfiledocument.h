@@ -1,0 +1,132 @@
+// The open person file: reading it through the library into the roster, the undo history of
+// the edits of its generals, whether they differ from the file, the backups and writing them
+// back. It uses no widgets, so that the main window and the command line share one file life.
+// It never asks the player anything: a save that needs an answer stops and says which
+// question, and the caller asks and saves again with that answer given.
+//
+// The generals live in the program's one roster (roster, rosterCount, generalMarks), so there
+// is one document at a time.
+#pragma once
+
+#include <QByteArray>
+#include <QFlags>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+#include "marks.h"
+
+class QUndoStack;
+
+class PersonFileDocument : public QObject {
+    Q_OBJECT
+  public:
+    enum class OpenStatus {
+        Opened,
+        // The file exists but the library could not read it: the document is open without
+        // generals, and saving does nothing.
+        Unreadable,
+        // The library is missing; the player has been told. Nothing changed.
+        LibraryMissing,
+    };
+
+    enum class SaveStatus {
+        Saved,
+        NothingToSave,  // no generals: nothing was written
+        // Another program changed the file since this one last read or wrote it.
+        ChangedOnDisk,
+        // A backup could not be made (SaveResult::failedBackup names it); nothing was written.
+        BackupFailed,
+        OpenFailed,      // the library could not open the file for writing (-2)
+        WriteFailed,     // any other failure of the library (SaveResult::code)
+        LibraryMissing,  // the player has been told
+    };
+
+    // Answers given in advance to what a save would otherwise stop for.
+    enum SaveAnswer {
+        AskFirst = 0,
+        OverwriteChangedFile = 1,  // write over a file another program changed
+        SaveWithoutBackup = 2,     // write although the backup could not be made
+    };
+    Q_DECLARE_FLAGS(SaveAnswers, SaveAnswer)
+
+    struct SaveResult {
+        SaveStatus status = SaveStatus::Saved;
+        int code = 0;          // the library's result
+        QString failedBackup;  // for BackupFailed: the backup's name as the player sees it
+    };
+
+    explicit PersonFileDocument(QObject* parent = nullptr);
+    ~PersonFileDocument() override;
+
+    // Reads the person file at path into the roster, with each general's marks, and starts a
+    // new history. The marks of the generals it replaces are written first.
+    OpenStatus open(const QString& path);
+    bool isOpen() const { return !filePath_.isEmpty(); }
+    // The path of the open person file; the target of the next save.
+    const QString& filePath() const { return filePath_; }
+    int generalCount() const;
+
+    // True when a general differs from the file as last read or saved.
+    bool isModified() const;
+    // True when the file on disk is no longer what this program last read or wrote there.
+    bool isChangedOnDisk() const;
+
+    // Writes every general back into the file, in place, after keeping the backups the file
+    // needs: the first save of an opened file, and a save over a file that another program
+    // changed, keep the file as it was on disk. The marks are written too once the file has
+    // been tried. Stops without writing when a backup fails or the file changed on disk,
+    // unless answers says to go on.
+    SaveResult save(SaveAnswers answers = AskFirst);
+
+    // Puts the generals at the given roster indexes back as the file was last read or saved,
+    // and their marks as they were then. False when the library is missing.
+    bool restore(const QList<int>& indexes);
+
+    // Runs edit, which changes generals of the roster, and keeps what it changed as one undo
+    // step named name. False when it changed nothing (no step is kept).
+    bool recordEdit(const QString& name, const std::function<void()>& edit);
+    // The undo history of the open file's generals; emptied by each open, kept by saves.
+    QUndoStack* history() const { return history_; }
+
+    // Writes the marks of the open file's generals to Mark.csv.
+    void saveMarks();
+
+  signals:
+    // An undo or redo put these generals (roster indexes) back.
+    void generalsChanged(const QList<int>& indexes);
+    void opened(const QString& path);
+    void saved();
+    void modifiedChanged(bool modified);
+
+  private:
+    void updateModified();
+    // Writes Mark.csv when a confirmed edit, an undo or a redo changed marks.
+    void saveChangedMarks();
+    // Copies library slot index - 1 into roster slot index; false when the library is missing.
+    bool fetchFromLibrary(int index);
+    void rememberDiskContents();
+    // Keeps the file as it now is on disk; the name of the backup that failed, else empty.
+    QString backUp();
+
+    QString filePath_;
+    QUndoStack* history_;
+    // The first save of an opened file keeps the file as it was on disk.
+    bool backupPending_ = false;
+    // The last save handed the generals to the library but did not write them to the file.
+    bool fileBehindLibrary_ = false;
+    bool modified_ = false;
+    // What this program last read from or wrote to the file, to notice another program's
+    // writes.
+    QByteArray diskContents_;
+    bool diskReadable_ = false;
+    // The marks as last read from or written to Mark.csv, which restore goes back to.
+    QList<MarkEntry> savedMarkTable_;
+    // The open generals' marks as Mark.csv last received them.
+    std::vector<MarkEntry> writtenMarks_;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(PersonFileDocument::SaveAnswers)

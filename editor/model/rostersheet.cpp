@@ -1,0 +1,533 @@
+#include "rostersheet.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "../platform/codepage.h"
+#include "abilitydraw.h"
+#include "birthshift.h"
+#include "csv.h"
+#include "listcolumns.h"
+#include "markedit.h"
+#include "roster.h"
+
+namespace {
+
+// The sheet's own column before the list's columns.
+constexpr int kIndexColumn = -1;
+// The bounds of what the editors' boxes offer.
+constexpr int kLowestFame = 1;
+constexpr int kHighestFame = 500;
+constexpr int kLowestAbility = 1;
+constexpr int kHighestAbility = 100;
+constexpr int kMeishiFame = 200;
+
+// The list columns that the sheet carries, in sheet order after the index.
+QList<int> sheetColumns() {
+    QList<int> columns;
+    for (int column = 0; column < kListColumnCount; ++column) {
+        if (column != kKeyColumn) {
+            columns.append(column);
+        }
+    }
+    return columns;
+}
+
+QString csvField(const QString& text) {
+    const bool quote = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
+                       text.contains(u'\n') || text.startsWith(u' ') || text.endsWith(u' ');
+    if (!quote) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+void appendLine(QString* out, const QStringList& fields) {
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            out->append(u',');
+        }
+        out->append(csvField(fields[i]));
+    }
+    out->append(QStringLiteral("\r\n"));
+}
+
+// Spreadsheets save UTF-8, with or without a byte-order mark; one saving in the Windows
+// code page is read in that.
+QString decodeSheet(const QByteArray& content) {
+    QByteArrayView bytes(content);
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bytes = bytes.sliced(3);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        return DecodeCp932(bytes);
+    }
+    return text;
+}
+
+// Records of comma-separated fields, quoted fields with doubled quotes inside; CR LF, LF and
+// CR end a record alike.
+QList<QStringList> parseCsv(const QString& text) {
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    bool recordOpen = false;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"') {
+                if (i + 1 < n && text[i + 1] == u'"') {
+                    field.append(u'"');
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field.append(c);
+            }
+            continue;
+        }
+        recordOpen = true;
+        if (c == u'"' && field.isEmpty()) {
+            quoted = true;
+        } else if (c == u',') {
+            record.append(field);
+            field.clear();
+        } else if (c == u'\r' || c == u'\n') {
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+                ++i;
+            }
+            record.append(field);
+            field.clear();
+            records.append(record);
+            record.clear();
+            recordOpen = false;
+        } else {
+            field.append(c);
+        }
+    }
+    if (recordOpen) {
+        record.append(field);
+        records.append(record);
+    }
+    return records;
+}
+
+bool allEmpty(const QStringList& record) {
+    return std::all_of(record.begin(), record.end(),
+                       [](const QString& cell) { return cell.trimmed().isEmpty(); });
+}
+
+std::optional<int> numberIn(const QString& cell, int low, int high) {
+    bool ok = false;
+    const int value = cell.trimmed().toInt(&ok);
+    if (!ok || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+QString rangeReason(int low, int high) {
+    return QStringLiteral("%1～%2の数ではありません").arg(low).arg(high);
+}
+
+std::optional<int> settingCode(Setting field, const QString& cell) {
+    for (int code = 0; code < SettingCodeCount(field); ++code) {
+        if (SettingLabel(field, code) == cell) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+QString settingChoices(Setting field) {
+    QStringList labels;
+    for (int code = 0; code < SettingCodeCount(field); ++code) {
+        labels.append(SettingLabel(field, code));
+    }
+    return labels.join(QStringLiteral("、"));
+}
+
+// What one row asks of its general; empty where the cell is as the list shows it.
+struct RowEdit {
+    std::array<std::optional<QString>, kMarkCount> marks;
+    std::optional<int> birthYear;
+    std::optional<int> fame;
+    std::array<std::optional<int>, kAbilityCount> abilities;
+    std::array<std::optional<int>, kSettingCount> settings;  // by list column order
+    std::array<std::optional<bool>, kSkillCount> skills;
+};
+
+// The editors' order: values first, then what the ability and fame editors drop, then the
+// skills, whose setting raises what they need.
+void applyRowEdit(Roster& records, GeneralMarks& marks, int index, const RowEdit& edit) {
+    for (int k = 0; k < kMarkCount; ++k) {
+        if (edit.marks[k]) {
+            marks[index].marks[k] = *edit.marks[k];
+        }
+    }
+    PersonRecord& record = records[index];
+    if (edit.birthYear) {
+        ApplyBirthShift(records, {index}, *edit.birthYear - record.birthYear());
+    }
+    if (edit.fame) {
+        record.setFame(static_cast<qint16>(*edit.fame));
+        if (*edit.fame < kMeishiFame) {
+            SetSkill(record, Skill::meishi, false);
+        }
+    }
+    bool abilityChanged = false;
+    for (int k = 0; k < kAbilityCount; ++k) {
+        if (edit.abilities[k]) {
+            record.setAbility(k, static_cast<qint16>(*edit.abilities[k]));
+            abilityChanged = true;
+        }
+    }
+    if (abilityChanged) {
+        ApplyIntelligenceRule(records, {index});
+    }
+    for (int k = 0; k < kSettingCount; ++k) {
+        if (edit.settings[k]) {
+            record.setSetting(SettingOfColumn(kFirstSettingColumn + k),
+                              static_cast<quint8>(*edit.settings[k]));
+        }
+    }
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        if (edit.skills[skill]) {
+            SetSkill(record, skill, *edit.skills[skill]);
+        }
+    }
+}
+
+class SheetChecker {
+  public:
+    explicit SheetChecker(QList<SheetProblem>* problems) : problems_(problems) {}
+
+    // Maps each caption to its list column; false when the rows cannot be matched.
+    bool readCaptions(const QStringList& captions) {
+        QHash<QString, int> known;
+        known.insert(SheetIndexCaption(), kIndexColumn);
+        for (const int column : sheetColumns()) {
+            known.insert(ListColumnCaption(column), column);
+        }
+        QSet<QString> seen;
+        for (const QString& caption : captions) {
+            if (!known.contains(caption)) {
+                add(1, caption, caption, QStringLiteral("この表にない列です"));
+                columns_.append(std::nullopt);
+            } else if (seen.contains(caption)) {
+                add(1, caption, caption, QStringLiteral("同じ列が二度あります"));
+                columns_.append(std::nullopt);
+            } else {
+                seen.insert(caption);
+                columns_.append(known.value(caption));
+            }
+        }
+        const QStringList wanted = SheetCaptions();
+        for (const QString& caption : wanted) {
+            if (!seen.contains(caption)) {
+                add(1, caption, QString(), QStringLiteral("列がありません"));
+            }
+        }
+        return seen.contains(SheetIndexCaption()) && seen.contains(ListColumnCaption(0));
+    }
+
+    // Checks one row; returns its general's index and what it asks, or nothing after a
+    // problem that leaves the row without a general.
+    std::optional<std::pair<int, RowEdit>> readRow(int row, const QStringList& cells) {
+        if (cells.size() != columns_.size()) {
+            add(row, QString(), QString(),
+                QStringLiteral("セルの数（%1）が列の数（%2）と合いません")
+                    .arg(cells.size())
+                    .arg(columns_.size()));
+            return std::nullopt;
+        }
+        const std::optional<int> index = matchGeneral(row, cells);
+        if (!index) {
+            return std::nullopt;
+        }
+        const PersonRecord& record = roster[*index];
+        const MarkEntry& marks = generalMarks[*index];
+        RowEdit edit;
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (!columns_[i] || *columns_[i] == kIndexColumn || *columns_[i] == 0) {
+                continue;
+            }
+            const int column = *columns_[i];
+            const QString& cell = cells[i];
+            if (cell != ListCellText(record, &marks, column)) {
+                readCell(row, column, cell, *index, &edit);
+            }
+        }
+        return std::make_pair(*index, edit);
+    }
+
+  private:
+    void add(int row, const QString& column, const QString& cell, const QString& reason) {
+        problems_->append({row, column, cell, reason});
+    }
+
+    QString cellOf(const QStringList& cells, int column) const {
+        const auto at = std::find(columns_.begin(), columns_.end(), std::optional<int>(column));
+        return at == columns_.end() ? QString() : cells[at - columns_.begin()];
+    }
+
+    std::optional<int> matchGeneral(int row, const QStringList& cells) {
+        const QString indexCell = cellOf(cells, kIndexColumn);
+        const std::optional<int> index = numberIn(indexCell, 1, rosterCount);
+        if (!index) {
+            add(row, SheetIndexCaption(), indexCell,
+                QStringLiteral("このファイルの武将の番号（1～%1）ではありません").arg(rosterCount));
+            return std::nullopt;
+        }
+        if (rowOfIndex_.contains(*index)) {
+            add(row, SheetIndexCaption(), indexCell,
+                QStringLiteral("%1行目と同じ番号です").arg(rowOfIndex_.value(*index)));
+            return std::nullopt;
+        }
+        rowOfIndex_.insert(*index, row);
+        const QString nameCell = cellOf(cells, 0);
+        if (nameCell != GetPersonName(*index)) {
+            add(row, ListColumnCaption(0), nameCell,
+                QStringLiteral("番号%1の武将（%2）ではありません")
+                    .arg(*index)
+                    .arg(GetPersonName(*index)));
+            return std::nullopt;
+        }
+        return index;
+    }
+
+    void readCell(int row, int column, const QString& cell, int index, RowEdit* edit) {
+        const PersonRecord& record = roster[index];
+        const QString caption = ListColumnCaption(column);
+        const auto problem = [&](const QString& reason) { add(row, caption, cell, reason); };
+        if (column >= kFirstMarkColumn && column < kBirthColumn) {
+            // As the mark editor's boxes take a typed text.
+            const QString mark = WithCp932LookAlikes(cell);
+            if (!IsStorableText(mark)) {
+                problem(QStringLiteral("印に使えない文字があります"));
+            } else if (mark != generalMarks[index].marks[column - kFirstMarkColumn]) {
+                edit->marks[column - kFirstMarkColumn] = mark;
+            }
+        } else if (column == kBirthColumn) {
+            number(cell, kEarliestBirthYear, kLatestBirthYear, record.birthYear(), problem,
+                   &edit->birthYear);
+        } else if (column == kFameColumn) {
+            number(cell, kLowestFame, kHighestFame, record.fame(), problem, &edit->fame);
+        } else if (column >= kFirstAbilityColumn && column < kFirstSettingColumn) {
+            const int k = column - kFirstAbilityColumn;
+            number(cell, kLowestAbility, kHighestAbility, record.ability(k), problem,
+                   &edit->abilities[k]);
+        } else if (column >= kFirstSettingColumn && column <= kLastSettingColumn) {
+            const Setting field = SettingOfColumn(column);
+            const std::optional<int> code = settingCode(field, cell);
+            if (!code) {
+                problem(QStringLiteral("選べる値（%1）ではありません").arg(settingChoices(field)));
+            } else if (*code != record.setting(field)) {
+                edit->settings[column - kFirstSettingColumn] = code;
+            }
+        } else if (column == kPersonalAffinityColumn || column == kFactionAffinityColumn) {
+            problem(QStringLiteral("相性は表から変えられません"));
+        } else if (column >= kFirstSkillColumn) {
+            const QString mark = cell.trimmed();
+            if (mark != QStringLiteral("○") && !mark.isEmpty()) {
+                problem(QStringLiteral("「○」か空欄ではありません"));
+            } else {
+                const bool on = !mark.isEmpty();
+                if (on != GetSkill(record, column - kFirstSkillColumn)) {
+                    edit->skills[column - kFirstSkillColumn] = on;
+                }
+            }
+        }
+    }
+
+    template <typename Problem>
+    static void number(const QString& cell, int low, int high, int current, Problem problem,
+                       std::optional<int>* value) {
+        bool ok = false;
+        const int written = cell.trimmed().toInt(&ok);
+        if (ok && written == current) {
+            return;  // the same number, written otherwise ("0190", " 190")
+        }
+        *value = numberIn(cell, low, high);
+        if (!*value) {
+            problem(rangeReason(low, high));
+        }
+    }
+
+    QList<SheetProblem>* problems_;
+    QList<std::optional<int>> columns_;
+    QHash<int, int> rowOfIndex_;
+};
+
+}  // namespace
+
+QString SheetIndexCaption() {
+    return QStringLiteral("番号");
+}
+
+QStringList SheetCaptions() {
+    QStringList captions = {SheetIndexCaption()};
+    for (const int column : sheetColumns()) {
+        captions.append(ListColumnCaption(column));
+    }
+    return captions;
+}
+
+QByteArray ExportRosterSheet() {
+    const QList<int> columns = sheetColumns();
+    QString text;
+    appendLine(&text, SheetCaptions());
+    QStringList cells;
+    for (int index = 1; index <= rosterCount; ++index) {
+        cells.clear();
+        cells.append(QString::number(index));
+        cells.append(GetPersonName(index));
+        for (const int column : columns) {
+            if (column != 0) {
+                cells.append(ListCellText(roster[index], &generalMarks[index], column));
+            }
+        }
+        appendLine(&text, cells);
+    }
+    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+}
+
+bool SaveRosterSheet(const QString& path) {
+    const QByteArray bytes = ExportRosterSheet();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    // A full disk shows only at the flush: commit() would still put the file in place.
+    if (file.write(bytes) != bytes.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool ReadSheetFile(const QString& path, QByteArray* content) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > CsvReader::kMaxFileSize) {
+        return false;
+    }
+    *content = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+RosterSheetImport::RosterSheetImport(const QByteArray& content) {
+    const QList<QStringList> rows = parseCsv(decodeSheet(content));
+    SheetChecker checker(&problems_);
+    if (!checker.readCaptions(rows.value(0))) {
+        return;
+    }
+    // The edits are made on copies: reading the sheet changes nothing.
+    Roster edited = roster;
+    GeneralMarks editedMarks = generalMarks;
+    QList<int> touched;
+    for (qsizetype i = 1; i < rows.size(); ++i) {
+        if (allEmpty(rows[i])) {
+            continue;  // spreadsheets write rows of empty cells below the data
+        }
+        const auto row = checker.readRow(static_cast<int>(i + 1), rows[i]);
+        if (row && problems_.isEmpty()) {
+            applyRowEdit(edited, editedMarks, row->first, row->second);
+            touched.append(row->first);
+        }
+    }
+    if (!problems_.isEmpty()) {
+        return;
+    }
+    std::sort(touched.begin(), touched.end());
+    for (const int index : touched) {
+        bool changed = false;
+        for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
+            const QString before = ListCellText(roster[index], &generalMarks[index], column);
+            const QString after = ListCellText(edited[index], &editedMarks[index], column);
+            if (before != after) {
+                changes_.append(
+                    {index, GetPersonName(index), ListColumnCaption(column), before, after});
+                changed = true;
+            }
+        }
+        // Bytes the list does not show (the linked year) still make a change.
+        if (changed || edited[index].bytes() != roster[index].bytes()) {
+            results_.push_back({index, edited[index], editedMarks[index]});
+        }
+    }
+}
+
+QList<int> RosterSheetImport::indexes() const {
+    QList<int> result;
+    for (const Result& general : results_) {
+        result.append(general.index);
+    }
+    return result;
+}
+
+void RosterSheetImport::apply() const {
+    if (!problems_.isEmpty()) {
+        return;
+    }
+    for (const Result& general : results_) {
+        roster[general.index] = general.record;
+        generalMarks[general.index] = general.marks;
+    }
+}
+
+QString DescribeSheetProblems(const QList<SheetProblem>& problems, int shown) {
+    QStringList lines;
+    for (qsizetype i = 0; i < problems.size() && i < shown; ++i) {
+        const SheetProblem& p = problems[i];
+        QString line = QStringLiteral("%1行目").arg(p.row);
+        if (!p.column.isEmpty()) {
+            line += QStringLiteral(" 「%1」").arg(p.column);
+        }
+        if (!p.cell.isEmpty()) {
+            line += QStringLiteral(" \"%1\"").arg(p.cell);
+        }
+        lines.append(line + QStringLiteral(": ") + p.reason);
+    }
+    if (problems.size() > shown) {
+        lines.append(QStringLiteral("ほか%1件").arg(problems.size() - shown));
+    }
+    return lines.join(u'\n');
+}
+
+QString DescribeSheetChange(const SheetChange& change) {
+    const auto shown = [](const QString& text) {
+        return text.isEmpty() ? QStringLiteral("（空）") : text;
+    };
+    return QStringLiteral("%1 %2 %3: %4 → %5")
+        .arg(change.index, 3, 10, QLatin1Char('0'))
+        .arg(change.name, change.column, shown(change.before), shown(change.after));
+}
+
+QString SheetImportQuestion(const RosterSheetImport& import, int shown) {
+    QString text = QStringLiteral("%1人の%2項目を変更します。よろしいですか？")
+                       .arg(import.indexes().size())
+                       .arg(import.changes().size());
+    const QList<SheetChange>& changes = import.changes();
+    for (qsizetype i = 0; i < changes.size() && i < shown; ++i) {
+        text += u'\n' + DescribeSheetChange(changes[i]);
+    }
+    if (changes.size() > shown) {
+        text += QStringLiteral("\nほか%1項目").arg(changes.size() - shown);
+    }
+    return text;
+}

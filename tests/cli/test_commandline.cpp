@@ -1,0 +1,145 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "main/mainwindowfixture.h"
+#include "support/testregistry.h"
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+// The program run as a command: a program folder of its own (program, library, shipped data),
+// no display at all.
+class CommandLineTest : public QObject {
+    Q_OBJECT
+  private:
+    QTemporaryDir folder_;
+    QString person_;
+
+    QString path(const QString& name) const { return folder_.filePath(name); }
+
+    int run(const QStringList& arguments, QByteArray* out = nullptr) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        process.setProcessEnvironment(environment);
+        process.start(path(QStringLiteral("Drovantel")), arguments);
+        if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+            return -1;
+        }
+        if (out != nullptr) {
+            *out = process.readAllStandardOutput();
+        }
+        return process.exitCode();
+    }
+
+  private slots:
+    void initTestCase() {
+        const QDir built(QCoreApplication::applicationDirPath());
+        QStringList names = built.entryList({QStringLiteral("*.csv")}, QDir::Files);
+        names << QStringLiteral("Drovantel") << QStringLiteral("libDrovantel.so");
+        for (const QString& name : names) {
+            QVERIFY2(QFile::copy(built.filePath(name), path(name)), qPrintable(name));
+        }
+    }
+    void init() {
+        person_ = path(QStringLiteral("TPERSON.VRX"));
+        QFile::remove(person_);
+        QFile::remove(person_ + QStringLiteral(".bak"));
+        QVERIFY(writeFile(person_, MakePersonFile(3)));
+    }
+
+    void exitStatuses_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        const QString sheet = QStringLiteral("sheet.csv");
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0;
+        QTest::newRow("one file") << QStringList{QStringLiteral("--export"), sheet} << 1;
+        QTest::newRow("two commands")
+            << QStringList{QStringLiteral("--export"), QStringLiteral("a"), sheet,
+                           QStringLiteral("--import")}
+            << 1;
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--export"), QStringLiteral("--bogus"),
+                           QStringLiteral("a"), sheet}
+            << 1;
+        QTest::newRow("no person file")
+            << QStringList{QStringLiteral("--export"), QStringLiteral("none.vrx"), sheet} << 2;
+        QTest::newRow("no sheet") << QStringList{QStringLiteral("--import"),
+                                                 QStringLiteral("none.csv"),
+                                                 QStringLiteral("TPERSON.VRX")}
+                                  << 2;
+        QTest::newRow("sheet with problems")
+            << QStringList{QStringLiteral("--import"), QStringLiteral("bad.csv"),
+                           QStringLiteral("TPERSON.VRX")}
+            << 3;
+    }
+    void exitStatuses() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QVERIFY(writeFile(path(QStringLiteral("bad.csv")), "番号,名前\r\n1,武将1\r\n"));
+        for (QString& argument : arguments) {
+            if (!argument.startsWith(u'-')) {
+                argument = path(argument);
+            }
+        }
+        QByteArray out;
+        QCOMPARE(run(arguments, &out), status);
+        if (arguments.first() == QStringLiteral("--version")) {
+            QCOMPARE(out, QByteArray("Drovantel 1.2.5\n"));
+        }
+        QCOMPARE(readFile(person_), MakePersonFile(3));
+    }
+
+    void exportEditAndImport() {
+        const QString sheet = path(QStringLiteral("sheet.csv"));
+        QByteArray out;
+        QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
+        const QByteArray exported = readFile(sheet);
+        QVERIFY(exported.startsWith("\xEF\xBB\xBF番号,名前,"));
+
+        // Unchanged: nothing to write, not even a backup.
+        QCOMPARE(run({QStringLiteral("--import"), sheet, person_}, &out), 0);
+        QCOMPARE(out, QByteArray());
+        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QVERIFY(!QFile::exists(person_ + QStringLiteral(".bak")));
+
+        QByteArray edited = exported;
+        edited.replace("2,武将2,,,,,,182,102,", "2,武将2,,,,,,182,300,");
+        QVERIFY(edited != exported);
+        QVERIFY(writeFile(sheet, edited));
+        const QByteArray change = "002 武将2 名声: 102 → 300\n";
+        QCOMPARE(
+            run({QStringLiteral("--dry-run"), QStringLiteral("--import"), sheet, person_}, &out),
+            0);
+        QCOMPARE(out, change);
+        QCOMPARE(readFile(person_), MakePersonFile(3));
+
+        QCOMPARE(run({QStringLiteral("--import"), sheet, person_}, &out), 0);
+        QCOMPARE(out, change);
+        QByteArray expected = MakePersonFile(3);
+        expected[4 + kRecordSize + 20] = char(300 & 0xFF);
+        expected[4 + kRecordSize + 21] = char(300 >> 8);
+        QCOMPARE(readFile(person_), expected);
+        QCOMPARE(readFile(person_ + QStringLiteral(".bak")), MakePersonFile(3));
+    }
+};
+
+DROVANTEL_TEST(CommandLineTest);
+#include "test_commandline.moc"

@@ -1,0 +1,238 @@
+#include <QStringDecoder>
+#include <QTest>
+
+#include "model/generals.h"
+#include "model/listcolumns.h"
+#include "model/marks.h"
+#include "model/rostersheet.h"
+#include "platform/codepage.h"
+#include "support/testregistry.h"
+
+namespace {
+
+void nameGeneral(int index, const QString& family, const QString& given) {
+    QByteArray bytes;
+    EncodeCp932(family, &bytes);
+    std::copy(bytes.begin(), bytes.end(), roster[index].bytes().begin() + kFamilyNameOffset);
+    EncodeCp932(given, &bytes);
+    std::copy(bytes.begin(), bytes.end(), roster[index].bytes().begin() + kGivenNameOffset);
+}
+
+QList<QStringList> plainRows(const QByteArray& sheet) {
+    QList<QStringList> rows;
+    const QString text = QString::fromUtf8(sheet.mid(3));
+    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        rows.append(line.split(u','));
+    }
+    return rows;
+}
+
+QByteArray joinRows(const QList<QStringList>& rows) {
+    QString text;
+    for (const QStringList& row : rows) {
+        text += row.join(u',') + QStringLiteral("\r\n");
+    }
+    return text.toUtf8();
+}
+
+// The exported sheet with one cell of a general's row replaced.
+QByteArray withCell(int index, const QString& caption, const QString& cell) {
+    QList<QStringList> rows = plainRows(ExportRosterSheet());
+    rows[index][rows[0].indexOf(caption)] = cell;
+    return joinRows(rows);
+}
+
+QStringList describe(const QList<SheetChange>& changes) {
+    QStringList result;
+    for (const SheetChange& change : changes) {
+        result.append(change.column + u':' + change.before + QStringLiteral("→") + change.after);
+    }
+    return result;
+}
+
+}  // namespace
+
+class RosterSheetTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void init() {
+        roster = Roster();
+        generalMarks = {};
+        rosterCount = 3;
+        nameGeneral(1, QStringLiteral("朝霧"), QStringLiteral("景虎"));
+        nameGeneral(2, QStringLiteral("葉山"), QStringLiteral("隼"));
+        nameGeneral(3, QStringLiteral("湊"), QStringLiteral("篤"));
+        for (int index = 1; index <= rosterCount; ++index) {
+            generalMarks[index].name = GetPersonName(index);
+            roster[index].setBirthYear(190);
+            roster[index].setLinkedYear(200);
+            roster[index].setFame(250);
+            for (int k = 0; k < kAbilityCount; ++k) {
+                roster[index].setAbility(k, 80);
+            }
+        }
+        SetSkill(roster[1], Skill::gunshi, true);
+        SetSkill(roster[1], Skill::meishi, true);
+        roster[1].setPersonalAffinity(7);
+        generalMarks[1].marks[0] = QStringLiteral("甲");
+        // One existing general names affinity 7.
+        generals = QList<GeneralRecord>(2);
+        generalCount = 1;
+        generals[1].familyName = QStringLiteral("関");
+        generals[1].givenName = QStringLiteral("羽");
+        generals[1].values.setAbility(0, 90);
+        generals[1].values.setPersonalAffinity(7);
+        generals[1].values.setFactionAffinity(9);
+        ComputeAffinityRepresentatives();
+    }
+    void cleanup() {
+        generals.clear();
+        generalCount = 0;
+        ComputeAffinityRepresentatives();
+        rosterCount = 0;
+    }
+
+    void exportShowsTheListAndReadsBackUnchanged_data() {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("as written") << QString();
+        QTest::newRow("LF, no byte-order mark") << QStringLiteral("lf");
+        QTest::newRow("code page 932") << QStringLiteral("cp932");
+        QTest::newRow("empty rows below") << QStringLiteral("empty rows");
+    }
+    void exportShowsTheListAndReadsBackUnchanged() {
+        QFETCH(QString, form);
+        generalMarks[1].marks[0] = QStringLiteral("甲,乙");
+        const QByteArray sheet = ExportRosterSheet();
+        QVERIFY(sheet.startsWith("\xEF\xBB\xBF"));
+        const QString text = QString::fromUtf8(sheet.mid(3));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), rosterCount + 2);
+        QVERIFY(lines.last().isEmpty());
+        QVERIFY(lines[0].startsWith(QStringLiteral("番号,名前,M1,M2,M3,M4,M5,誕生,名声,統率,")));
+        QVERIFY(lines[0].endsWith(QStringLiteral(",個人相性,勢力相性,農業,商業,技術,") +
+                                  QStringList(SheetCaptions().mid(30)).join(u',')));
+        QCOMPARE(lines[0].split(u',').size(), 69);
+        QVERIFY(lines[1].startsWith(QStringLiteral("1,朝霧景虎,\"甲,乙\",,,,,190,250,80,")));
+        QVERIFY(lines[1].contains(QStringLiteral(",小心,")));
+        QVERIFY(lines[1].contains(QStringLiteral(",関羽,\"  -\",")));
+
+        QByteArray read = sheet;
+        if (form == QStringLiteral("lf")) {
+            read = text.toUtf8().replace("\r\n", "\n");
+        } else if (form == QStringLiteral("cp932")) {
+            QVERIFY(EncodeCp932(text, &read));
+        } else if (form == QStringLiteral("empty rows")) {
+            read += QByteArray(67, ',') + "\r\n\r\n";
+        }
+        const RosterSheetImport import(read);
+        QCOMPARE(import.problems().size(), 0);
+        QVERIFY(import.changes().isEmpty());
+        QVERIFY(import.indexes().isEmpty());
+    }
+
+    void oneChangedCellOfEachKind_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<int>("linkedYear");
+        const auto row = [](const char* name, const QString& caption, const QString& cell,
+                            const QStringList& changes, int linkedYear = 200) {
+            QTest::newRow(name) << caption << cell << changes << linkedYear;
+        };
+        row("mark", QStringLiteral("M2"), QStringLiteral("将"), {QStringLiteral("M2:→将")});
+        row("mark typed as JIS", QStringLiteral("M3"), QStringLiteral("〜"),
+            {QStringLiteral("M3:→～")});
+        row("birth year moves the linked year", QStringLiteral("誕生"), QStringLiteral("135"),
+            {QStringLiteral("誕生:190→135")}, 145);
+        row("fame below 200 drops 名士", QStringLiteral("名声"), QStringLiteral("150"),
+            {QStringLiteral("名声:250→150"), QStringLiteral("名士:○→")});
+        row("知力 below 70 drops 軍師", QStringLiteral("知力"), QStringLiteral("60"),
+            {QStringLiteral("知力:80→60"), QStringLiteral("軍師:○→")});
+        row("ability", QStringLiteral("魅力"), QStringLiteral("100"),
+            {QStringLiteral("魅力:80→100")});
+        row("hidden setting", QStringLiteral("戦略"), QStringLiteral("現状維持"),
+            {QStringLiteral("戦略:中華統一→現状維持")});
+        row("skill with its linked skill", QStringLiteral("反論"), QStringLiteral("○"),
+            {QStringLiteral("抗弁:→○"), QStringLiteral("反論:→○")});
+        row("skill that needs a setting", QStringLiteral("酒豪"), QStringLiteral("○"),
+            {QStringLiteral("飲酒:苦手→得意"), QStringLiteral("酒豪:→○")});
+        row("skill cleared", QStringLiteral("軍師"), QString(), {QStringLiteral("軍師:○→")});
+    }
+    void oneChangedCellOfEachKind() {
+        QFETCH(QString, caption);
+        QFETCH(QString, cell);
+        QFETCH(QStringList, changes);
+        QFETCH(int, linkedYear);
+        const RosterSheetImport import(withCell(1, caption, cell));
+        QCOMPARE(import.problems().size(), 0);
+        QCOMPARE(describe(import.changes()), changes);
+        QCOMPARE(import.indexes(), QList<int>{1});
+        QCOMPARE(roster[1].linkedYear(), 200);  // nothing changes before apply
+
+        import.apply();
+        QCOMPARE(roster[1].linkedYear(), linkedYear);
+        for (const SheetChange& change : import.changes()) {
+            const int column = SheetCaptions().indexOf(change.column);
+            QCOMPARE(plainRows(ExportRosterSheet())[1].value(column).remove(u'"'), change.after);
+        }
+    }
+
+    void everyProblemIsListedAndNothingChanges() {
+        QList<QStringList> rows = plainRows(ExportRosterSheet());
+        rows[0][rows[0].indexOf(QStringLiteral("M5"))] = QStringLiteral("謎");
+        QStringList& first = rows[1];
+        first[0] = QStringLiteral("1");
+        first[1] = QStringLiteral("朝霧景虎");
+        first[2] = QStringLiteral("\"a\"\"b\"");  // no double quote in Mark.csv
+        const auto set = [&](QStringList& row, const char* caption, const QString& cell) {
+            row[rows[0].indexOf(QString::fromUtf8(caption))] = cell;
+        };
+        set(first, "誕生", QStringLiteral("236"));
+        set(first, "名声", QStringLiteral("abc"));
+        set(first, "統率", QStringLiteral("0"));
+        set(first, "性格", QStringLiteral("勇敢"));
+        set(first, "個人相性", QStringLiteral("  -"));
+        set(first, "農業", QStringLiteral("×"));
+        set(rows[2], "名前", QStringLiteral("別人"));
+        set(rows[2], "名声", QStringLiteral("300"));  // fine, but the sheet has problems
+        rows.append(rows[1]);                         // 番号 1 again
+        rows.append(rows[3]);
+        rows.last()[0] = QStringLiteral("4");  // not in the file
+        rows.append({QStringLiteral("3")});    // too few cells
+        const Roster before = roster;
+        const RosterSheetImport import(joinRows(rows));
+        QStringList found;
+        for (const SheetProblem& problem : import.problems()) {
+            found.append(QStringLiteral("%1 %2").arg(problem.row).arg(problem.column));
+        }
+        QCOMPARE(found, QStringList({
+                            QStringLiteral("1 謎"),
+                            QStringLiteral("1 M5"),
+                            QStringLiteral("2 M1"),
+                            QStringLiteral("2 誕生"),
+                            QStringLiteral("2 名声"),
+                            QStringLiteral("2 統率"),
+                            QStringLiteral("2 性格"),
+                            QStringLiteral("2 個人相性"),
+                            QStringLiteral("2 農業"),
+                            QStringLiteral("3 名前"),
+                            QStringLiteral("5 番号"),
+                            QStringLiteral("6 番号"),
+                            QStringLiteral("7 "),
+                        }));
+        QCOMPARE(import.problems()[2].cell, QStringLiteral("a\"b"));
+        QVERIFY(import.changes().isEmpty());
+        import.apply();
+        for (int index = 1; index <= rosterCount; ++index) {
+            QVERIFY(roster[index].bytes() == before[index].bytes());
+        }
+
+        const QStringList lines = DescribeSheetProblems(import.problems(), 3).split(u'\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[2], QStringLiteral("2行目 「M1」 \"a\"b\": 印に使えない文字があります"));
+        QCOMPARE(lines[3], QStringLiteral("ほか10件"));
+    }
+};
+
+DROVANTEL_TEST(RosterSheetTest);
+#include "test_rostersheet.moc"

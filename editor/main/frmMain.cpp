@@ -353,14 +353,21 @@ void frmMain::savePersonFile() {
                 if (ShowMessage(QStringLiteral("バックアップ（%1）を作成できませんでした。\n"
                                                "このまま保存しますか？")
                                     .arg(result.failedBackup),
-                                MessageIcon::Question,
-                                MessageButtons::YesNo) != MessageAnswer::Yes) {
+                                MessageIcon::Question, MessageButtons::YesNo,
+                                MessageAnswer::No) != MessageAnswer::Yes) {
                     return;
                 }
                 answers |= PersonFileDocument::SaveWithoutBackup;
                 continue;
             case Status::ChangedOnDisk:
-                return;
+                if (ShowMessage(QStringLiteral("このファイルは開いた後で他のプログラムによって変更"
+                                               "されています。\n上書きして保存しますか？"),
+                                MessageIcon::Exclamation, MessageButtons::YesNo,
+                                MessageAnswer::No) != MessageAnswer::Yes) {
+                    return;
+                }
+                answers |= PersonFileDocument::OverwriteChangedFile;
+                continue;
             case Status::OpenFailed:
                 ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
                             MessageIcon::Exclamation);
@@ -384,8 +391,10 @@ bool frmMain::hasUnsavedChanges() const {
 }
 
 bool frmMain::mayDropUnsavedChanges(const QString& question) {
-    return !hasUnsavedChanges() || ShowMessage(question, MessageIcon::Question,
-                                               MessageButtons::YesNo) == MessageAnswer::Yes;
+    // Return keeps the changes.
+    return !hasUnsavedChanges() ||
+           ShowMessage(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) ==
+               MessageAnswer::Yes;
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "../platform/personfilelibrary.h"
+#include "backuphistory.h"
 #include "filebackup.h"
 #include "roster.h"
 #include "rosterchange.h"
@@ -56,7 +57,10 @@ std::vector<MarkEntry> OpenGeneralsMarks() {
 PersonFileDocument::PersonFileDocument(QObject* parent)
     : QObject(parent), history_(new QUndoStack(this)) {
     history_->setUndoLimit(kHistoryLimit);
-    connect(history_, &QUndoStack::indexChanged, this, [this] { updateModified(); });
+    connect(history_, &QUndoStack::indexChanged, this, [this] {
+        saveChangedMarks();
+        updateModified();
+    });
 }
 
 PersonFileDocument::~PersonFileDocument() {
@@ -82,6 +86,9 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     if (!count) {
         return OpenStatus::LibraryMissing;
     }
+    // The library now holds the new file; the marks of the generals still in the roster are
+    // kept before they are replaced.
+    saveChangedMarks();
     filePath_ = path;
     history_->clear();
     backupPending_ = true;
@@ -144,12 +151,20 @@ void PersonFileDocument::rememberDiskContents() {
 }
 
 bool PersonFileDocument::isChangedOnDisk() const {
-    return false;
+    QByteArray now;
+    const bool readable = ReadDiskFile(filePath_, &now);
+    return readable != diskReadable_ || now != diskContents_;
 }
 
 QString PersonFileDocument::backUp() {
+    // Both copies are tried, so that one failing does not cost the other.
+    QByteArray now;
+    const bool dated = ReadDiskFile(filePath_, &now) && KeepDatedBackup(filePath_, now);
     if (!BackUpFile(filePath_)) {
         return QFileInfo(filePath_).fileName() + QStringLiteral(".bak");
+    }
+    if (!dated) {
+        return QStringLiteral("backup/") + QFileInfo(filePath_).fileName();
     }
     return {};
 }

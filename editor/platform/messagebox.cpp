@@ -26,6 +26,10 @@ MessageAnswer showBox(const ShownMessage& message) {
     QMessageBox box(iconOf(message.icon), AppTitle(), message.text,
                     asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
+    if (asks) {
+        box.setDefaultButton(message.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                        : QMessageBox::Yes);
+    }
     const int pressed = box.exec();
     if (!asks) {
         return MessageAnswer::Ok;
@@ -35,4 +39,6 @@ MessageAnswer showBox(const ShownMessage& message) {
 
 }  // namespace
 
-void UseRealMessageBoxes() { SetMessagePresenter(showBox); }
+void UseRealMessageBoxes() {
+    SetMessagePresenter(showBox);
+}

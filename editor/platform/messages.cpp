@@ -15,8 +15,9 @@ MessagePresenter& currentPresenter() {
 
 }  // namespace
 
-MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons) {
-    return currentPresenter()(ShownMessage{text, icon, buttons});
+MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons,
+                          MessageAnswer defaultAnswer) {
+    return currentPresenter()(ShownMessage{text, icon, buttons, defaultAnswer});
 }
 
 void SetMessagePresenter(MessagePresenter presenter) {
@@ -33,7 +34,9 @@ RecordedMessages::RecordedMessages() : previous_(currentPresenter()) {
     };
 }
 
-RecordedMessages::~RecordedMessages() { currentPresenter() = previous_; }
+RecordedMessages::~RecordedMessages() {
+    currentPresenter() = previous_;
+}
 
 QStringList RecordedMessages::texts() const {
     QStringList result;

@@ -15,11 +15,14 @@ struct ShownMessage {
     QString text;
     MessageIcon icon;
     MessageButtons buttons;
+    // The button that Return presses; No for a question whose Yes would drop work.
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
 };
 
 // Shows text with the application title, the icon and the buttons; returns the button pressed.
 MessageAnswer ShowMessage(const QString& text, MessageIcon icon,
-                          MessageButtons buttons = MessageButtons::Ok);
+                          MessageButtons buttons = MessageButtons::Ok,
+                          MessageAnswer defaultAnswer = MessageAnswer::Yes);
 
 using MessagePresenter = std::function<MessageAnswer(const ShownMessage&)>;
 
@@ -30,7 +33,7 @@ void SetMessagePresenter(MessagePresenter presenter);
 // For tests: while alive, records every message instead of showing it and answers questions
 // from a queue (No when the queue is empty).
 class RecordedMessages {
-public:
+  public:
     RecordedMessages();
     ~RecordedMessages();
     RecordedMessages(const RecordedMessages&) = delete;
@@ -41,7 +44,7 @@ public:
     QStringList texts() const;
     void clear() { shown_.clear(); }
 
-private:
+  private:
     QList<ShownMessage> shown_;
     QList<MessageAnswer> answers_;
     MessagePresenter previous_;

@@ -265,6 +265,7 @@ class MainWindowTest : public QObject {
         QFile::remove(path);
         QDir().mkdir(path);  // the path is now a folder: it cannot be opened for writing
         messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::Yes);  // the file is gone: overwrite it
         messages.queueAnswer(MessageAnswer::Yes);  // save without the backup
         generalMarks[1].marks[0] = QStringLiteral("印");
         f.window->cmdSave->click();

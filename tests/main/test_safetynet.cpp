@@ -17,8 +17,10 @@
 #include "dialogs/frmPers.h"
 #include "list/frozennamecolumn.h"
 #include "mainwindowfixture.h"
+#include "model/backuphistory.h"
 #include "model/marks.h"
 #include "model/random.h"
+#include "platform/codepage.h"
 #include "platform/messages.h"
 #include "support/testregistry.h"
 
@@ -321,6 +323,70 @@ class SafetyNetTest : public QObject {
         QVERIFY(!f.window->hasUnsavedChanges());
     }
 
+    void aFileChangedByAnotherProgramIsKeptOrBackedUp() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
+        f.open(path);
+        drawFame(f);
+        const QByteArray theirs = MakePersonFile(4);
+        f.data.write(QStringLiteral("a.vrx"), theirs);
+        const QString changedQuestion = QStringLiteral(
+            "このファイルは開いた後で他のプログラムによって変更されています。\n上書きして保存し"
+            "ますか？");
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();  // answered No
+        QCOMPARE(messages.texts(), QStringList({kSaveQuestion, changedQuestion}));
+        QCOMPARE(messages.shown().last().icon, MessageIcon::Exclamation);
+        QCOMPARE(messages.shown().last().defaultAnswer, MessageAnswer::No);
+        QCOMPARE(ReadFile(path), theirs);
+        QVERIFY(!f.data.exists(QStringLiteral("a.vrx.bak")));
+
+        messages.clear();
+        messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts().last(), QStringLiteral("保存しました"));
+        QCOMPARE(f.data.read(QStringLiteral("a.vrx.bak")), theirs);
+        QCOMPARE(ReadFile(DatedBackups(path).last()), theirs);
+        QVERIFY(ReadFile(path) != theirs);
+
+        // Its own writing is no change: the next save asks only the usual question.
+        messages.clear();
+        messages.queueAnswer(MessageAnswer::Yes);
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts(), QStringList({kSaveQuestion, QStringLiteral("保存しました")}));
+
+        // The questions that would drop work keep it on Return.
+        drawFame(f);
+        QVERIFY(!f.window->close());
+        f.open(path);
+        QCOMPARE(messages.texts().mid(2), QStringList({kCloseQuestion, kOpenQuestion}));
+        for (const ShownMessage& shown : messages.shown().mid(2)) {
+            QCOMPARE(shown.defaultAnswer, MessageAnswer::No);
+        }
+    }
+
+    void aConfirmedMarkIsWrittenAndSurvivesAnOpen() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QString pathA = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
+        const QString pathB = f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(2));
+        f.open(pathA);
+        setMark(f, QStringLiteral("甲"));
+        QByteArray mark;
+        QVERIFY(EncodeCp932(QStringLiteral("甲"), &mark));
+        QVERIFY(f.data.read(QStringLiteral("Mark.csv")).contains(mark));
+        f.window->undoAction->trigger();  // the file follows an undo too
+        QVERIFY(!f.data.exists(QStringLiteral("Mark.csv")));
+        f.window->redoAction->trigger();
+        f.open(pathB);
+        QVERIFY(messages.shown().isEmpty());
+        f.open(pathA);
+        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
+        QCOMPARE(f.window->list->rowAt(1)->text(2), QStringLiteral("甲"));
+    }
+
     // --- Unsaved changes ----------------------------------------------------------------
 
     void closingAsksOnlyWithUnsavedChanges() {
@@ -387,6 +453,7 @@ class SafetyNetTest : public QObject {
         QVERIFY(QDir().mkdir(path));  // neither copied nor written
         messages.queueAnswer(MessageAnswer::Yes);
         messages.queueAnswer(MessageAnswer::Yes);
+        messages.queueAnswer(MessageAnswer::Yes);  // the file is gone: overwrite it
         f.window->cmdSave->click();
         QCOMPARE(messages.texts().last(),
                  QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"));

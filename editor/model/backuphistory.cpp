@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "../platform/appinfo.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -39,20 +39,6 @@ QByteArray ReadWhole(const QString& path, bool* ok) {
     QFile file(path);
     *ok = file.open(QIODevice::ReadOnly);
     return *ok ? file.readAll() : QByteArray();
-}
-
-bool WriteWhole(const QString& path, const QByteArray& contents) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    // The last bytes sit in the buffer until the flush: a full disk shows only there.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 }  // namespace
@@ -97,7 +83,7 @@ bool KeepDatedBackup(const QString& personFilePath, const QByteArray& contents,
     for (int number = 2; QFileInfo::exists(folder + name); ++number) {
         name = stamp + QStringLiteral("-%1").arg(number) + kSuffix;
     }
-    if (!WriteWhole(folder + name, contents)) {
+    if (!WriteWholeFile(folder + name, contents)) {
         return false;
     }
 

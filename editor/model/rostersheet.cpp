@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -17,6 +16,7 @@
 #include "listcolumns.h"
 #include "markedit.h"
 #include "roster.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -407,18 +407,7 @@ QByteArray ExportRosterSheet() {
 }
 
 bool SaveRosterSheet(const QString& path) {
-    const QByteArray bytes = ExportRosterSheet();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    // A full disk shows only at the flush: commit() would still put the file in place.
-    if (file.write(bytes) != bytes.size() || !file.flush() ||
-        file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteWholeFile(path, ExportRosterSheet());
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content) {

@@ -35,4 +35,6 @@ MessageAnswer showBox(const ShownMessage& message) {
 
 }  // namespace
 
-void UseRealMessageBoxes() { SetMessagePresenter(showBox); }
+void UseRealMessageBoxes() {
+    SetMessagePresenter(showBox);
+}

@@ -33,7 +33,9 @@ RecordedMessages::RecordedMessages() : previous_(currentPresenter()) {
     };
 }
 
-RecordedMessages::~RecordedMessages() { currentPresenter() = previous_; }
+RecordedMessages::~RecordedMessages() {
+    currentPresenter() = previous_;
+}
 
 QStringList RecordedMessages::texts() const {
     QStringList result;

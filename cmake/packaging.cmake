@@ -8,7 +8,9 @@
 # in the package's private lib/drovantel/, the shipped data in share/drovantel/, the .desktop
 # file and the icon where desktops look for them. The player's files go to the per-user folder.
 
-if(DROVANTEL_BUILD_EDITOR)
+if(DROVANTEL_BUILD_EDITOR AND WIN32)
+    # The Windows program folder and its zip: windows-package.cmake, below.
+elseif(DROVANTEL_BUILD_EDITOR)
     file(GLOB SHIPPED_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.csv
                                                    ${PROJECT_SOURCE_DIR}/data/*.VRX)
     install(TARGETS DrovantelEditor Drovantel
@@ -87,5 +89,8 @@ in place.")
     # Loaded at run time, so not found by dpkg-shlibdeps: the window system and SVG plugins,
     # the Japanese font and Qt's own texts in Japanese.
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-noto-cjk | fonts-ipafont-gothic, qt6-translations-l10n")
+endif()
+if(DROVANTEL_BUILD_EDITOR AND WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows-package.cmake)
 endif()
 include(CPack)

@@ -3,15 +3,18 @@
 #   check_editor.sh zip  <source folder> <Windows build folder> <work folder>
 #     The zip holds one folder, Drovantel/, with exactly the files a player needs, and every
 #     DLL that anything in it loads is either in the folder or part of Windows.
-#   check_editor.sh wine <source folder> <Windows build folder> <work folder>
-#     Under Wine: the cross-built test programs pass; the program opens its window with its
-#     title (screenshot kept in the work folder), timed on a new Wine prefix and once more.
+#   check_editor.sh wine <source folder> <Windows build folder> <work folder> <Linux build>
+#     Under Wine: the program opens its window with its title (screenshots kept in the work
+#     folder), timed on a new Wine prefix and once more; a person file opened through the
+#     library's dialog, a bulk edit and a save leave the same bytes as the Linux program; the
+#     cross-built test programs pass.
 # Ends with 77 (skipped) when there is no Windows build or Wine cannot run it.
 set -euo pipefail
 mode=$1
 source_dir=$(cd "$2" && pwd)
 windows_build=$3
 work_dir=$4
+linux_build=${5:-}
 source "$source_dir/tests/windows/wine_env.sh"
 
 if [ "${DROVANTEL_SKIP_WINDOWS:-0}" = 1 ]; then
@@ -95,6 +98,26 @@ for start in first later; do
     in_wine wineserver -w
 done
 echo "screenshots: $work_dir/screenshot-first.png $work_dir/screenshot-later.png"
+
+# The same edit through the Linux program and through Drovantel.exe.
+session=$source_dir/tests/windows/edit_and_save.sh
+linux=$work_dir/linux
+cmake --install "$linux_build" --prefix "$linux" >"$work_dir/linux-install.log"
+cp "$source_dir/data/TPERSON.VRX" "$linux/"
+cp "$source_dir/data/TPERSON.VRX" "$folder/"
+mkdir -p "$work_dir/runtime"
+chmod 700 "$work_dir/runtime"
+wine_own "$work_dir"
+(cd "$linux" && "${wine_runner[@]}" env HOME="$work_dir/home" XDG_RUNTIME_DIR="$work_dir/runtime" \
+    LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM \
+    bash "$session" "$tools" ./Drovantel) || wine_fail "the edit through the Linux program"
+in_wine xvfb-run -a -s "-screen 0 1280x900x24" bash "$session" "$tools" wine ./Drovantel.exe ||
+    wine_fail "the edit through Drovantel.exe"
+in_wine wineserver -w
+cmp -s "$linux/TPERSON.VRX" "$source_dir/data/TPERSON.VRX" && wine_fail "the edit saved nothing"
+cmp "$linux/TPERSON.VRX" "$folder/TPERSON.VRX" ||
+    wine_fail "Drovantel.exe saved other bytes than the Linux program"
+echo "the open, 特技クリア and save under Wine leave the same bytes as on Linux"
 
 # The test programs run beside the program, with Qt's test library and its screen-less platform.
 qt_bin=$(dirname "$(sed -n 's/^Qt6Core_DIR:PATH=//p' "$windows_build/CMakeCache.txt")")/../../bin

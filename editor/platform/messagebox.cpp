@@ -35,6 +35,4 @@ MessageAnswer showBox(const ShownMessage& message) {
 
 }  // namespace
 
-void UseRealMessageBoxes() {
-    SetMessagePresenter(showBox);
-}
+void UseRealMessageBoxes() { SetMessagePresenter(showBox); }

@@ -33,9 +33,7 @@ RecordedMessages::RecordedMessages() : previous_(currentPresenter()) {
     };
 }
 
-RecordedMessages::~RecordedMessages() {
-    currentPresenter() = previous_;
-}
+RecordedMessages::~RecordedMessages() { currentPresenter() = previous_; }
 
 QStringList RecordedMessages::texts() const {
     QStringList result;

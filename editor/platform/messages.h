@@ -30,7 +30,7 @@ void SetMessagePresenter(MessagePresenter presenter);
 // For tests: while alive, records every message instead of showing it and answers questions
 // from a queue (No when the queue is empty).
 class RecordedMessages {
-  public:
+public:
     RecordedMessages();
     ~RecordedMessages();
     RecordedMessages(const RecordedMessages&) = delete;
@@ -41,7 +41,7 @@ class RecordedMessages {
     QStringList texts() const;
     void clear() { shown_.clear(); }
 
-  private:
+private:
     QList<ShownMessage> shown_;
     QList<MessageAnswer> answers_;
     MessagePresenter previous_;

@@ -6,7 +6,9 @@
 set(WINDOWS_FOLDER Drovantel)
 file(GLOB SHIPPED_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.csv
                                                ${PROJECT_SOURCE_DIR}/data/*.VRX)
-install(TARGETS DrovantelEditor Drovantel RUNTIME DESTINATION ${WINDOWS_FOLDER})
+# The import library is for C programs built against the library, not for players.
+install(TARGETS DrovantelEditor Drovantel RUNTIME DESTINATION ${WINDOWS_FOLDER}
+        ARCHIVE DESTINATION lib COMPONENT import_library EXCLUDE_FROM_ALL)
 install(FILES ${SHIPPED_DATA_FILES} DESTINATION ${WINDOWS_FOLDER})
 
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>

@@ -12,7 +12,7 @@
 set -euo pipefail
 mode=$1
 source_dir=$(cd "$2" && pwd)
-windows_build=$3
+windows_build=$(realpath -m "$3")
 work_dir=$4
 linux_build=${5:-}
 source "$source_dir/tests/windows/wine_env.sh"
@@ -47,14 +47,16 @@ if [ "$mode" = zip ]; then
 
     headers=$(i686-w64-mingw32-objdump -p "$folder/Drovantel.exe")
     grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || wine_fail "Drovantel.exe is no GUI program"
-    i686-w64-mingw32-objdump -s -j .rsrc "$folder/Drovantel.exe" | grep -q 'F.i.l.e.V.e.r' ||
-        wine_fail "Drovantel.exe has no version resource"
-    # A DLL is Windows' own when mingw-w64 has an import library for it.
+    strings -el "$folder/Drovantel.exe" | grep -qx '1.2 rev 5' ||
+        wine_fail "Drovantel.exe has no version resource 1.2 rev 5"
+    # A DLL is Windows' own when mingw-w64 has an import library for it, or when it is one of
+    # the API sets of Windows 8 and later (api-ms-win-*).
     missing=()
     while read -r binary; do
         for dll in $(i686-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
             [ -n "$(find "$folder" -maxdepth 1 -iname "$dll")" ] && continue
             lower=$(tr '[:upper:]' '[:lower:]' <<<"${dll%.*}")
+            [[ $lower == api-ms-win-* ]] && continue
             [ -f "/usr/i686-w64-mingw32/lib/lib$lower.a" ] && continue
             missing+=("$(basename "$binary") needs $dll")
         done

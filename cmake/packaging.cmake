@@ -8,7 +8,9 @@
 # in the package's private lib/drovantel/, the shipped data in share/drovantel/, the .desktop
 # file and the icon where desktops look for them. The player's files go to the per-user folder.
 
-if(DROVANTEL_BUILD_EDITOR)
+if(DROVANTEL_BUILD_EDITOR AND WIN32)
+    # The Windows program folder and its zip: windows-package.cmake, below.
+elseif(DROVANTEL_BUILD_EDITOR)
     file(GLOB SHIPPED_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.csv
                                                    ${PROJECT_SOURCE_DIR}/data/*.VRX)
     install(TARGETS DrovantelEditor Drovantel
@@ -104,5 +106,8 @@ in place.")
     # CPack has the package call ldconfig for any library under /usr/lib, also for one in a
     # private folder that ldconfig never looks at; those calls are taken out again.
     set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/deb_without_ldconfig.cmake)
+endif()
+if(DROVANTEL_BUILD_EDITOR AND WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/windows-package.cmake)
 endif()
 include(CPack)

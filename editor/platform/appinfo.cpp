@@ -72,8 +72,7 @@ ProgramLayout ChooseProgramLayout(const QString& programFolder, const QString& p
     } else {
         layout.libraryFolder = programFolder;
         layout.shippedDataFolder = programFolder;
-        layout.playerDataFolder =
-            QFileInfo(programFolder).isWritable() ? programFolder : perUserFolder;
+        layout.playerDataFolder = CanWriteFolder(programFolder) ? programFolder : perUserFolder;
     }
     for (QString* folder :
          {&layout.libraryFolder, &layout.shippedDataFolder, &layout.playerDataFolder}) {

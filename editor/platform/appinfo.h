@@ -32,3 +32,7 @@ void SetDataFolder(const QString& folder);
 
 // The program's folder, where the person file library is looked for first.
 QString ProgramFolder();
+
+// Whether the player may create files in a folder (the system's own answer, not a guess from
+// the folder's mode bits where the system has access lists).
+bool CanWriteFolder(const QString& folder);

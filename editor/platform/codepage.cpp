@@ -1,38 +1,25 @@
-// ICU's "windows-31j" table gives every assigned code of the code page, the NEC and IBM
-// extensions and the user-defined area (F040-F9FC <-> U+E000-U+E757) as Windows does. Where
-// the Windows system conversion differs, this module fixes it up around ICU:
-// - bytes 00-7F are each their own character both ways (ICU swaps 1A, 1C and 7F);
-// - the single bytes 80, A0, FD, FE, FF, which ICU refuses, are U+0080, U+F8F0, U+F8F1,
-//   U+F8F2, U+F8F3 both ways;
+// Rules that hold whatever table the system has (codepage_system.h):
+// - bytes 00-7F are each their own character both ways;
 // - a lead byte and any non-NUL byte after it are one double-byte code; one without a
-//   character (ICU refuses it) reads as the default character U+30FB, which writes as 81 45;
-//   a lead byte at the end or before a NUL reads as U+30FB on its own;
-// - the JIS-style characters that input methods outside Windows type write as the code of
-//   their code page look-alike (one way only): U+301C, U+2212, U+2016, U+00A2, U+00A3,
-//   U+00AC, U+2014, U+00A5, U+203E.
+//   character reads as the default character U+30FB, which writes as 81 45; a lead byte at
+//   the end or before a NUL reads as U+30FB on its own;
+// - a character is written only with a code that reads back as that same character, except
+//   the one-way characters below, each written as the code of another one.
 #include "codepage.h"
 
-#include <unicode/ucnv.h>
-
 #include <array>
-#include <memory>
 #include <utility>
+
+#include "codepage_system.h"
 
 namespace {
 
-constexpr char16_t kDefaultChar = u'\u30FB';
+using SystemCodePage::kDefaultChar;
 
-// Single bytes that ICU has no character for, and the characters Windows gives them.
-constexpr std::array<std::pair<quint8, char16_t>, 5> kSingleByteFixes{{
-    {0x80, u'\u0080'},
-    {0xA0, u'\uF8F0'},
-    {0xFD, u'\uF8F1'},
-    {0xFE, u'\uF8F2'},
-    {0xFF, u'\uF8F3'},
-}};
-
-// JIS-style characters and the code page 932 character each is written as.
-constexpr std::array<std::pair<char16_t, char16_t>, 9> kLookAlikes{{
+// Characters written as the code of another one, one way only.
+constexpr std::array<std::pair<char16_t, char16_t>, 11> kOneWay{{
+    // The JIS-style characters that input methods outside Windows type, and their code page
+    // look-alikes.
     {u'\u301C', u'\uFF5E'},  // wave dash
     {u'\u2212', u'\uFF0D'},  // minus sign
     {u'\u2016', u'\u2225'},  // double vertical line
@@ -42,73 +29,17 @@ constexpr std::array<std::pair<char16_t, char16_t>, 9> kLookAlikes{{
     {u'\u2014', u'\u2015'},  // em dash
     {u'\u00A5', u'\u005C'},  // yen sign
     {u'\u203E', u'\u007E'},  // overline
+    // Written as Windows' best fit writes them.
+    {u'\u3094', u'\u30F4'},  // hiragana vu
+    {u'\u00B7', u'\u30FB'},  // middle dot
 }};
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-// One converter that stops at anything without a mapping both ways, so that every refusal
-// reaches the fix-ups above instead of a substitute.
-UConverter* converter() {
-    static const Converter shared = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        Converter c(ucnv_open("windows-31j", &status));
-        if (U_SUCCESS(status)) {
-            ucnv_setToUCallBack(c.get(), UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                                &status);
-            ucnv_setFromUCallBack(c.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
-                                  &status);
-        }
-        if (U_FAILURE(status)) {
-            c.reset();
-        }
-        return c;
-    }();
-    return shared.get();
-}
-
-// The one character of a byte sequence in ICU's table, or the default character.
-char16_t icuCharacter(const char* bytes, int size) {
-    UConverter* c = converter();
-    if (c == nullptr) {
-        return kDefaultChar;
-    }
-    ucnv_resetToUnicode(c);
-    UChar out[2];
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = ucnv_toUChars(c, out, 2, bytes, size, &status);
-    return U_SUCCESS(status) && length == 1 ? out[0] : kDefaultChar;
-}
-
-bool isLeadByte(quint8 byte) {
-    static const std::array<bool, 256> leads = [] {
-        std::array<UBool, 256> starters{};
-        UErrorCode status = U_ZERO_ERROR;
-        if (converter() != nullptr) {
-            ucnv_getStarters(converter(), starters.data(), &status);
-        }
-        std::array<bool, 256> result{};
-        for (int i = 0; i < 256; ++i) {
-            result[i] = U_SUCCESS(status) && starters[i];
-        }
-        return result;
-    }();
-    return leads[byte];
-}
 
 char16_t singleByteCharacter(quint8 byte) {
     if (byte < 0x80) {
         return byte;
     }
-    for (const auto& [code, character] : kSingleByteFixes) {
-        if (code == byte) {
-            return character;
-        }
-    }
     const char bytes[1] = {static_cast<char>(byte)};
-    return icuCharacter(bytes, 1);
+    return SystemCodePage::character(bytes, 1);
 }
 
 // Looked up once per code: names are decoded again on every sort and refresh.
@@ -117,46 +48,41 @@ char16_t doubleByteCharacter(quint8 lead, quint8 trail) {
     char16_t& character = known[lead][trail];
     if (character == 0) {
         const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-        character = icuCharacter(bytes, 2);
+        character = SystemCodePage::character(bytes, 2);
     }
     return character;
 }
 
-char16_t lookAlikeOf(char16_t character) {
-    for (const auto& [jisStyle, codePage] : kLookAlikes) {
-        if (jisStyle == character) {
-            return codePage;
+char16_t oneWayTarget(char16_t character) {
+    for (const auto& [from, to] : kOneWay) {
+        if (from == character) {
+            return to;
         }
     }
     return character;
+}
+
+// The character one code reads as.
+char16_t characterOfCode(const QByteArray& bytes, qsizetype from) {
+    const auto first = static_cast<quint8>(bytes[from]);
+    return bytes.size() - from == 2
+               ? doubleByteCharacter(first, static_cast<quint8>(bytes[from + 1]))
+               : singleByteCharacter(first);
 }
 
 // Appends the code of one character; false when it has none.
 bool appendCode(char16_t character, QByteArray* out) {
-    character = lookAlikeOf(character);
+    character = oneWayTarget(character);
     if (character < 0x80) {
         out->append(static_cast<char>(character));
         return true;
     }
-    for (const auto& [code, fixed] : kSingleByteFixes) {
-        if (fixed == character) {
-            out->append(static_cast<char>(code));
-            return true;
-        }
-    }
-    UConverter* c = converter();
-    if (c == nullptr) {
+    const qsizetype from = out->size();
+    // A code that reads back as something else would change the text behind the user's back.
+    if (!SystemCodePage::appendCode(character, out) || characterOfCode(*out, from) != character) {
+        out->truncate(from);
         return false;
     }
-    ucnv_resetFromUnicode(c);
-    char code[4];
-    UErrorCode status = U_ZERO_ERROR;
-    const UChar unit = character;
-    const int32_t length = ucnv_fromUChars(c, code, sizeof code, &unit, 1, &status);
-    if (U_FAILURE(status) || length < 1 || length > 2) {
-        return false;
-    }
-    out->append(code, length);
     return true;
 }
 
@@ -167,9 +93,12 @@ QString DecodeCp932(QByteArrayView bytes) {
     text.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<quint8>(bytes[i]);
-        const bool pair = isLeadByte(byte) && i + 1 < bytes.size() && bytes[i + 1] != '\0';
+        const bool pair = byte >= 0x80 && SystemCodePage::isLeadByte(byte) &&
+                          i + 1 < bytes.size() && bytes[i + 1] != '\0';
         if (pair) {
             text.append(QChar(doubleByteCharacter(byte, static_cast<quint8>(bytes[++i]))));
+        } else if (byte >= 0x80 && SystemCodePage::isLeadByte(byte)) {
+            text.append(QChar(kDefaultChar));
         } else {
             text.append(QChar(singleByteCharacter(byte)));
         }
@@ -182,7 +111,7 @@ bool EncodeCp932(const QString& text, QByteArray* out) {
     QByteArray bytes;
     bytes.reserve(text.size() * 2);
     for (const QChar character : text) {
-        // A surrogate is half of a character outside the code page; ICU refuses it alone.
+        // A surrogate is half of a character outside the code page; the system refuses it alone.
         if (!appendCode(character.unicode(), &bytes)) {
             return false;
         }
@@ -198,7 +127,7 @@ bool FitsCp932(const QString& text) {
 
 QString WithCp932LookAlikes(QString text) {
     for (QChar& character : text) {
-        character = QChar(lookAlikeOf(character.unicode()));
+        character = QChar(oneWayTarget(character.unicode()));
     }
     return text;
 }

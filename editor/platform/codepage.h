@@ -13,13 +13,14 @@
 QString DecodeCp932(QByteArrayView bytes);
 
 // Encodes text. Returns false (and leaves *out empty) when a character has no code page 932
-// form. Whatever DecodeCp932 gave encodes; the JIS-style characters that input methods outside
-// Windows type are written as the code of their code page look-alike.
+// form that reads back as itself. Whatever DecodeCp932 gave encodes; the JIS-style characters
+// that input methods outside Windows type are written as the code of their code page
+// look-alike, and "ゔ" and "·" as "ヴ" and "・", as Windows' best fit writes them.
 bool EncodeCp932(const QString& text, QByteArray* out);
 
 // True when every character of text has a code page 932 form.
 bool FitsCp932(const QString& text);
 
-// Text with every JIS-style character replaced by the code page 932 look-alike it is written
-// as ("〜" becomes "～"), so that an input box shows what the file will hold.
+// Text with every character that is written as another one replaced by that one ("〜" becomes
+// "～"), so that an input box shows what the file will hold.
 QString WithCp932LookAlikes(QString text);

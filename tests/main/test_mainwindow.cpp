@@ -209,6 +209,9 @@ class MainWindowTest : public QObject {
     }
 
     void unreadableFileOpensEmptyWithAWarning() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows has no named pipes in its file system");
+#else
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
@@ -224,6 +227,7 @@ class MainWindowTest : public QObject {
         f.window->cmdSave->click();
         f.window->cmdBack->click();
         QCOMPARE(messages.shown().size(), 1);
+#endif
     }
 
     void folderOpensEmptyAndIsNeverWritten() {

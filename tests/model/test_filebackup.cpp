@@ -32,11 +32,13 @@ class FileBackupTest : public QObject {
         QVERIFY(!BackUpFile(folder.path(QStringLiteral("a.vrx"))));  // nothing to copy
         QVERIFY(QDir().mkdir(folder.path(QStringLiteral("d.vrx"))));
         QVERIFY(!BackUpFile(folder.path(QStringLiteral("d.vrx"))));
+#ifndef Q_OS_WIN  // Windows has no named pipes in its file system
         const QString pipe = folder.path(QStringLiteral("p.vrx"));
         QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QVERIFY(!BackUpFile(pipe));  // refused without waiting for a writer
-        QCOMPARE(folder.read(QStringLiteral("a.vrx.bak")), QByteArray("older"));
         QVERIFY(!folder.exists(QStringLiteral("p.vrx.bak")));
+#endif
+        QCOMPARE(folder.read(QStringLiteral("a.vrx.bak")), QByteArray("older"));
     }
 };
 

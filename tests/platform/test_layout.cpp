@@ -31,11 +31,15 @@ class LayoutTest : public QObject {
     }
 
     void readOnlyProgramFolderKeepsThePlayersFilesPerUser() {
+#ifdef Q_OS_WIN
+        QSKIP("a folder's read-only attribute does not stop writing into it on Windows");
+#else
         if (geteuid() == 0) {
             QSKIP(
                 "root can write to a read-only folder; the installed-folder check runs this "
                 "case as another user");
         }
+#endif
         const QString program = folder(QStringLiteral("readonly/Drovantel"));
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
         const QString perUser = dir_.filePath(QStringLiteral("readonly/home/data"));

@@ -168,6 +168,8 @@ class PlatformTest : public QObject {
         QTest::newRow("em dash") << QStringLiteral("\u2014") << QByteArrayLiteral("\x81\x5C");
         QTest::newRow("yen") << QStringLiteral("\u00A5") << QByteArrayLiteral("\x5C");
         QTest::newRow("overline") << QStringLiteral("\u203E") << QByteArrayLiteral("\x7E");
+        QTest::newRow("hiragana vu") << QStringLiteral("ゔ") << QByteArrayLiteral("\x83\x94");
+        QTest::newRow("middle dot") << QStringLiteral("\u00B7") << QByteArrayLiteral("\x81\x45");
     }
     void lookAlikesWriteOneWay() {
         QFETCH(QString, typed);
@@ -189,6 +191,7 @@ class PlatformTest : public QObject {
         QVERIFY(!FitsCp932(QStringLiteral("\uFFFD")));
         QVERIFY(!FitsCp932(QString(QChar(0xD800))));    // half a surrogate pair
         QVERIFY(!FitsCp932(QStringLiteral("\uE758")));  // past the user-defined area
+        QVERIFY(!FitsCp932(QStringLiteral("\uF86F")));  // has a code, which reads as "№"
         QVERIFY(FitsCp932(QStringLiteral("張飛")));
         QVERIFY(FitsCp932(QString()));
     }
@@ -212,6 +215,7 @@ class PlatformTest : public QObject {
         QCOMPARE(ToHalfWidth(QStringLiteral("ガッコウ")), QStringLiteral("ｶﾞｯｺｳ"));
         QCOMPARE(ToHalfWidth(QStringLiteral("パＡ１")), QStringLiteral("ﾊﾟA1"));
         QCOMPARE(ToHalfWidth(QStringLiteral("ｶﾝ")), QStringLiteral("ｶﾝ"));
+        QCOMPARE(ToHalfWidth(QStringLiteral("ア゛イ゜ヾ")), QStringLiteral("ｱﾞｲﾟヽﾞ"));
         QCOMPARE(ToHalfWidth(QString()), QString());
     }
 

@@ -31,6 +31,15 @@ QString TransliteratedHalfWidth(const QString& text) {
     return QString(reinterpret_cast<const QChar*>(converted.getBuffer()), converted.length());
 }
 
+// The transliterator, except where Windows gives a form it has none for: the spacing sound
+// marks, and the voiced iteration mark as its base and a half-width mark.
+QString ExpectedHalfWidth(const QString& text) {
+    return TransliteratedHalfWidth(text)
+        .replace(QStringLiteral("゛"), QStringLiteral("ﾞ"))
+        .replace(QStringLiteral("゜"), QStringLiteral("ﾟ"))
+        .replace(QStringLiteral("ヾ"), QStringLiteral("ヽﾞ"));
+}
+
 // Every character that a reading decoded from code page 932 can hold: single bytes, and every
 // lead byte with every trail byte.
 QList<QString> ReadingCharacters() {
@@ -88,10 +97,10 @@ class WidthConvertTest : public QObject {
         QVERIFY(HoldsRange(characters, u'０', u'９') && HoldsRange(characters, u'Ａ', u'Ｚ'));
         QVERIFY(HoldsRange(characters, u'｡', u'ﾟ'));
         for (const QString& c : characters) {
-            QCOMPARE(ToHalfWidth(c), TransliteratedHalfWidth(c));
+            QCOMPARE(ToHalfWidth(c), ExpectedHalfWidth(c));
         }
         const QString all = characters.join(QString());
-        QCOMPARE(ToHalfWidth(all), TransliteratedHalfWidth(all));
+        QCOMPARE(ToHalfWidth(all), ExpectedHalfWidth(all));
     }
 
     void kanaFollowedByMarksConvertAsTheTransliteratorDid() {
@@ -103,7 +112,7 @@ class WidthConvertTest : public QObject {
                 continue;
             }
             for (const QString& mark : marks) {
-                QCOMPARE(ToHalfWidth(c + mark), TransliteratedHalfWidth(c + mark));
+                QCOMPARE(ToHalfWidth(c + mark), ExpectedHalfWidth(c + mark));
             }
         }
     }

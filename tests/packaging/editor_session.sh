@@ -37,6 +37,16 @@ check_player_templates() {
     done
 }
 
+# A display number with neither a lock file nor a socket: xvfb-run -a looks at the lock files
+# only, and an X server left dead by root leaves a socket that nobody's server cannot replace.
+free_display() {
+    local number=99
+    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+        number=$((number + 1))
+    done
+    echo "$number"
+}
+
 mkdir -p "$session_dir/runtime"
 chmod 700 "$session_dir/runtime"
 
@@ -47,7 +57,7 @@ run_session() {
     local label=$1
     shift
     local log=$session_dir/$label.log
-    "${as_player[@]}" xvfb-run -a -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM \
+    "${as_player[@]}" xvfb-run -n "$(free_display)" -s "-screen 0 1280x900x24" env -u QT_QPA_PLATFORM \
         XDG_RUNTIME_DIR="$session_dir/runtime" LC_ALL=C.UTF-8 \
         bash -c '
             tools=$1 title=$2 limit=$3 log=$4

@@ -35,12 +35,6 @@ CopyOrder OrderOf(const QString& name) {
     return {match.captured(1), match.hasCaptured(2) ? match.captured(2).toInt() : 1};
 }
 
-QByteArray ReadWhole(const QString& path, bool* ok) {
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    return *ok ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 QString DatedBackupFolder(const QString& personFilePath) {
@@ -72,8 +66,8 @@ bool KeepDatedBackup(const QString& personFilePath, const QByteArray& contents,
     }
     QStringList copies = DatedBackups(personFilePath);
     if (!copies.isEmpty()) {
-        bool readable = false;
-        if (ReadWhole(copies.last(), &readable) == contents && readable) {
+        QByteArray newest;
+        if (ReadWholeFile(copies.last(), &newest) && newest == contents) {
             return true;  // the newest copy already holds it
         }
     }

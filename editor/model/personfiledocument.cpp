@@ -1,6 +1,5 @@
 #include "personfiledocument.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QUndoCommand>
 #include <QUndoStack>
@@ -13,6 +12,7 @@
 #include "filebackup.h"
 #include "roster.h"
 #include "rosterchange.h"
+#include "wholefile.h"
 
 namespace {
 
@@ -131,35 +131,20 @@ void PersonFileDocument::updateModified() {
     }
 }
 
-namespace {
-
-// Only a regular file is read: a pipe or a device could block or never end.
-bool ReadDiskFile(const QString& path, QByteArray* contents) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        contents->clear();
-        return false;
-    }
-    *contents = file.readAll();
-    return file.error() == QFileDevice::NoError;
-}
-
-}  // namespace
-
 void PersonFileDocument::rememberDiskContents() {
-    diskReadable_ = ReadDiskFile(filePath_, &diskContents_);
+    diskReadable_ = ReadWholeFile(filePath_, &diskContents_);
 }
 
 bool PersonFileDocument::isChangedOnDisk() const {
     QByteArray now;
-    const bool readable = ReadDiskFile(filePath_, &now);
+    const bool readable = ReadWholeFile(filePath_, &now);
     return readable != diskReadable_ || now != diskContents_;
 }
 
 QString PersonFileDocument::backUp() {
     // Both copies are tried, so that one failing does not cost the other.
     QByteArray now;
-    const bool dated = ReadDiskFile(filePath_, &now) && KeepDatedBackup(filePath_, now);
+    const bool dated = ReadWholeFile(filePath_, &now) && KeepDatedBackup(filePath_, now);
     if (!BackUpFile(filePath_)) {
         return QFileInfo(filePath_).fileName() + QStringLiteral(".bak");
     }

@@ -1,6 +1,5 @@
 #include "rostersheet.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -411,12 +410,7 @@ bool SaveRosterSheet(const QString& path) {
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > CsvReader::kMaxFileSize) {
-        return false;
-    }
-    *content = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    return ReadWholeFile(path, content, CsvReader::kMaxFileSize);
 }
 
 RosterSheetImport::RosterSheetImport(const QByteArray& content) {

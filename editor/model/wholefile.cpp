@@ -58,3 +58,14 @@ bool CopyWholeFile(const QString& source, const QString& target) {
         return input.error() == QFileDevice::NoError;
     });
 }
+
+bool ReadWholeFile(const QString& path, QByteArray* contents, qint64 maxSize) {
+    contents->clear();
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+        (maxSize >= 0 && file.size() > maxSize)) {
+        return false;
+    }
+    *contents = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}

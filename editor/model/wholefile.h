@@ -21,3 +21,7 @@ bool WriteWholeFile(const QString& path, QByteArrayView content);
 // Copies the regular file source onto target, replacing it, as WriteWholeFile does. A new
 // target is the player's own file, writable by its owner whatever the source's mode.
 bool CopyWholeFile(const QString& source, const QString& target);
+
+// Reads the regular file at path whole into *contents (a pipe or a device could block or never
+// end). False when it is no regular file, is larger than maxSize (when given) or cannot be read.
+bool ReadWholeFile(const QString& path, QByteArray* contents, qint64 maxSize = -1);

@@ -1,4 +1,4 @@
-# The Windows program folder, zipped: Drovantel-<version>-win32.zip holds one folder,
+# The Windows program folder, zipped: Drovantel-<version>-win64.zip holds one folder,
 # Drovantel/, with the program, the library, the shipped data files and exactly the Qt and
 # compiler runtime DLLs they load. Unzipped anywhere, Drovantel.exe runs with nothing else
 # installed. Included by packaging.cmake for Windows builds of the editor.
@@ -25,8 +25,16 @@ install(FILES ${QTBASE_JA_TRANSLATION} DESTINATION ${WINDOWS_FOLDER}/translation
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/windows/qt.conf "[Paths]\nPrefix = .\n")
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/windows/qt.conf DESTINATION ${WINDOWS_FOLDER})
 
-# The runtime of the POSIX-thread compilers, which Qt and the editor share.
-foreach(runtime libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+# The runtime of the POSIX-thread compilers, which Qt and the editor share; its exception
+# handling differs between 32-bit (dw2) and 64-bit (seh) Windows.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(WINDOWS_BITS 64)
+    set(GCC_RUNTIME libgcc_s_seh-1.dll)
+else()
+    set(WINDOWS_BITS 32)
+    set(GCC_RUNTIME libgcc_s_dw2-1.dll)
+endif()
+foreach(runtime ${GCC_RUNTIME} libstdc++-6.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
                     OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
@@ -37,7 +45,7 @@ foreach(runtime libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
 endforeach()
 
 set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_FILE_NAME "Drovantel-${PROJECT_VERSION}-win32")
+set(CPACK_PACKAGE_FILE_NAME "Drovantel-${PROJECT_VERSION}-win${WINDOWS_BITS}")
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CPACK_STRIP_FILES ON)  # the program and the library

@@ -2,8 +2,8 @@
 # Cross-builds the person file library for 32-bit Windows and checks the DLL that comes out:
 # named Drovantel.dll, exporting exactly the six functions under their plain names (no stdcall
 # decoration such as _Vrx_Test@4), and needing nothing but system DLLs (no Qt, no compiler
-# runtime). The build also links a C program against the import library and the header, which
-# the run under Wine then uses.
+# runtime), and packed for 32-bit callers with its import library and header. The build also
+# links a C program against the import library and the header, which the run under Wine uses.
 #   check_windows_library.sh <source folder> <work folder>
 set -euo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -59,3 +59,14 @@ grep -qx 'COMDLG32.DLL' <<<"$imports" || fail "the open-file dialog does not com
 
 echo "Drovantel.dll exports:" $exports
 echo "Drovantel.dll imports:" $imports
+
+# The zip for callers: one folder with the DLL, the import library and the header.
+(cd "$build_dir" && cpack --config CPackConfig.cmake >"$work_dir/cpack.log") ||
+    { cat "$work_dir/cpack.log" >&2; fail "cpack"; }
+version=$(sed -n 's/^project(Drovantel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
+name=Drovantel-$version-win32-library
+[ -f "$build_dir/package/$name.zip" ] || fail "no $name.zip in $build_dir/package"
+listed=$(cmake -E tar tf "$build_dir/package/$name.zip" | grep -v '/$' | sort)
+wanted=$(printf "$name/%s\n" Drovantel.dll include/drovantel.h lib/libDrovantel.dll.a | sort)
+[ "$listed" = "$wanted" ] || fail "$name.zip holds: $listed"
+echo "$name.zip holds: $(tr '\n' ' ' <<<"$listed")"

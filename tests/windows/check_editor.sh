@@ -4,11 +4,11 @@
 #     The zip holds one folder, Drovantel/, with exactly the files a player needs, and every
 #     DLL that anything in it loads is either in the folder or part of Windows.
 #   check_editor.sh wine <source folder> <Windows build folder> <work folder> <Linux build>
-#     Under Wine: the program opens its window with its title (screenshots kept in the work
-#     folder), timed on a new Wine prefix and once more; a person file opened through the
-#     library's dialog, a bulk edit and a save leave the same bytes as the Linux program; the
-#     cross-built test programs pass.
-# Ends with 77 (skipped) when there is no Windows build or Wine cannot run it.
+#     Under Wine for 64-bit programs: the program opens its window with its title (screenshots
+#     kept in the work folder), timed on a new Wine prefix and once more; a person file opened
+#     through the library's dialog, a bulk edit and a save leave the same bytes as the Linux
+#     program; so do --export and --import; the cross-built test programs pass.
+# Ends with 77 (skipped) when there is no Windows build or no Wine for 64-bit programs.
 set -euo pipefail
 mode=$1
 source_dir=$(cd "$2" && pwd)
@@ -21,7 +21,7 @@ if [ "${DROVANTEL_SKIP_WINDOWS:-0}" = 1 ]; then
     echo "SKIPPED: DROVANTEL_SKIP_WINDOWS=1" >&2
     exit "$wine_skipped"
 fi
-zip=$(find "$windows_build" -maxdepth 1 -name 'Drovantel-*-win32.zip' 2>/dev/null | head -n 1 || true)
+zip=$(find "$windows_build" -maxdepth 1 -name 'Drovantel-*-win64.zip' 2>/dev/null | head -n 1 || true)
 if [ -z "$zip" ]; then
     echo "SKIPPED: no Windows build in $windows_build (scripts/windows makes it)" >&2
     exit "$wine_skipped"
@@ -35,7 +35,7 @@ folder=$work_dir/unzipped/Drovantel
 if [ "$mode" = zip ]; then
     expected=(Drovantel.exe Drovantel.dll Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll
         platforms/qwindows.dll styles/qwindowsvistastyle.dll translations/qtbase_ja.qm qt.conf
-        libgcc_s_dw2-1.dll libstdc++-6.dll libwinpthread-1.dll)
+        libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
     for file in "$source_dir"/data/*.csv "$source_dir"/data/*.VRX; do
         expected+=("$(basename "$file")")
         cmp -s "$file" "$folder/$(basename "$file")" || wine_fail "$(basename "$file") differs"
@@ -45,7 +45,8 @@ if [ "$mode" = zip ]; then
     [ "$listed" = "$wanted" ] ||
         wine_fail "the zip holds other files than expected:$(diff <(echo "$wanted") <(echo "$listed"))"
 
-    headers=$(i686-w64-mingw32-objdump -p "$folder/Drovantel.exe")
+    headers=$(x86_64-w64-mingw32-objdump -p "$folder/Drovantel.exe")
+    grep -q 'file format pei-x86-64' <<<"$headers" || wine_fail "Drovantel.exe is no 64-bit program"
     grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || wine_fail "Drovantel.exe is no GUI program"
     strings -el "$folder/Drovantel.exe" | grep -qx '1.2 rev 5' ||
         wine_fail "Drovantel.exe has no version resource 1.2 rev 5"
@@ -53,11 +54,11 @@ if [ "$mode" = zip ]; then
     # the API sets of Windows 8 and later (api-ms-win-*).
     missing=()
     while read -r binary; do
-        for dll in $(i686-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
+        for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
             [ -n "$(find "$folder" -maxdepth 1 -iname "$dll")" ] && continue
             lower=$(tr '[:upper:]' '[:lower:]' <<<"${dll%.*}")
             [[ $lower == api-ms-win-* ]] && continue
-            [ -f "/usr/i686-w64-mingw32/lib/lib$lower.a" ] && continue
+            [ -f "/usr/x86_64-w64-mingw32/lib/lib$lower.a" ] && continue
             missing+=("$(basename "$binary") needs $dll")
         done
     done < <(find "$folder" -iname '*.dll' -o -iname '*.exe')
@@ -66,7 +67,7 @@ if [ "$mode" = zip ]; then
     exit 0
 fi
 
-wine_setup "$work_dir"
+wine_setup "$work_dir" 64
 
 # The player's start, first on the new prefix: the window with its title.
 tools="python3 $source_dir/tests/packaging/desktop_tools.py"
@@ -121,14 +122,56 @@ cmp "$linux/TPERSON.VRX" "$folder/TPERSON.VRX" ||
     wine_fail "Drovantel.exe saved other bytes than the Linux program"
 echo "the open, 特技クリア and save under Wine leave the same bytes as on Linux"
 
+# The command line: the same sheet out of the same person file, and the same person file out of
+# the same edited sheet, from Drovantel.exe as from the Linux program.
+run_linux() {
+    (cd "$linux" && "${wine_runner[@]}" env HOME="$work_dir/home" LC_ALL=C.UTF-8 ./Drovantel "$@")
+}
+run_windows() {
+    (cd "$folder" && in_wine wine ./Drovantel.exe "$@")
+}
+cp "$source_dir/data/TPERSON.VRX" "$linux/Cli.vrx"
+cp "$source_dir/data/TPERSON.VRX" "$folder/Cli.vrx"
+wine_own "$work_dir"
+run_linux --export Cli.vrx sheet.csv >/dev/null || wine_fail "--export through the Linux program"
+started=$(date +%s.%N)
+run_windows --export Cli.vrx sheet.csv >/dev/null || wine_fail "--export through Drovantel.exe"
+echo "Drovantel.exe --export in $(wine_seconds_since "$started") s"
+cmp "$linux/sheet.csv" "$folder/sheet.csv" || wine_fail "Drovantel.exe exported another sheet"
+# Row 2 (the second general): 名声 300, 統率 55, and its first mark.
+python3 - "$linux/sheet.csv" "$work_dir/edited.csv" <<'EDIT'
+import csv, sys
+with open(sys.argv[1], encoding="utf-8-sig", newline="") as f:
+    rows = list(csv.reader(f))
+caption = rows[0]
+rows[2][caption.index("名声")] = "300"
+rows[2][caption.index("統率")] = "55"
+rows[2][caption.index("M1")] = "表"
+with open(sys.argv[2], "w", encoding="utf-8-sig", newline="") as f:
+    csv.writer(f, lineterminator="\r\n").writerows(rows)
+EDIT
+cp "$work_dir/edited.csv" "$linux/edited.csv"
+cp "$work_dir/edited.csv" "$folder/edited.csv"
+wine_own "$work_dir"
+run_linux --import edited.csv Cli.vrx >/dev/null || wine_fail "--import through the Linux program"
+run_windows --import edited.csv Cli.vrx >/dev/null || wine_fail "--import through Drovantel.exe"
+in_wine wineserver -w
+cmp -s "$linux/Cli.vrx" "$source_dir/data/TPERSON.VRX" && wine_fail "the import changed nothing"
+cmp "$linux/Cli.vrx" "$folder/Cli.vrx" || wine_fail "Drovantel.exe imported other bytes"
+echo "--export and --import through Drovantel.exe leave the same bytes as on Linux"
+
 # The test programs run beside the program, with Qt's test library and its screen-less platform.
+# Wine hands no QT_* variable to Windows programs, so the platform is named as an argument; and
+# a program without a console writes its results as debug output, so they go to a file.
 qt_bin=$(dirname "$(sed -n 's/^Qt6Core_DIR:PATH=//p' "$windows_build/CMakeCache.txt")")/../../bin
 cp "$windows_build"/bin/test_*.exe "$qt_bin/Qt6Test.dll" "$folder/"
 cp "$qt_bin/../plugins/platforms/qoffscreen.dll" "$folder/platforms/"
 wine_own "$work_dir"
 for program in test_*.exe; do
-    in_wine xvfb-run -a env QT_QPA_PLATFORM=offscreen wine "./$program" >"$work_dir/$program.log" 2>&1 ||
-        { cat "$work_dir/$program.log" >&2; wine_fail "$program under Wine"; }
-    grep -h '^Totals' "$work_dir/$program.log" | sed "s/^/$program: /"
+    results=${program%.exe}.txt
+    in_wine xvfb-run -a wine "./$program" -platform offscreen -o "$results,txt" \
+        >"$work_dir/$program.log" 2>&1 ||
+        { cat "$results" "$work_dir/$program.log" >&2; wine_fail "$program under Wine"; }
+    grep -h '^Totals' "$results" | sed "s/^/$program: /"
     in_wine wineserver -w
 done

@@ -10,6 +10,7 @@
 #include "model/random.h"
 #include "model/roster.h"
 #include "platform/messages.h"
+#include "platform/windowrules.h"
 
 namespace {
 
@@ -153,6 +154,8 @@ void frmCapaAll::buildLayout() {
     // included.
     window->setSizeConstraint(QLayout::SetFixedSize);
     list->setMinimumWidth(140);
+    // On a screen too small for it (a laptop at a large scale) the window scrolls.
+    ScrollWhenTooLarge(this);
 }
 
 int frmCapaAll::selectedValue(const QComboBox* box) {

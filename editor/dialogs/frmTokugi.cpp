@@ -10,6 +10,7 @@
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/skilldraw.h"
+#include "platform/windowrules.h"
 
 namespace {
 
@@ -137,6 +138,8 @@ void frmTokugi::buildLayout() {
     window->setSizeConstraint(QLayout::SetFixedSize);
     list->setMinimumWidth(140);
     note->setMinimumWidth(420);
+    // On a screen too small for it (a laptop at a large scale) the window scrolls.
+    ScrollWhenTooLarge(this);
 }
 
 int frmTokugi::candidateCount() const {

@@ -8,6 +8,7 @@
 
 #include "model/generals.h"
 #include "platform/twips.h"
+#include "platform/windowrules.h"
 
 namespace {
 
@@ -89,6 +90,8 @@ void frmSelectGeneral::createControls() {
     connect(list->header(), &QHeaderView::sectionClicked, this,
             &frmSelectGeneral::list_ColumnClick);
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
+    // A screen smaller than the window's minimum (a laptop at a large scale) gets scroll bars.
+    ScrollBelowMinimumSize(this);
 }
 
 void frmSelectGeneral::Form_Load() {
@@ -190,4 +193,5 @@ QSize frmSelectGeneral::minimumSizeHint() const {
 void frmSelectGeneral::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FitListToWindow(list, this, kMinListWidth, kMinListHeight);
+    ScrollOverControls(this);
 }

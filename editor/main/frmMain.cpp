@@ -35,6 +35,7 @@
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
 #include "platform/twips.h"
+#include "platform/windowrules.h"
 #include "sheetcommands.h"
 
 namespace {
@@ -132,6 +133,8 @@ void frmMain::createControls() {
                         QRect(Twips(2400), Twips(10320), Twips(kMinListWidth), 1), false);
     lineHeight = addLine(this, QStringLiteral("lineHeight"),
                          QRect(Twips(120), Twips(1320), 1, Twips(kMinListHeight)), false);
+    // A screen smaller than the window's minimum (a laptop at a large scale) gets scroll bars.
+    ScrollBelowMinimumSize(this);
 }
 
 void frmMain::createMenuPanel() {
@@ -425,6 +428,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
     if (FitListToWindow(list, this, kMinListWidth, kMinListHeight)) {
         labPath->resize(list->width(), labPath->height());
     }
+    ScrollOverControls(this);
 }
 
 // --- Selection ---------------------------------------------------------------------------

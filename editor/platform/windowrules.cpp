@@ -89,6 +89,9 @@ std::optional<QMargins> frameMarginsOf(const QWidget* window) {
     return lastFrameMargins();
 }
 
+// Set on a window whose controls scroll when it is smaller than its minimumSizeHint().
+const char* const kScrollsBelowMinimum = "scrollsBelowMinimum";
+
 // A window can be resized smaller when its size is not fixed, by itself or by its layout.
 bool isResizable(const QWidget* window) {
     const QLayout* layout = window->layout();
@@ -111,8 +114,11 @@ void placeInside(QWidget* window, bool center, bool fit) {
     // again once it is framed.
     const QMargins margins = known.value_or(QMargins(0, kTitleBarGuess, 0, 0));
     if (fit && known.has_value() && isResizable(window)) {
-        // Never below what the window needs to show all of its controls.
-        const QSize room = area.size().shrunkBy(margins).expandedTo(window->minimumSizeHint());
+        // Never below what the window needs to show all of its controls, unless they scroll.
+        const QSize floor = window->property(kScrollsBelowMinimum).toBool()
+                                ? window->minimumSize()
+                                : window->minimumSizeHint();
+        const QSize room = area.size().shrunkBy(margins).expandedTo(floor);
         const QSize size = window->size().boundedTo(room).expandedTo(window->minimumSize());
         if (size != window->size()) {
             window->resize(size);
@@ -151,11 +157,14 @@ QSize clientRoom(const QWidget* window) {
     return screen->availableGeometry().size().shrunkBy(margins);
 }
 
+const char* const kFittingScrollArea = "fittingScrollArea";
+
 // Takes the size of its contents while the screen holds it, else as much as there is room
-// for, with scroll bars for the rest.
+// for, with scroll bars for the rest. Contents that grow or shrink take it along.
 class FittingScrollArea : public QScrollArea {
   public:
     explicit FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setObjectName(QLatin1String(kFittingScrollArea));
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(false);
     }
@@ -165,7 +174,10 @@ class FittingScrollArea : public QScrollArea {
         if (contents == nullptr) {
             return QScrollArea::sizeHint();
         }
-        const QSize needed = contents->size();
+        // Laid-out contents need what their layout needs as soon as it is asked, before the
+        // layout has sized them.
+        const QLayout* layout = contents->layout();
+        const QSize needed = layout != nullptr ? layout->totalSizeHint() : contents->size();
         const QSize room = clientRoom(window());
         QSize size = needed.boundedTo(room);
         // A scroll bar takes its breadth from the other direction.
@@ -179,7 +191,23 @@ class FittingScrollArea : public QScrollArea {
         return size;
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == widget() && event->type() == QEvent::Resize) {
+            updateGeometry();
+        }
+        return QScrollArea::eventFilter(watched, event);
+    }
 };
+
+// The room of a scrolled window depends on its frame, known only once it is shown.
+void refitScrollAreas(const QWidget* window) {
+    for (QScrollArea* area :
+         window->findChildren<QScrollArea*>(QLatin1String(kFittingScrollArea))) {
+        area->updateGeometry();
+    }
+}
 
 class WindowRules : public QObject {
   public:
@@ -192,6 +220,7 @@ class WindowRules : public QObject {
     static void followFrame(QWidget* window, const QEvent* event) {
         if (frameKnown(window) && window->property(kAwaitingFrame).toBool()) {
             window->setProperty(kAwaitingFrame, QVariant());
+            refitScrollAreas(window);
             placeInside(window, false, true);
             return;
         }
@@ -266,12 +295,13 @@ QPoint PositionInside(const QRect& frame, const QRect& area) {
     return {x, y};
 }
 
-void ScrollWhenTooLarge(QDialog* dialog) {
-    auto* contents = new QWidget;
-    contents->setObjectName(QStringLiteral("scrolledContents"));
-    contents->setFixedSize(dialog->size());
-    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow()) {
+namespace {
+
+// Moves the controls that are not part of a layout into the area's contents, where they are.
+void movePlacedControls(QWidget* window, const QScrollArea* area) {
+    QWidget* contents = area->widget();
+    for (QWidget* child : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() && child != area) {
             const QRect geometry = child->geometry();
             const bool hidden = child->isHidden();
             child->setParent(contents);
@@ -279,12 +309,59 @@ void ScrollWhenTooLarge(QDialog* dialog) {
             child->setVisible(!hidden);
         }
     }
+}
+
+}  // namespace
+
+void ScrollWhenTooLarge(QDialog* dialog) {
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("scrolledContents"));
+    auto* area = new FittingScrollArea(dialog);
+    // Given to the area before it holds the layout: the area shows it, which would lay the
+    // controls out now, while boxes are still empty, and keep the widths they had then.
+    area->setWidget(contents);
+    contents->installEventFilter(area);
+    if (QLayout* layout = dialog->layout()) {
+        // The margins the layout had as a window's, not the narrower ones of a child's.
+        layout->setContentsMargins(layout->contentsMargins());
+        contents->setLayout(layout);
+    } else {
+        contents->setFixedSize(dialog->size());
+    }
+    movePlacedControls(dialog, area);
     dialog->setMinimumSize(0, 0);
     dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    auto* area = new FittingScrollArea(dialog);
-    area->setWidget(contents);
     auto* outer = new QVBoxLayout(dialog);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(area);
     outer->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QWidget* ScrollBelowMinimumSize(QWidget* window) {
+    auto* contents = new QWidget;
+    contents->setObjectName(QStringLiteral("scrolledContents"));
+    contents->setMinimumSize(window->minimumSizeHint());
+    auto* area = new QScrollArea(window);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(contents);
+    movePlacedControls(window, area);
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(area);
+    window->setProperty(kScrollsBelowMinimum, true);
+    return contents;
+}
+
+void ScrollOverControls(QWidget* window) {
+    auto* contents = window->findChild<QWidget*>(QStringLiteral("scrolledContents"));
+    if (contents == nullptr) {
+        return;
+    }
+    const QRect controls = contents->childrenRect();
+    contents->setMinimumSize(
+        window->minimumSizeHint().expandedTo(QSize(controls.right() + 1, controls.bottom() + 1)));
+    // The area sizes its contents anew, smaller too, when asked to lay them out.
+    QEvent request(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(contents->parentWidget()->parentWidget(), &request);
 }

@@ -454,6 +454,9 @@ class MainWindowTest : public QObject {
     void narrowWindowKeepsTheListSize() {
         RecordedMessages messages;
         MainWindowFixture f;
+        // The test's screen is smaller than the window, which opens fitted to it.
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.window->resize(Twips(14730), Twips(10410));
         const QSize tracked = f.window->list->size();
         QCOMPARE(tracked.width(), Twips(f.window->frameGeometry().width() * 15 - 2400 - 200));
         f.window->resize(Twips(12000), f.window->height());

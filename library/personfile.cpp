@@ -2,18 +2,17 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "drovantel.h"
+#include "filereplace.h"
 
 namespace {
 
@@ -65,44 +64,18 @@ std::FILE* openPersonFile(const char* path, const char* mode) {
     return file;
 }
 
-// Writes size bytes at the start of the record area in one system call and waits until they
-// are on the disk, so that a save reported done survives a power cut too.
-#ifdef _WIN32
-bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-    if (handle == INVALID_HANDLE_VALUE) {
+// The file as it is now: the header and whatever follows the records are written back as they
+// are. False when it cannot be read.
+bool readWholeOpenFile(std::FILE* file, std::vector<unsigned char>* contents) {
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || info.st_size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
         return false;
     }
-    OVERLAPPED at{};
-    at.Offset = VRX_HEADER_SIZE;
-    DWORD written = 0;
-    if (size > 0 &&
-        (!WriteFile(handle, data, static_cast<DWORD>(size), &written, &at) || written != size)) {
-        return false;
-    }
-    return FlushFileBuffers(handle) != 0;
+    contents->resize(static_cast<size_t>(info.st_size));
+    const size_t read = std::fread(contents->data(), 1, contents->size(), file);
+    contents->resize(read);
+    return !std::ferror(file);
 }
-#else
-bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
-    const int descriptor = fileno(file);
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    size_t done = 0;
-    // One call writes it all; a short count only comes with a full disk, and the next call
-    // then reports the error.
-    while (done < size) {
-        const ssize_t written = pwrite(descriptor, bytes + done, size - done,
-                                       static_cast<off_t>(VRX_HEADER_SIZE + done));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return fsync(descriptor) == 0;
-}
-#endif
 
 }  // namespace
 
@@ -140,11 +113,25 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path) {
     if (file == nullptr) {
         return VRX_OPEN_FAILED;
     }
-    // The stream is only used to open and close the file: its buffer would split the records
-    // into several writes, and a kill between them would leave the file torn.
-    const bool written = writeRecordArea(file, recordBuffer, recordCount * size_t{VRX_RECORD_SIZE});
-    const bool closed = std::fclose(file) == 0;
-    return written && closed ? 0 : VRX_SHORT_WRITE;
+    // The new image of the whole file: the records in place, every other byte as it is. A file
+    // that has become shorter grows with zeros up to the records, as a write in place would.
+    std::vector<unsigned char> image;
+    if (!readWholeOpenFile(file, &image)) {
+        std::fclose(file);
+        return VRX_SHORT_WRITE;
+    }
+    const size_t recordBytes = recordCount * size_t{VRX_RECORD_SIZE};
+    if (image.size() >= VRX_HEADER_SIZE + recordBytes &&
+        std::memcmp(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0) {
+        // The file already holds these bytes; a new file would only cut it from its other
+        // names (hard links).
+        return std::fclose(file) == 0 ? 0 : VRX_SHORT_WRITE;
+    }
+    image.resize(std::max(image.size(), VRX_HEADER_SIZE + recordBytes), 0);
+    std::memcpy(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes);
+    return ReplaceWholeFile(file, path, image.data(), image.size(), VRX_HEADER_SIZE, recordBytes)
+               ? 0
+               : VRX_SHORT_WRITE;
 }
 
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPerson(void* record, int index) {

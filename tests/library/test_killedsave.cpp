@@ -1,0 +1,139 @@
+// A save killed at any moment leaves the person file either as it was or as saved, on the
+// build folder's file system and on a tmpfs (where a kill stops a write at a page boundary).
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/mount.h>
+#include <sys/vfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <memory>
+
+#include "platform/personfilelibrary.h"
+#include "support/testregistry.h"
+
+namespace PFL = PersonFileLibrary;
+
+namespace {
+
+constexpr int kRecords = 110;
+constexpr int kRecordBytes = 260 * kRecords;
+constexpr long kTmpfsMagic = 0x01021994;
+const QByteArray kHeader = QByteArrayLiteral("HDR!");
+const QByteArray kTail(100, 'T');
+
+// A folder on a tmpfs: one mounted for the test where this process may, else one in /dev/shm.
+class TmpfsFolder {
+  public:
+    TmpfsFolder() : mountPoint_(QDir::tempPath() + QStringLiteral("/drovantel-tmpfs-XXXXXX")) {
+        if (mountPoint_.isValid() &&
+            mount("tmpfs", QFile::encodeName(mountPoint_.path()).constData(), "tmpfs", 0,
+                  "size=16m") == 0) {
+            mounted_ = true;
+            path_ = mountPoint_.path();
+            return;
+        }
+        struct statfs info;
+        if (statfs("/dev/shm", &info) == 0 && info.f_type == kTmpfsMagic) {
+            shm_ = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/drovantel-XXXXXX"));
+            if (shm_->isValid()) {
+                path_ = shm_->path();
+            }
+        }
+    }
+    ~TmpfsFolder() {
+        if (mounted_) {
+            umount2(QFile::encodeName(mountPoint_.path()).constData(), MNT_DETACH);
+        }
+    }
+    const QString& path() const { return path_; }
+
+  private:
+    QTemporaryDir mountPoint_;
+    std::unique_ptr<QTemporaryDir> shm_;
+    bool mounted_ = false;
+    QString path_;
+};
+
+// Saves all records as 0x55, then 0xAA, and so on until it is killed.
+[[noreturn]] void saveForever(const QString& path) {
+    RecordBytes record{};
+    for (unsigned round = 0;; ++round) {
+        record.fill(round % 2 == 0 ? 0xAA : 0x55);
+        for (int slot = 0; slot < kRecords; ++slot) {
+            PFL::writePerson(record, slot);
+        }
+        PFL::writePersonFile(path);
+    }
+}
+
+}  // namespace
+
+class KilledSaveTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theFileIsOldOrNew_data() {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("build folder") << QStringLiteral("build");
+        QTest::newRow("tmpfs") << QStringLiteral("tmpfs");
+    }
+    void theFileIsOldOrNew() {
+        QFETCH(QString, where);
+        QTemporaryDir buildDir(QCoreApplication::applicationDirPath() +
+                               QStringLiteral("/killed-save-XXXXXX"));
+        TmpfsFolder tmpfs;
+        const QString folder = where == QStringLiteral("build") ? buildDir.path() : tmpfs.path();
+        if (folder.isEmpty()) {
+            QSKIP("no tmpfs here: it cannot be mounted and /dev/shm is none");
+        }
+        const QString path = folder + QStringLiteral("/TPERSON.VRX");
+        const QByteArray original = kHeader + QByteArray(kRecordBytes, '\x55') + kTail;
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
+        }
+        // Every export is resolved before the fork, so the writer only calls into the library.
+        QCOMPARE(PFL::readPersonFile(path), kRecords);
+        RecordBytes record{};
+        QCOMPARE(PFL::readPerson(&record, 0), 0);
+        QCOMPARE(PFL::writePerson(record, 0), 0);
+        QCOMPARE(PFL::writePersonFile(path), 0);
+
+        int newSeen = 0;
+        for (int kill = 0; kill < 60; ++kill) {
+            const pid_t writer = fork();
+            if (writer == 0) {
+                saveForever(path);
+            }
+            QVERIFY(writer > 0);
+            usleep(1000 + QRandomGenerator::global()->bounded(25000));
+            ::kill(writer, SIGKILL);
+            int status = 0;
+            waitpid(writer, &status, 0);
+
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray now = file.readAll();
+            QCOMPARE(now.size(), original.size());
+            QCOMPARE(now.left(4), kHeader);
+            QCOMPARE(now.right(kTail.size()), kTail);
+            const QByteArray records = now.mid(4, kRecordBytes);
+            const char first = records.at(0);
+            QVERIFY2(records == QByteArray(kRecordBytes, first),
+                     qPrintable(QStringLiteral("torn after kill %1 at offset %2")
+                                    .arg(kill)
+                                    .arg(records.indexOf(first == '\x55' ? '\xAA' : '\x55'))));
+            newSeen += first == '\xAA' ? 1 : 0;
+        }
+        // The writer got far enough to save, so the kills fell among saves.
+        QVERIFY(newSeen > 0);
+    }
+};
+
+DROVANTEL_TEST(KilledSaveTest);
+#include "test_killedsave.moc"

@@ -121,8 +121,9 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path) {
         return VRX_SHORT_WRITE;
     }
     const size_t recordBytes = recordCount * size_t{VRX_RECORD_SIZE};
-    if (image.size() >= VRX_HEADER_SIZE + recordBytes &&
-        std::memcmp(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0) {
+    if (recordBytes == 0 ||
+        (image.size() >= VRX_HEADER_SIZE + recordBytes &&
+         std::memcmp(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0)) {
         // The file already holds these bytes; a new file would only cut it from its other
         // names (hard links).
         return std::fclose(file) == 0 ? 0 : VRX_SHORT_WRITE;

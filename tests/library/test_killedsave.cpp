@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,7 +13,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <memory>
 
 #include "platform/personfilelibrary.h"
 #include "support/testregistry.h"
@@ -27,38 +27,18 @@ constexpr long kTmpfsMagic = 0x01021994;
 const QByteArray kHeader = QByteArrayLiteral("HDR!");
 const QByteArray kTail(100, 'T');
 
-// A folder on a tmpfs: one mounted for the test where this process may, else one in /dev/shm.
-class TmpfsFolder {
-  public:
-    TmpfsFolder() : mountPoint_(QDir::tempPath() + QStringLiteral("/drovantel-tmpfs-XXXXXX")) {
-        if (mountPoint_.isValid() &&
-            mount("tmpfs", QFile::encodeName(mountPoint_.path()).constData(), "tmpfs", 0,
-                  "size=16m") == 0) {
-            mounted_ = true;
-            path_ = mountPoint_.path();
-            return;
-        }
-        struct statfs info;
-        if (statfs("/dev/shm", &info) == 0 && info.f_type == kTmpfsMagic) {
-            shm_ = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/drovantel-XXXXXX"));
-            if (shm_->isValid()) {
-                path_ = shm_->path();
-            }
-        }
+// Mounts a tmpfs on folder where this process may; else takes a folder in /dev/shm when that is
+// one. The folder to use, or empty.
+QString tmpfsFolder(const QTemporaryDir& mountPoint, const QTemporaryDir& shm, bool* mounted) {
+    *mounted = mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0,
+                     "size=16m") == 0;
+    if (*mounted) {
+        return mountPoint.path();
     }
-    ~TmpfsFolder() {
-        if (mounted_) {
-            umount2(QFile::encodeName(mountPoint_.path()).constData(), MNT_DETACH);
-        }
-    }
-    const QString& path() const { return path_; }
-
-  private:
-    QTemporaryDir mountPoint_;
-    std::unique_ptr<QTemporaryDir> shm_;
-    bool mounted_ = false;
-    QString path_;
-};
+    struct statfs info;
+    const bool shmIsTmpfs = statfs("/dev/shm", &info) == 0 && info.f_type == kTmpfsMagic;
+    return shmIsTmpfs && shm.isValid() ? shm.path() : QString();
+}
 
 // Saves all records as 0x55, then 0xAA, and so on until it is killed.
 [[noreturn]] void saveForever(const QString& path) {
@@ -86,10 +66,19 @@ class KilledSaveTest : public QObject {
         QFETCH(QString, where);
         QTemporaryDir buildDir(QCoreApplication::applicationDirPath() +
                                QStringLiteral("/killed-save-XXXXXX"));
-        TmpfsFolder tmpfs;
-        const QString folder = where == QStringLiteral("build") ? buildDir.path() : tmpfs.path();
+        QTemporaryDir mountPoint;
+        QTemporaryDir shm(QStringLiteral("/dev/shm/drovantel-XXXXXX"));
+        bool mounted = false;
+        const QString folder = where == QStringLiteral("build")
+                                   ? buildDir.path()
+                                   : tmpfsFolder(mountPoint, shm, &mounted);
+        const auto unmount = qScopeGuard([&] {
+            if (mounted) {
+                umount2(QFile::encodeName(mountPoint.path()).constData(), MNT_DETACH);
+            }
+        });
         if (folder.isEmpty()) {
-            QSKIP("no tmpfs here: it cannot be mounted and /dev/shm is none");
+            QSKIP("no tmpfs here: none can be mounted and /dev/shm is none");
         }
         const QString path = folder + QStringLiteral("/TPERSON.VRX");
         const QByteArray original = kHeader + QByteArray(kRecordBytes, '\x55') + kTail;

@@ -6,7 +6,8 @@
 #include <io.h>
 #include <windows.h>
 
-#include <string>
+#include <cstdio>
+#include <cstring>
 
 #include "filereplace.h"
 
@@ -36,27 +37,31 @@ bool folderTakesNoNewFile(DWORD error) {
            error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
 }
 
-// The file itself, also when path names a symbolic link to it.
-std::string targetOf(HANDLE current, const char* path) {
-    char resolved[MAX_PATH * 4];
-    const DWORD length = GetFinalPathNameByHandleA(current, resolved, sizeof resolved,
+// The file itself, also when path names a symbolic link to it. Plain C strings: the library
+// carries no C++ runtime.
+void targetOf(HANDLE current, const char* path, char* target, size_t size) {
+    const DWORD length = GetFinalPathNameByHandleA(current, target, static_cast<DWORD>(size),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    return length > 0 && length < sizeof resolved ? std::string(resolved, length)
-                                                  : std::string(path);
+    if (length == 0 || length >= size) {
+        std::snprintf(target, size, "%s", path);
+    }
 }
 
 enum class Outcome { Written, FolderRefused, Failed };
 
-// Writes the image to a new file beside target; its name in *temporary.
-Outcome writeNewFile(const std::string& target, DWORD attributes, const unsigned char* image,
-                     size_t size, std::string* temporary) {
+// Writes the image to a new file beside target, named in temporary.
+Outcome writeNewFile(const char* target, DWORD attributes, const unsigned char* image, size_t size,
+                     char* temporary, size_t temporarySize) {
     static unsigned counter = 0;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
-        *temporary = target + ".saving-" + std::to_string(GetCurrentProcessId()) + "-" +
-                     std::to_string(++counter);
-        handle = CreateFileA(temporary->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes,
-                             nullptr);
+        const int length =
+            std::snprintf(temporary, temporarySize, "%s.saving-%lu-%u", target,
+                          static_cast<unsigned long>(GetCurrentProcessId()), ++counter);
+        if (length < 0 || static_cast<size_t>(length) >= temporarySize) {
+            return Outcome::Failed;
+        }
+        handle = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) {
             break;
         }
@@ -68,7 +73,7 @@ Outcome writeNewFile(const std::string& target, DWORD attributes, const unsigned
     const DWORD error = GetLastError();
     ok = CloseHandle(handle) != 0 && ok;
     if (!ok) {
-        DeleteFileA(temporary->c_str());
+        DeleteFileA(temporary);
         return folderTakesNoNewFile(error) ? Outcome::FolderRefused : Outcome::Failed;
     }
     return Outcome::Written;
@@ -83,7 +88,8 @@ bool ReplaceWholeFile(std::FILE* file, const char* path, const unsigned char* im
         std::fclose(file);
         return false;
     }
-    const std::string target = targetOf(current, path);
+    char target[MAX_PATH * 4];
+    targetOf(current, path, target, sizeof target);
     BY_HANDLE_FILE_INFORMATION info{};
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     if (GetFileInformationByHandle(current, &info) != 0) {
@@ -95,14 +101,14 @@ bool ReplaceWholeFile(std::FILE* file, const char* path, const unsigned char* im
             attributes = FILE_ATTRIBUTE_NORMAL;
         }
     }
-    std::string temporary;
-    switch (writeNewFile(target, attributes, image, size, &temporary)) {
+    char temporary[MAX_PATH * 4 + 32];
+    switch (writeNewFile(target, attributes, image, size, temporary, sizeof temporary)) {
         case Outcome::Written: {
             // The open file would refuse to be replaced.
             const bool closed = std::fclose(file) == 0;
-            if (MoveFileExA(temporary.c_str(), target.c_str(),
+            if (MoveFileExA(temporary, target,
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-                DeleteFileA(temporary.c_str());
+                DeleteFileA(temporary);
                 return false;
             }
             return closed;

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "drovantel.h"
 #include "filereplace.h"
@@ -64,17 +64,27 @@ std::FILE* openPersonFile(const char* path, const char* mode) {
     return file;
 }
 
-// The file as it is now: the header and whatever follows the records are written back as they
-// are. False when it cannot be read.
-bool readWholeOpenFile(std::FILE* file, std::vector<unsigned char>* contents) {
+// The file as it is now (*size bytes), in a buffer of at least minimumSize bytes (zeros beyond
+// the file) that the caller frees: the header and whatever follows the records are written back as
+// they are. Null when it cannot be read. (Plain C memory: the library carries no C++ runtime.)
+unsigned char* readWholeOpenFile(std::FILE* file, size_t minimumSize, size_t* size) {
     struct stat info;
     if (fstat(fileno(file), &info) != 0 || info.st_size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        return false;
+        return nullptr;
     }
-    contents->resize(static_cast<size_t>(info.st_size));
-    const size_t read = std::fread(contents->data(), 1, contents->size(), file);
-    contents->resize(read);
-    return !std::ferror(file);
+    const size_t fileSize = static_cast<size_t>(info.st_size);
+    const size_t bufferSize = std::max(fileSize, minimumSize);
+    auto* buffer = static_cast<unsigned char*>(std::calloc(bufferSize > 0 ? bufferSize : 1, 1));
+    if (buffer == nullptr) {
+        return nullptr;
+    }
+    const size_t read = std::fread(buffer, 1, fileSize, file);
+    if (std::ferror(file) || read != fileSize) {
+        std::free(buffer);
+        return nullptr;
+    }
+    *size = fileSize;
+    return buffer;
 }
 
 }  // namespace
@@ -115,24 +125,30 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path) {
     }
     // The new image of the whole file: the records in place, every other byte as it is. A file
     // that has become shorter grows with zeros up to the records, as a write in place would.
-    std::vector<unsigned char> image;
-    if (!readWholeOpenFile(file, &image)) {
+    const size_t recordBytes = recordCount * size_t{VRX_RECORD_SIZE};
+    const size_t imageMinimum = VRX_HEADER_SIZE + recordBytes;
+    size_t fileSize = 0;
+    unsigned char* image = readWholeOpenFile(file, imageMinimum, &fileSize);
+    if (image == nullptr) {
         std::fclose(file);
         return VRX_SHORT_WRITE;
     }
-    const size_t recordBytes = recordCount * size_t{VRX_RECORD_SIZE};
+    int result = 0;
     if (recordBytes == 0 ||
-        (image.size() >= VRX_HEADER_SIZE + recordBytes &&
-         std::memcmp(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0)) {
-        // The file already holds these bytes; a new file would only cut it from its other
-        // names (hard links).
-        return std::fclose(file) == 0 ? 0 : VRX_SHORT_WRITE;
+        (fileSize >= imageMinimum &&
+         std::memcmp(image + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0)) {
+        // The file already holds these bytes (or nothing is to be written); a new file would
+        // only cut it from its other names (hard links).
+        result = std::fclose(file) == 0 ? 0 : VRX_SHORT_WRITE;
+    } else {
+        std::memcpy(image + VRX_HEADER_SIZE, recordBuffer, recordBytes);
+        result = ReplaceWholeFile(file, path, image, std::max(fileSize, imageMinimum),
+                                  VRX_HEADER_SIZE, recordBytes)
+                     ? 0
+                     : VRX_SHORT_WRITE;
     }
-    image.resize(std::max(image.size(), VRX_HEADER_SIZE + recordBytes), 0);
-    std::memcpy(image.data() + VRX_HEADER_SIZE, recordBuffer, recordBytes);
-    return ReplaceWholeFile(file, path, image.data(), image.size(), VRX_HEADER_SIZE, recordBytes)
-               ? 0
-               : VRX_SHORT_WRITE;
+    std::free(image);
+    return result;
 }
 
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPerson(void* record, int index) {

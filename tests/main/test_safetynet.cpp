@@ -391,9 +391,9 @@ class SafetyNetTest : public QObject {
         QCOMPARE(messages.texts().last(), QStringLiteral("保存しました"));
         QByteArray expected = original;
         for (int n = 1; n <= 3; ++n) {
-            expected.replace(4 + kRecordSize * (n - 1), kRecordSize,
-                             QByteArray(reinterpret_cast<const char*>(roster[n].bytes().data()),
-                                        kRecordSize));
+            expected.replace(
+                4 + kRecordSize * (n - 1), kRecordSize,
+                QByteArray(reinterpret_cast<const char*>(roster[n].bytes().data()), kRecordSize));
         }
         QCOMPARE(ReadFile(path), expected);
         QCOMPARE(f.data.exists(QStringLiteral("a.vrx.bak")), !theirs.isEmpty());

@@ -367,11 +367,11 @@ class DataFilesTest : public QObject {
             return "\"" + QByteArray(name) + "\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) +
                    "\"\"\r\n";
         };
-        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), "3\r\n" + entry("  -") + entry("a") +
-                                                                entry("b")));
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
+                             "3\r\n" + entry("  -") + entry("a") + entry("b")));
         LoadSkillTemplates();
-        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), "3\r\n" + entry("  -") + entry("a") +
-                                                                entry("theirs")));
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
+                             "3\r\n" + entry("  -") + entry("a") + entry("theirs")));
         skillTemplates.append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
         QVERIFY(SaveSkillTemplates());
         QStringList names;

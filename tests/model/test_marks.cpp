@@ -241,9 +241,9 @@ class MarksTest : public QObject {
     void anotherProcessesMarksAreKept() {
         TempDataFolder folder;
         RecordedMessages messages;
-        QVERIFY(folder.write(
-            kMarkFile, "2\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("a")}) +
-                           markLine(QStringLiteral("乙部"), {QStringLiteral("b")})));
+        QVERIFY(folder.write(kMarkFile,
+                             "2\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("a")}) +
+                                 markLine(QStringLiteral("乙部"), {QStringLiteral("b")})));
         LoadMarks();
         nameGeneral(1, QStringLiteral("甲"), QStringLiteral("斐"));
         nameGeneral(2, QStringLiteral("乙"), QStringLiteral("部"));

@@ -3,7 +3,8 @@
  * A person file is a 4-byte header followed by records of 260 bytes. The list of records ends
  * at a record whose first 32-bit word is -1, at the end of the file, or after 110 records.
  * The library keeps one process-wide buffer of 110 records and the count of the last file read;
- * a save writes that many records back in place and touches nothing else of the file.
+ * a save writes that many records back and touches nothing else of the file: the new image goes
+ * to a new file beside it that is renamed over it, so the file is always either old or new.
  *
  * Paths are NUL-terminated 8-bit text in the platform's file-name encoding.
  */
@@ -51,8 +52,9 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_Test(int value);
  * VRX_OPEN_FAILED when the file cannot be opened; then buffer and count stay as they were. */
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPersonFile(const char* path);
 
-/* Writes the buffer's records (as many as the last successful read found) in place. Returns 0,
- * VRX_OPEN_FAILED when the file cannot be opened for update, or VRX_SHORT_WRITE. */
+/* Writes the buffer's records (as many as the last successful read found) into the file, whole
+ * or not at all (in place only where its folder takes no new file). Returns 0, VRX_OPEN_FAILED
+ * when the file cannot be opened for update, or VRX_SHORT_WRITE. */
 DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path);
 
 /* Copies buffer slot index (0..109) into the caller's 260 bytes. Returns 0, or VRX_BAD_INDEX

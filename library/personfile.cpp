@@ -2,18 +2,17 @@
 #include <sys/stat.h>
 
 #ifdef _WIN32
-#include <io.h>
 #include <windows.h>
-#else
-#include <unistd.h>
 #endif
 
-#include <cerrno>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "drovantel.h"
+#include "filereplace.h"
 
 namespace {
 
@@ -65,44 +64,28 @@ std::FILE* openPersonFile(const char* path, const char* mode) {
     return file;
 }
 
-// Writes size bytes at the start of the record area in one system call and waits until they
-// are on the disk, so that a save reported done survives a power cut too.
-#ifdef _WIN32
-bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-    if (handle == INVALID_HANDLE_VALUE) {
-        return false;
+// The file as it is now (*size bytes), in a buffer of at least minimumSize bytes (zeros beyond
+// the file) that the caller frees: the header and whatever follows the records are written back as
+// they are. Null when it cannot be read. (Plain C memory: the library carries no C++ runtime.)
+unsigned char* readWholeOpenFile(std::FILE* file, size_t minimumSize, size_t* size) {
+    struct stat info;
+    if (fstat(fileno(file), &info) != 0 || info.st_size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        return nullptr;
     }
-    OVERLAPPED at{};
-    at.Offset = VRX_HEADER_SIZE;
-    DWORD written = 0;
-    if (size > 0 &&
-        (!WriteFile(handle, data, static_cast<DWORD>(size), &written, &at) || written != size)) {
-        return false;
+    const size_t fileSize = static_cast<size_t>(info.st_size);
+    const size_t bufferSize = std::max(fileSize, minimumSize);
+    auto* buffer = static_cast<unsigned char*>(std::calloc(bufferSize > 0 ? bufferSize : 1, 1));
+    if (buffer == nullptr) {
+        return nullptr;
     }
-    return FlushFileBuffers(handle) != 0;
+    const size_t read = std::fread(buffer, 1, fileSize, file);
+    if (std::ferror(file) || read != fileSize) {
+        std::free(buffer);
+        return nullptr;
+    }
+    *size = fileSize;
+    return buffer;
 }
-#else
-bool writeRecordArea(std::FILE* file, const void* data, size_t size) {
-    const int descriptor = fileno(file);
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    size_t done = 0;
-    // One call writes it all; a short count only comes with a full disk, and the next call
-    // then reports the error.
-    while (done < size) {
-        const ssize_t written = pwrite(descriptor, bytes + done, size - done,
-                                       static_cast<off_t>(VRX_HEADER_SIZE + done));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return fsync(descriptor) == 0;
-}
-#endif
 
 }  // namespace
 
@@ -140,11 +123,32 @@ DROVANTEL_API int DROVANTEL_CALL Vrx_WritePersonFile(const char* path) {
     if (file == nullptr) {
         return VRX_OPEN_FAILED;
     }
-    // The stream is only used to open and close the file: its buffer would split the records
-    // into several writes, and a kill between them would leave the file torn.
-    const bool written = writeRecordArea(file, recordBuffer, recordCount * size_t{VRX_RECORD_SIZE});
-    const bool closed = std::fclose(file) == 0;
-    return written && closed ? 0 : VRX_SHORT_WRITE;
+    // The new image of the whole file: the records in place, every other byte as it is. A file
+    // that has become shorter grows with zeros up to the records, as a write in place would.
+    const size_t recordBytes = recordCount * size_t{VRX_RECORD_SIZE};
+    const size_t imageMinimum = VRX_HEADER_SIZE + recordBytes;
+    size_t fileSize = 0;
+    unsigned char* image = readWholeOpenFile(file, imageMinimum, &fileSize);
+    if (image == nullptr) {
+        std::fclose(file);
+        return VRX_SHORT_WRITE;
+    }
+    int result = 0;
+    if (recordBytes == 0 ||
+        (fileSize >= imageMinimum &&
+         std::memcmp(image + VRX_HEADER_SIZE, recordBuffer, recordBytes) == 0)) {
+        // The file already holds these bytes (or nothing is to be written); a new file would
+        // only cut it from its other names (hard links).
+        result = std::fclose(file) == 0 ? 0 : VRX_SHORT_WRITE;
+    } else {
+        std::memcpy(image + VRX_HEADER_SIZE, recordBuffer, recordBytes);
+        result = ReplaceWholeFile(file, path, image, std::max(fileSize, imageMinimum),
+                                  VRX_HEADER_SIZE, recordBytes)
+                     ? 0
+                     : VRX_SHORT_WRITE;
+    }
+    std::free(image);
+    return result;
 }
 
 DROVANTEL_API int DROVANTEL_CALL Vrx_ReadPerson(void* record, int index) {

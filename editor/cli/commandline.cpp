@@ -14,6 +14,7 @@
 #include "model/marks.h"
 #include "model/personfiledocument.h"
 #include "model/rostersheet.h"
+#include "model/sheettarget.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 
@@ -175,6 +176,11 @@ int exportSheet(const Request& request) {
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
+    const SheetTargetProblem problem = CheckSheetTarget(request.sheet, request.personFile);
+    if (problem != SheetTargetProblem::None) {
+        print(stderr, DescribeSheetTargetProblem(problem, request.sheet));
+        return kExitFileFailed;
+    }
     if (!SaveRosterSheet(request.sheet)) {
         print(stderr, QStringLiteral("%1 に書き出せませんでした").arg(request.sheet));
         return kExitFileFailed;
@@ -206,6 +212,8 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
         return kExitOk;
     }
     messages->takeFailure();
+    // The sheet's marks are written only with the person file.
+    document.holdMarksUntilSaved();
     document.recordEdit(QStringLiteral("表から読み込み"), [&import] { import.apply(); });
     const bool saved = savePersonFile(&document);
     // Mark.csv reports its own failure as a message.

@@ -400,10 +400,28 @@ bool frmMain::mayDropUnsavedChanges(const QString& question) {
                MessageAnswer::Yes;
 }
 
+bool frmMain::mayDropUnwrittenDataFiles() {
+    QStringList failed = SavePendingTemplates();
+    if (MarksWritePending()) {
+        failed.prepend(QStringLiteral("Mark.csv"));
+    }
+    // Return keeps the window open, and with it what is still to be written.
+    return failed.isEmpty() ||
+           ShowMessage(QStringLiteral("%1を保存できませんでした。\n保存せずに終了しますか？")
+                           .arg(failed.join(QStringLiteral("、"))),
+                       MessageIcon::Question, MessageButtons::YesNo,
+                       MessageAnswer::No) == MessageAnswer::Yes;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         if (!mayDropUnsavedChanges(
                 QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？"))) {
+            event->ignore();
+            return;
+        }
+        document_->saveMarks();
+        if (!mayDropUnwrittenDataFiles()) {
             event->ignore();
             return;
         }
@@ -414,7 +432,6 @@ void frmMain::closeEvent(QCloseEvent* event) {
             delete chooser_;
             chooser_ = nullptr;
         }
-        document_->saveMarks();
     }
     event->accept();
 }

@@ -129,6 +129,9 @@ class frmMain : public QWidget {
     void updateHistoryActions();
     // Asks question when there are unsaved changes; true when they may be dropped.
     bool mayDropUnsavedChanges(const QString& question);
+    // Writes again the data files whose last write failed; when one still fails, asks whether to
+    // close without it (Return says no).
+    bool mayDropUnwrittenDataFiles();
 
     // Drag ticking
     int rowPositionAt(const QPoint& point) const;

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "model/rostersheet.h"
+#include "model/sheettarget.h"
 #include "platform/messages.h"
 
 namespace {
@@ -24,6 +25,11 @@ void ExportSheetFromWindow(QWidget* parent, const QString& personFilePath) {
     const QString path = QFileDialog::getSaveFileName(
         parent, QStringLiteral("表に書き出す"), suggestedSheetPath(personFilePath), sheetFilter());
     if (path.isEmpty()) {
+        return;
+    }
+    const SheetTargetProblem problem = CheckSheetTarget(path, personFilePath);
+    if (problem != SheetTargetProblem::None) {
+        ShowMessage(DescribeSheetTargetProblem(problem, path), MessageIcon::Exclamation);
         return;
     }
     if (!SaveRosterSheet(path)) {

@@ -42,20 +42,41 @@ QString DatedBackupFolder(const QString& personFilePath) {
            QLatin1Char('/');
 }
 
-QStringList DatedBackups(const QString& personFilePath) {
-    const QDir folder(DatedBackupFolder(personFilePath));
-    QStringList names;
+namespace {
+
+struct Copy {
+    QString path;
+    QDateTime made;  // the copy's modification time: the order in which the copies were made
+    CopyOrder order;
+};
+
+// The dated copies in folder, in the order they were made, oldest first. A new copy's time is
+// set after the newest one's whatever the clock says, so a clock set back does not make it
+// look old; copies made within one file-time tick go by their names.
+QList<Copy> copiesIn(const QString& folderPath) {
+    const QDir folder(folderPath);
+    QList<Copy> copies;
     for (const QString& name : folder.entryList({QStringLiteral("*") + kSuffix}, QDir::Files)) {
-        if (!OrderOf(name).stamp.isEmpty()) {
-            names.append(name);
+        const CopyOrder order = OrderOf(name);
+        if (!order.stamp.isEmpty()) {
+            const QString path = folder.filePath(name);
+            copies.append({path, QFileInfo(path).lastModified(), order});
         }
     }
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return OrderOf(a) < OrderOf(b); });
-    for (QString& name : names) {
-        name = folder.filePath(name);
+    std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) {
+        return a.made != b.made ? a.made < b.made : a.order < b.order;
+    });
+    return copies;
+}
+
+}  // namespace
+
+QStringList DatedBackups(const QString& personFilePath) {
+    QStringList paths;
+    for (const Copy& copy : copiesIn(DatedBackupFolder(personFilePath))) {
+        paths.append(copy.path);
     }
-    return names;
+    return paths;
 }
 
 bool KeepDatedBackup(const QString& personFilePath, const QByteArray& contents,
@@ -64,26 +85,47 @@ bool KeepDatedBackup(const QString& personFilePath, const QByteArray& contents,
     if (!QDir().mkpath(folder)) {
         return false;
     }
-    QStringList copies = DatedBackups(personFilePath);
+    QList<Copy> copies = copiesIn(folder);
     if (!copies.isEmpty()) {
         QByteArray newest;
-        if (ReadWholeFile(copies.last(), &newest) && newest == contents) {
+        if (ReadWholeFile(copies.last().path, &newest) && newest == contents) {
             return true;  // the newest copy already holds it
         }
     }
 
+    // The next number of its second: a freed lower number would sort before the copies kept.
     const QString stamp = when.toString(kStampFormat);
-    QString name = stamp + kSuffix;
-    for (int number = 2; QFileInfo::exists(folder + name); ++number) {
-        name = stamp + QStringLiteral("-%1").arg(number) + kSuffix;
+    int number = 0;
+    for (const Copy& copy : std::as_const(copies)) {
+        if (copy.order.stamp == stamp) {
+            number = std::max(number, copy.order.number);
+        }
     }
-    if (!WriteWholeFile(folder + name, contents)) {
+    QString name;
+    do {
+        ++number;
+        name = stamp + (number > 1 ? QStringLiteral("-%1").arg(number) : QString()) + kSuffix;
+    } while (QFileInfo::exists(folder + name));
+    const QString path = folder + name;
+    if (!WriteWholeFile(path, contents)) {
         return false;
     }
+    QDateTime made = when;
+    if (!copies.isEmpty() && copies.last().made.addSecs(1) > made) {
+        made = copies.last().made.addSecs(1);
+    }
+    QFile copy(path);
+    if (!copy.open(QIODevice::ReadWrite) ||
+        !copy.setFileTime(made, QFileDevice::FileModificationTime)) {
+        return true;  // kept, though it may sort among the older ones; nothing is removed
+    }
+    copy.close();
 
-    copies = DatedBackups(personFilePath);
+    copies = copiesIn(folder);
     for (qsizetype i = 0; i + kKeptDatedBackups < copies.size(); ++i) {
-        QFile::remove(copies.at(i));
+        if (copies.at(i).path != path) {
+            QFile::remove(copies.at(i).path);
+        }
     }
     return true;
 }

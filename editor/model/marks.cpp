@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -9,6 +10,7 @@
 #include "csv.h"
 #include "datapaths.h"
 #include "unreadablefile.h"
+#include "wholefile.h"
 
 QList<MarkEntry> markTable(1);
 std::array<MarkEntry, kRosterCapacity + 1> generalMarks;
@@ -22,15 +24,21 @@ constexpr int kMarkEntryFields = 1 + kMarkCount + 1;
 // file must be kept aside before it is replaced.
 UnreadableFileKeeper unreadableMarkFile;
 
-bool readMarkFile(const QString& path) {
+// Mark.csv as this process last read or wrote it: what another process changed since is told
+// from it, and kept.
+QList<MarkEntry> markFileAsKnown;
+// The last write of Mark.csv failed; the next change and the close try again.
+bool markWritePending = false;
+
+bool readMarkFile(const QString& path, QList<MarkEntry>* table) {
     CsvReader reader(QByteArray{});
     int count = 0;
     if (!CsvReader::fromFile(path, &reader) || !reader.readCount(1, kMarkEntryFields, &count)) {
         return false;
     }
     // An entry that fails keeps what was read of it before the failure.
-    markTable = QList<MarkEntry>(count);
-    for (MarkEntry& entry : markTable) {
+    *table = QList<MarkEntry>(count);
+    for (MarkEntry& entry : *table) {
         bool ok = reader.readText(&entry.name);
         for (QString& mark : entry.marks) {
             ok = ok && reader.readText(&mark);
@@ -42,13 +50,66 @@ bool readMarkFile(const QString& path) {
     return true;
 }
 
-int firstEntryNamed(const QString& name) {
-    for (int i = 0; i < markTable.size(); ++i) {
-        if (markTable.at(i).name == name) {
+int firstEntryNamed(const QList<MarkEntry>& table, const QString& name) {
+    for (int i = 0; i < table.size(); ++i) {
+        if (table.at(i).name == name) {
             return i;
         }
     }
     return -1;
+}
+
+int firstEntryNamed(const QString& name) {
+    return firstEntryNamed(markTable, name);
+}
+
+// The marks of name in table; none when it has no entry.
+MarkEntry marksOf(const QList<MarkEntry>& table, const QString& name) {
+    const int at = firstEntryNamed(table, name);
+    return at >= 0 ? table.at(at) : MarkEntry{name, {}};
+}
+
+void setMarks(const MarkEntry& entry) {
+    const int at = firstEntryNamed(entry.name);
+    if (at >= 0) {
+        markTable[at] = entry;
+    } else {
+        markTable.append(entry);
+    }
+}
+
+// Takes into markTable, and into the open generals 1..last, the entries that another process
+// changed in Mark.csv since this one last read or wrote it, where this one did not change them.
+void takeOtherWrites(int last) {
+    const QString path = MarkFilePath();
+    QList<MarkEntry> onDisk;
+    if (QFileInfo::exists(path) && !readMarkFile(path, &onDisk)) {
+        return;  // unreadable now: nothing to take; it is kept aside or replaced as before
+    }
+    if (onDisk == markFileAsKnown) {
+        return;  // nobody else wrote it
+    }
+    QStringList names;
+    for (const QList<MarkEntry>* table : {&onDisk, &markFileAsKnown}) {
+        for (const MarkEntry& entry : *table) {
+            if (!names.contains(entry.name)) {
+                names.append(entry.name);
+            }
+        }
+    }
+    for (const QString& name : std::as_const(names)) {
+        const MarkEntry known = marksOf(markFileAsKnown, name);
+        const MarkEntry theirs = marksOf(onDisk, name);
+        if (theirs == known || marksOf(markTable, name) != known) {
+            continue;  // not changed by them, or changed here too: this process's marks win
+        }
+        setMarks(theirs);
+        for (int j = 1; j <= last; ++j) {
+            if (generalMarks[j].name == name) {
+                generalMarks[j] = theirs;
+            }
+        }
+    }
 }
 
 bool writeMarkFile(const QList<MarkEntry>& entries) {
@@ -80,7 +141,9 @@ bool MarkEntry::isEmpty() const {
 void LoadMarks() {
     markTable = QList<MarkEntry>(1);
     const QString path = MarkFilePath();
-    const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path);
+    const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path, &markTable);
+    markFileAsKnown = markTable;
+    markWritePending = false;
     unreadableMarkFile.setUnreadable(unreadable);
     if (unreadable) {
         ShowMessage(QStringLiteral("Mark.csvの読み込みに失敗しました"), MessageIcon::Critical);
@@ -103,30 +166,35 @@ void AttachMarks(int index) {
 void SaveMarks(int listRowCount) {
     const int last = std::min(listRowCount, kRosterCapacity);
     for (int j = 1; j <= last; ++j) {
-        const MarkEntry& entry = generalMarks[j];
-        const int at = firstEntryNamed(entry.name);
-        if (at >= 0) {
-            markTable[at] = entry;
-        } else {
-            markTable.append(entry);
-        }
+        setMarks(generalMarks[j]);
     }
 
-    QList<MarkEntry> kept;
-    for (const MarkEntry& entry : std::as_const(markTable)) {
-        if (!entry.isEmpty()) {
-            kept.append(entry);
+    // One process at a time reads Mark.csv again and writes it.
+    const bool ok = WithFileLock(MarkFilePath(), [last] {
+        takeOtherWrites(last);
+        QList<MarkEntry> kept;
+        for (const MarkEntry& entry : std::as_const(markTable)) {
+            if (!entry.isEmpty()) {
+                kept.append(entry);
+            }
         }
-    }
-
-    bool ok = unreadableMarkFile.keepBeforeReplacing(MarkFilePath());
-    if (ok && kept.isEmpty()) {
+        if (!unreadableMarkFile.keepBeforeReplacing(MarkFilePath())) {
+            return false;
+        }
         const QString path = MarkFilePath();
-        ok = !QFileInfo::exists(path) || QFile::remove(path);
-    } else if (ok) {
-        ok = writeMarkFile(kept);
-    }
+        if (kept.isEmpty() ? QFileInfo::exists(path) && !QFile::remove(path)
+                           : !writeMarkFile(kept)) {
+            return false;
+        }
+        markFileAsKnown = kept;
+        return true;
+    });
+    markWritePending = !ok;
     if (!ok) {
         ShowMessage(QStringLiteral("Mark.csvの保存に失敗しました"), MessageIcon::Critical);
     }
+}
+
+bool MarksWritePending() {
+    return markWritePending;
 }

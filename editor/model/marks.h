@@ -28,5 +28,9 @@ void LoadMarks();
 // Gives roster general index the first markTable entry of its name, or empty marks.
 void AttachMarks(int index);
 // Merges the marks of the list's generals (roster slots 1..listRowCount) into markTable and
-// writes Mark.csv, deleting it when no entry has a mark.
+// writes Mark.csv, deleting it when no entry has a mark. Marks that another process wrote to
+// Mark.csv meanwhile are kept, and taken into markTable and those generals, wherever this
+// process did not change them.
 void SaveMarks(int listRowCount);
+// True when the last write of Mark.csv failed.
+bool MarksWritePending();

@@ -18,6 +18,8 @@ namespace {
 
 // Undo steps kept; a step holds only the generals it changed.
 constexpr int kHistoryLimit = 200;
+// The library's result for a file that cannot be written.
+constexpr int kOpenFailed = -2;
 
 // One step of the history: an edit of the generals, named after the command that made it.
 class RosterEditStep : public QUndoCommand {
@@ -144,7 +146,11 @@ bool PersonFileDocument::isChangedOnDisk() const {
 QString PersonFileDocument::backUp() {
     // Both copies are tried, so that one failing does not cost the other.
     QByteArray now;
-    const bool dated = ReadWholeFile(filePath_, &now) && KeepDatedBackup(filePath_, now);
+    const bool readable = ReadWholeFile(filePath_, &now);
+    if (readable && now.isEmpty()) {
+        return {};  // nothing to keep: the copies it would replace are worth more
+    }
+    const bool dated = readable && KeepDatedBackup(filePath_, now);
     if (!BackUpFile(filePath_)) {
         return QFileInfo(filePath_).fileName() + QStringLiteral(".bak");
     }
@@ -169,6 +175,10 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
         }
     }
     backupPending_ = false;
+    // Written over, the file is to hold what this program read, with the generals shown: not
+    // the other program's header, length or records beyond this file's. When that cannot be
+    // put back, the file cannot be written, as the library would say.
+    const bool putBack = !changedOnDisk || WriteWholeFile(filePath_, diskContents_);
 
     fileBehindLibrary_ = true;
     for (int n = 1; n <= rosterCount; ++n) {
@@ -177,7 +187,8 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
             return {SaveStatus::LibraryMissing, 0, {}};
         }
     }
-    const std::optional<int> written = PersonFileLibrary::writePersonFile(filePath_);
+    const std::optional<int> written =
+        putBack ? PersonFileLibrary::writePersonFile(filePath_) : std::optional(kOpenFailed);
     if (!written) {
         updateModified();
         return {SaveStatus::LibraryMissing, 0, {}};
@@ -193,8 +204,11 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     } else if (*written != 0) {
         result.status = SaveStatus::WriteFailed;
     }
-    saveMarks();
-    savedMarkTable_ = markTable;
+    // Marks held for the file go with it: kept when the file was written, else left unwritten.
+    if (!std::exchange(marksHeld_, false) || result.status == SaveStatus::Saved) {
+        saveMarks();
+        savedMarkTable_ = markTable;
+    }
     updateModified();
     if (result.status == SaveStatus::Saved) {
         emit saved();
@@ -230,12 +244,23 @@ bool PersonFileDocument::recordEdit(const QString& name, const std::function<voi
 }
 
 void PersonFileDocument::saveMarks() {
+    const std::vector<MarkEntry> before = OpenGeneralsMarks();
     SaveMarks(rosterCount);
     writtenMarks_ = OpenGeneralsMarks();
+    // Marks that another running copy gave these generals meanwhile are shown.
+    QList<int> taken;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != writtenMarks_[i]) {
+            taken.append(static_cast<int>(i) + 1);
+        }
+    }
+    if (!taken.isEmpty()) {
+        emit generalsChanged(taken);
+    }
 }
 
 void PersonFileDocument::saveChangedMarks() {
-    if (OpenGeneralsMarks() != writtenMarks_) {
+    if (!marksHeld_ && (OpenGeneralsMarks() != writtenMarks_ || MarksWritePending())) {
         saveMarks();
     }
 }

@@ -75,9 +75,10 @@ class PersonFileDocument : public QObject {
     // True when the file on disk is no longer what this program last read or wrote there.
     bool isChangedOnDisk() const;
 
-    // Writes every general back into the file, in place, after keeping the backups the file
-    // needs: the first save of an opened file, and a save over a file that another program
-    // changed, keep the file as it was on disk. The marks are written too once the file has
+    // Writes every general back into the file after keeping the backups the file needs: the
+    // first save of an opened file, and a save over a file that another program changed, keep
+    // the file as it was on disk (unless it is empty). Over a changed file, the file becomes
+    // what this program read, with the generals. The marks are written too once the file has
     // been tried. Stops without writing when a backup fails or the file changed on disk,
     // unless answers says to go on.
     SaveResult save(SaveAnswers answers = AskFirst);
@@ -94,9 +95,13 @@ class PersonFileDocument : public QObject {
 
     // Writes the marks of the open file's generals to Mark.csv.
     void saveMarks();
+    // The edits that follow change marks that belong with the file: they are written at the
+    // next save only when it writes the file.
+    void holdMarksUntilSaved() { marksHeld_ = true; }
 
   signals:
-    // An undo or redo put these generals (roster indexes) back.
+    // An undo or redo put these generals (roster indexes) back, or a write of Mark.csv took
+    // the marks that another running copy gave them.
     void generalsChanged(const QList<int>& indexes);
     void opened(const QString& path);
     void saved();
@@ -127,6 +132,7 @@ class PersonFileDocument : public QObject {
     QList<MarkEntry> savedMarkTable_;
     // The open generals' marks as Mark.csv last received them.
     std::vector<MarkEntry> writtenMarks_;
+    bool marksHeld_ = false;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(PersonFileDocument::SaveAnswers)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -18,6 +19,7 @@ struct AbilityTemplate {
     // Both 0 when there is no limit on the total, else its two ends in either order.
     qint16 totalA = 0;
     qint16 totalB = 0;
+    bool operator==(const AbilityTemplate&) const = default;
 };
 
 struct SkillTemplate {
@@ -25,6 +27,7 @@ struct SkillTemplate {
     qint16 countA = 0;
     qint16 countB = 0;
     std::array<bool, kSkillCount> candidates{};
+    bool operator==(const SkillTemplate&) const = default;
 };
 
 extern QList<AbilityTemplate> abilityTemplates;
@@ -35,7 +38,10 @@ extern QList<SkillTemplate> skillTemplates;
 void LoadSkillTemplates();
 void LoadAbilityTemplates();
 
-// Write the whole list back, replacing the file whole or leaving it as it was. A failure is
+// Write the whole list back, replacing the file whole or leaving it as it was. Templates that
+// another process wrote to the file since it was read are kept: they join the list. A failure is
 // reported to the user; returns whether the file was written.
 bool SaveSkillTemplates();
 bool SaveAbilityTemplates();
+// Writes again each list whose last write failed; the names of the files that still failed.
+QStringList SavePendingTemplates();

@@ -2,9 +2,15 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 
 bool WriteWholeFile(const QString& path, const ContentPieces& pieces) {
+    // A device, a pipe or a folder would be replaced by a plain file (links are followed).
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        return false;
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
@@ -68,4 +74,13 @@ bool ReadWholeFile(const QString& path, QByteArray* contents, qint64 maxSize) {
     }
     *contents = file.readAll();
     return file.error() == QFileDevice::NoError;
+}
+
+bool WithFileLock(const QString& path, const std::function<bool()>& update) {
+    QLockFile lock(path + QStringLiteral(".lock"));
+    // A lock left by a process that died is taken over at once.
+    if (!lock.tryLock(5000)) {
+        return false;
+    }
+    return update();
 }

@@ -14,7 +14,9 @@ using ContentPieces = std::function<bool(QByteArray* piece)>;
 
 // Replaces the file at path with the pieces. False on any failure: a piece that could not be
 // had, a write, the last flush (a full disk often shows only there) or putting the new file in
-// place; the file at path is then as it was, and no temporary file is left behind.
+// place; the file at path is then as it was, and no temporary file is left behind. A target
+// that exists and is no regular file (a device, a pipe, a folder) is refused. A symbolic link is
+// followed: its target is replaced.
 bool WriteWholeFile(const QString& path, const ContentPieces& pieces);
 bool WriteWholeFile(const QString& path, QByteArrayView content);
 
@@ -25,3 +27,8 @@ bool CopyWholeFile(const QString& source, const QString& target);
 // Reads the regular file at path whole into *contents (a pipe or a device could block or never
 // end). False when it is no regular file, is larger than maxSize (when given) or cannot be read.
 bool ReadWholeFile(const QString& path, QByteArray* contents, qint64 maxSize = -1);
+
+// Runs update while holding the lock file beside path (path + ".lock"), so that one process at
+// a time reads the file again and rewrites it. False when the lock could not be had within a few
+// seconds, else what update returned.
+bool WithFileLock(const QString& path, const std::function<bool()>& update);

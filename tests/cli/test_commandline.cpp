@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +139,48 @@ class CommandLineTest : public QObject {
         expected[4 + kRecordSize + 21] = char(300 >> 8);
         QCOMPARE(readFile(person_), expected);
         QCOMPARE(readFile(person_ + QStringLiteral(".bak")), MakePersonFile(3));
+    }
+
+    // An export never writes over its own source, another kind of file, or what is no file.
+    void exportRefusesWhatIsNoSheet_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("names swapped") << QStringLiteral("OTHER.VRX");
+        QTest::newRow("its own source") << QStringLiteral("TPERSON.VRX");
+        QTest::newRow("a link to its source") << QStringLiteral("link.csv");
+        QTest::newRow("a device") << QStringLiteral("/dev/null");
+    }
+    void exportRefusesWhatIsNoSheet() {
+        QFETCH(QString, target);
+        QVERIFY(writeFile(path(QStringLiteral("OTHER.VRX")), MakePersonFile(2)));
+        QFile::remove(path(QStringLiteral("link.csv")));
+        QVERIFY(QFile::link(person_, path(QStringLiteral("link.csv"))));
+        const QString targetPath = target.startsWith(u'/') ? target : path(target);
+        QCOMPARE(run({QStringLiteral("--export"), person_, targetPath}), 2);
+        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QCOMPARE(readFile(path(QStringLiteral("OTHER.VRX"))), MakePersonFile(2));
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
+        // An earlier sheet is written over.
+        const QString sheet = path(QStringLiteral("again.csv"));
+        QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
+        QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
+    }
+
+    void aFailedImportWritesNoMarks() {
+        const QString sheet = path(QStringLiteral("marks.csv"));
+        QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
+        QByteArray edited = readFile(sheet);
+        edited.replace("2,武将2,,", "2,武将2,甲,");
+        QVERIFY(writeFile(sheet, edited));
+        QFile::remove(path(QStringLiteral("Mark.csv")));
+        // The backup cannot be made where a folder holds its name.
+        QVERIFY(QDir().mkpath(person_ + QStringLiteral(".bak")));
+        QCOMPARE(run({QStringLiteral("--import"), sheet, person_}), 2);
+        QVERIFY(QDir().rmdir(person_ + QStringLiteral(".bak")));
+        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QVERIFY(!QFile::exists(path(QStringLiteral("Mark.csv"))));
+
+        QCOMPARE(run({QStringLiteral("--import"), sheet, person_}), 0);
+        QVERIFY(QFile::exists(path(QStringLiteral("Mark.csv"))));
     }
 };
 

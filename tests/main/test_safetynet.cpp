@@ -2,6 +2,7 @@
 // changes are dropped, and ticking and scrolling in the main list by keyboard and drag.
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
@@ -365,6 +366,57 @@ class SafetyNetTest : public QObject {
         for (const ShownMessage& shown : messages.shown().mid(2)) {
             QCOMPARE(shown.defaultAnswer, MessageAnswer::No);
         }
+    }
+
+    // Yes to a file another program truncated or replaced writes the file as it was read,
+    // with the generals shown; an empty file is kept as no backup.
+    void yesWritesTheFileAsReadWithTheGenerals_data() {
+        QTest::addColumn<QByteArray>("theirs");
+        QTest::newRow("truncated") << QByteArray();
+        QTest::newRow("a longer file") << QByteArray("THEIRS") + MakePersonFile(6).mid(4);
+    }
+    void yesWritesTheFileAsReadWithTheGenerals() {
+        QFETCH(QByteArray, theirs);
+        RecordedMessages messages;
+        MainWindowFixture f;
+        const QByteArray original = MakePersonFile(3, true);
+        const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
+        f.open(path);
+        drawFame(f);
+        f.data.write(QStringLiteral("a.vrx"), theirs);
+        for (int i = 0; i < 3; ++i) {
+            messages.queueAnswer(MessageAnswer::Yes);
+        }
+        f.window->cmdSave->click();
+        QCOMPARE(messages.texts().last(), QStringLiteral("保存しました"));
+        QByteArray expected = original;
+        for (int n = 1; n <= 3; ++n) {
+            expected.replace(
+                4 + kRecordSize * (n - 1), kRecordSize,
+                QByteArray(reinterpret_cast<const char*>(roster[n].bytes().data()), kRecordSize));
+        }
+        QCOMPARE(ReadFile(path), expected);
+        QCOMPARE(f.data.exists(QStringLiteral("a.vrx.bak")), !theirs.isEmpty());
+        QCOMPARE(DatedBackups(path).size(), theirs.isEmpty() ? 0 : 1);
+    }
+
+    // A write of Mark.csv that failed is tried at the next change and at close; while it still
+    // fails, the close asks and Return keeps the window open.
+    void aFailedMarkWriteIsTriedAgainAndHoldsTheClose() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
+        QVERIFY(QDir().mkpath(f.data.path(QStringLiteral("Mark.csv"))));
+        setMark(f, QStringLiteral("甲"));
+        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Mark.csvの保存に失敗しました")});
+        messages.clear();
+        QVERIFY(!f.window->close());
+        QCOMPARE(messages.texts().last(),
+                 QStringLiteral("Mark.csvを保存できませんでした。\n保存せずに終了しますか？"));
+        QCOMPARE(messages.shown().last().defaultAnswer, MessageAnswer::No);
+        QVERIFY(QDir().rmdir(f.data.path(QStringLiteral("Mark.csv"))));
+        drawFame(f);  // any later change tries again
+        QVERIFY(QFileInfo(f.data.path(QStringLiteral("Mark.csv"))).isFile());
     }
 
     void aConfirmedMarkIsWrittenAndSurvivesAnOpen() {

@@ -45,6 +45,31 @@ class BackupHistoryTest : public QObject {
         QCOMPARE(newest.readAll(), QByteArray("29"));
         QCOMPARE(QFileInfo(kept.first()).fileName(), QStringLiteral("20260102-030415.vrx"));
     }
+
+    // The copy just made stays and counts as the newest, whatever the clock says.
+    void theCopyJustMadeIsKept_data() {
+        QTest::addColumn<int>("secondsBack");
+        QTest::newRow("clock set back") << 3600;
+        QTest::newRow("many in one second") << 0;
+    }
+    void theCopyJustMadeIsKept() {
+        QFETCH(int, secondsBack);
+        TempDataFolder folder;
+        const QString file = folder.path(QStringLiteral("T.VRX"));
+        const QDateTime start(QDate(2026, 1, 2), QTime(3, 4, 5));
+        for (int i = 0; i < 25; ++i) {
+            QVERIFY(KeepDatedBackup(file, QByteArray::number(i), start));
+        }
+        QVERIFY(KeepDatedBackup(file, "late", start.addSecs(-secondsBack)));
+        const QStringList kept = DatedBackups(file);
+        QCOMPARE(kept.size(), kKeptDatedBackups);
+        QFile newest(kept.last());
+        QVERIFY(newest.open(QIODevice::ReadOnly));
+        QCOMPARE(newest.readAll(), QByteArray("late"));
+        // The same bytes again make no copy: they are the newest.
+        QVERIFY(KeepDatedBackup(file, "late", start));
+        QCOMPARE(DatedBackups(file), kept);
+    }
 };
 
 DROVANTEL_TEST(BackupHistoryTest);

@@ -359,6 +359,31 @@ class DataFilesTest : public QObject {
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの保存に失敗しました")});
     }
 
+    // Templates that another running copy added, or removed, since the load stay so.
+    void anotherProcessesTemplatesAreKept() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        const auto entry = [](const char* name) {
+            return "\"" + QByteArray(name) + "\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) +
+                   "\"\"\r\n";
+        };
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
+                             "3\r\n" + entry("  -") + entry("a") + entry("b")));
+        LoadSkillTemplates();
+        QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
+                             "3\r\n" + entry("  -") + entry("a") + entry("theirs")));
+        skillTemplates.append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
+        QVERIFY(SaveSkillTemplates());
+        QStringList names;
+        for (const SkillTemplate& skill : skillTemplates) {
+            names.append(skill.name);
+        }
+        QCOMPARE(names, QStringList({kNoTemplate, QStringLiteral("a"), QStringLiteral("mine"),
+                                     QStringLiteral("theirs")}));
+        QVERIFY(folder.read(QStringLiteral("Tokugi.csv")).startsWith("4\r\n"));
+        QVERIFY(messages.shown().isEmpty());
+    }
+
     void shippedDataLoadsAndSavesUnchanged() {
         // The build puts the shipped files beside the test program.
         SetDataFolder(QString());

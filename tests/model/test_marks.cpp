@@ -235,6 +235,34 @@ class MarksTest : public QObject {
         QCOMPARE(folder.read(kMarkFile), before);
         QCOMPARE(markTable.first().marks[3], QString(QChar(0x00E9)));
     }
+
+    // Another running copy wrote Mark.csv meanwhile: its entries stay, this one's changes win
+    // where both changed one, and the open generals take its marks.
+    void anotherProcessesMarksAreKept() {
+        TempDataFolder folder;
+        RecordedMessages messages;
+        QVERIFY(folder.write(kMarkFile,
+                             "2\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("a")}) +
+                                 markLine(QStringLiteral("乙部"), {QStringLiteral("b")})));
+        LoadMarks();
+        nameGeneral(1, QStringLiteral("甲"), QStringLiteral("斐"));
+        nameGeneral(2, QStringLiteral("乙"), QStringLiteral("部"));
+        AttachMarks(1);
+        AttachMarks(2);
+        QVERIFY(folder.write(
+            kMarkFile, "3\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("theirs")}) +
+                           markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
+                           markLine(QStringLiteral("丙"), {QStringLiteral("c")})));
+        generalMarks[1].marks[0] = QStringLiteral("mine");
+        SaveMarks(2);
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(folder.read(kMarkFile),
+                 "3\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("mine")}) +
+                     markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
+                     markLine(QStringLiteral("丙"), {QStringLiteral("c")}));
+        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("theirs"));
+        QVERIFY(!MarksWritePending());
+    }
 };
 
 DROVANTEL_TEST(MarksTest);

@@ -1,0 +1,91 @@
+#include "sheettarget.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <filesystem>
+#include <system_error>
+
+#include "../platform/codepage.h"
+#include "rostersheet.h"
+
+namespace {
+
+std::filesystem::path nativePath(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// The cells of the file's first line, as a sheet of this program or a spreadsheet saved it.
+QSet<QString> firstLineCells(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray line = file.readLine(64 * 1024);
+    if (line.startsWith("\xEF\xBB\xBF")) {
+        line.remove(0, 3);
+    }
+    while (line.endsWith('\n') || line.endsWith('\r')) {
+        line.chop(1);
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(line);
+    if (utf8.hasError()) {
+        text = DecodeCp932(line);
+    }
+    QSet<QString> cells;
+    for (QString cell : text.split(u',')) {
+        cell = cell.trimmed();
+        if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"')) {
+            cell = cell.mid(1, cell.size() - 2);
+        }
+        cells.insert(cell);
+    }
+    return cells;
+}
+
+}  // namespace
+
+SheetTargetProblem CheckSheetTarget(const QString& target, const QString& personFilePath) {
+    const QFileInfo info(target);
+    if (!info.exists()) {
+        return SheetTargetProblem::None;
+    }
+    if (!info.isFile()) {
+        return SheetTargetProblem::NotAFile;
+    }
+    std::error_code error;
+    if (std::filesystem::equivalent(nativePath(target), nativePath(personFilePath), error)) {
+        return SheetTargetProblem::IsTheSource;
+    }
+    // An empty file holds nothing to lose.
+    if (info.size() == 0) {
+        return SheetTargetProblem::None;
+    }
+    const QStringList captions = SheetCaptions();
+    const QSet<QString> expected(captions.cbegin(), captions.cend());
+    return firstLineCells(target) == expected ? SheetTargetProblem::None
+                                              : SheetTargetProblem::NotASheet;
+}
+
+QString DescribeSheetTargetProblem(SheetTargetProblem problem, const QString& target) {
+    switch (problem) {
+        case SheetTargetProblem::None:
+            break;
+        case SheetTargetProblem::NotAFile:
+            return QStringLiteral("%1 はファイルではないため、書き出しませんでした").arg(target);
+        case SheetTargetProblem::IsTheSource:
+            return QStringLiteral("%1 は開いている武将ファイルのため、書き出しませんでした")
+                .arg(target);
+        case SheetTargetProblem::NotASheet:
+            return QStringLiteral("%1 は表ではないため、上書きしませんでした").arg(target);
+    }
+    return {};
+}

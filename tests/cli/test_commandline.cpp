@@ -135,7 +135,7 @@ class CommandLineTest : public QObject {
         if (!error.isEmpty() && !error.startsWith(QStringLiteral("使い方"))) {
             QCOMPARE(err.count('\n'), 1);  // one line says it
         }
-        if (arguments.first() == QStringLiteral("--version")) {
+        if (arguments.value(0) == QStringLiteral("--version")) {
             QCOMPARE(out, QByteArray("Drovantel 1.2.5\n"));
         }
         QCOMPARE(readFile(person_), MakePersonFile(3));

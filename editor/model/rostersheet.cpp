@@ -54,15 +54,23 @@ QList<int> sheetColumns() {
     return columns;
 }
 
-QString csvField(const QString& text) {
-    const bool quote = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
-                       text.contains(u'\n') || text.startsWith(u' ') || text.endsWith(u' ');
+// Appends one field, quoted where it must be. One look at each character: the export writes
+// every cell of the file this way, on the command line at every run.
+void appendField(QString* out, const QString& text) {
+    bool quote = text.startsWith(u' ') || text.endsWith(u' ');
+    for (const QChar c : text) {
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+            quote = true;
+            break;
+        }
+    }
     if (!quote) {
-        return text;
+        out->append(text);
+        return;
     }
     QString quoted = text;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    out->append(u'"' + quoted + u'"');
 }
 
 void appendLine(QString* out, const QStringList& fields) {
@@ -70,7 +78,7 @@ void appendLine(QString* out, const QStringList& fields) {
         if (i > 0) {
             out->append(u',');
         }
-        out->append(csvField(fields[i]));
+        appendField(out, fields[i]);
     }
     out->append(QStringLiteral("\r\n"));
 }
@@ -572,17 +580,18 @@ QByteArray ExportRosterSheet() {
     const QList<int> columns = sheetColumns();
     QString text;
     appendLine(&text, SheetCaptions());
-    QStringList cells;
+    text.reserve(400 * (rosterCount + 1));
     for (int index = 1; index <= rosterCount; ++index) {
-        cells.clear();
-        cells.append(QString::number(index));
-        cells.append(GetPersonName(index));
+        text.append(QString::number(index));
+        text.append(u',');
+        appendField(&text, GetPersonName(index));
         for (const int column : columns) {
             if (column != 0) {
-                cells.append(ListCellText(roster[index], &generalMarks[index], column));
+                text.append(u',');
+                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
             }
         }
-        appendLine(&text, cells);
+        text.append(QStringLiteral("\r\n"));
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }

@@ -7,13 +7,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
-#include <QUndoStack>
 #include <QWindow>
 
 #include <ctime>
 #include <memory>
 
 #include "main/frmMain.h"
+#include "model/edithistory.h"
 #include "model/roster.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
@@ -146,7 +146,7 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
     }
     answers.queueAnswer(MessageAnswer::Yes);
     window.cmdBack->click();
-    QUndoStack* history = window.history();
+    EditHistory* history = window.history();
     if (rosterCount != kRosterCapacity || history->count() != 1) {
         state.SkipWithError("the restore of 110 generals made no step");
     }

@@ -13,31 +13,34 @@ if(DROVANTEL_BUILD_EDITOR AND WIN32)
 elseif(DROVANTEL_BUILD_EDITOR)
     file(GLOB SHIPPED_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.csv
                                                    ${PROJECT_SOURCE_DIR}/data/*.VRX)
-    install(TARGETS DrovantelEditor Drovantel
+    install(TARGETS DrovantelEditor Drovantel DrovantelWindow DrovantelDialog
             RUNTIME DESTINATION . COMPONENT folder
             LIBRARY DESTINATION . COMPONENT folder)
     # Installed without the debug information a RelWithDebInfo build carries.
     install(CODE "
-        foreach(binary Drovantel libDrovantel.so)
+        foreach(binary Drovantel libDrovantel.so libDrovantelWindow.so libDrovantelDialog.so)
             execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\"
                             RESULT_VARIABLE stripped)
             if(NOT stripped EQUAL 0)
                 message(FATAL_ERROR \"could not strip \${binary}\")
             endif()
         endforeach()" COMPONENT folder)
-    install(FILES ${SHIPPED_DATA_FILES} packaging/drovantel.svg DESTINATION . COMPONENT folder)
-    set(DESKTOP_EXEC [[sh -c "exec \\"\\$(dirname \\"\\$0\\")/Drovantel\\"" %k]])
+    # The person file type (*.vrx), for a desktop that is told of it (xdg-mime install).
+    install(FILES ${SHIPPED_DATA_FILES} packaging/drovantel.svg packaging/drovantel-mime.xml
+            DESTINATION . COMPONENT folder)
+    set(DESKTOP_EXEC [[sh -c "exec \\"\\$(dirname \\"\\$0\\")/Drovantel\\" \\"\\$@\\"" %k %f]])
     configure_file(packaging/drovantel.desktop.in folder/drovantel.desktop @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/folder/drovantel.desktop DESTINATION . COMPONENT folder)
 
     include(GNUInstallDirs)
     install(TARGETS DrovantelEditor
             RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT system EXCLUDE_FROM_ALL)
-    install(TARGETS Drovantel
+    install(TARGETS Drovantel DrovantelWindow DrovantelDialog
             LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/drovantel COMPONENT system EXCLUDE_FROM_ALL)
     # Nothing to look for beside the binaries in the system folders; no debug information.
     install(CODE "
-        foreach(binary bin/Drovantel lib/drovantel/libDrovantel.so)
+        foreach(binary bin/Drovantel lib/drovantel/libDrovantel.so lib/drovantel/libDrovantelWindow.so
+                       lib/drovantel/libDrovantelDialog.so)
             set(installed \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${binary}\")
             file(RPATH_REMOVE FILE \"\${installed}\")
             execute_process(COMMAND \"${CMAKE_STRIP}\" \"\${installed}\" RESULT_VARIABLE stripped)
@@ -47,12 +50,15 @@ elseif(DROVANTEL_BUILD_EDITOR)
         endforeach()" COMPONENT system EXCLUDE_FROM_ALL)
     install(FILES ${SHIPPED_DATA_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/drovantel
             COMPONENT system EXCLUDE_FROM_ALL)
-    set(DESKTOP_EXEC Drovantel)
+    set(DESKTOP_EXEC "Drovantel %f")
     configure_file(packaging/drovantel.desktop.in system/drovantel.desktop @ONLY)
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/drovantel.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system EXCLUDE_FROM_ALL)
     install(FILES packaging/drovantel.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
             COMPONENT system EXCLUDE_FROM_ALL)
+    # The person file type (*.vrx), so that file managers offer the editor for it.
+    install(FILES packaging/drovantel-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+            RENAME drovantel.xml COMPONENT system EXCLUDE_FROM_ALL)
     install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/drovantel
             COMPONENT system EXCLUDE_FROM_ALL)
     file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/system)
@@ -70,6 +76,9 @@ else()
             RUNTIME DESTINATION .
             LIBRARY DESTINATION .
             ARCHIVE DESTINATION lib)
+    if(TARGET DrovantelDialog)
+        install(TARGETS DrovantelDialog LIBRARY DESTINATION .)
+    endif()
     install(FILES library/drovantel.h DESTINATION include)
 endif()
 

@@ -7,7 +7,7 @@ set(WINDOWS_FOLDER Drovantel)
 file(GLOB SHIPPED_DATA_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.csv
                                                ${PROJECT_SOURCE_DIR}/data/*.VRX)
 # The import library is for C programs built against the library, not for players.
-install(TARGETS DrovantelEditor Drovantel RUNTIME DESTINATION ${WINDOWS_FOLDER}
+install(TARGETS DrovantelEditor Drovantel DrovantelWindow RUNTIME DESTINATION ${WINDOWS_FOLDER}
         ARCHIVE DESTINATION lib COMPONENT import_library EXCLUDE_FROM_ALL)
 install(FILES ${SHIPPED_DATA_FILES} DESTINATION ${WINDOWS_FOLDER})
 

@@ -1,4 +1,6 @@
-// The open-file dialog for person files, on Qt.
+// The open-file dialog for person files, on Qt: a library of its own beside the person file
+// library, which loads it on the dialog's first use, so that programs that only read and write
+// person files never load Qt's widgets.
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
@@ -59,10 +61,9 @@ int runDialog(char* pathBuffer, void* owner) {
 
 }  // namespace
 
-extern "C" DROVANTEL_API int DROVANTEL_CALL Vrx_OpenFileDialog(char* pathBuffer, void* owner) {
-    if (pathBuffer == nullptr) {
-        return kDialogInitFailed;
-    }
+// Called by the person file library's Vrx_OpenFileDialog, which has checked the buffer.
+extern "C" __attribute__((visibility("default"))) int DrovantelRunOpenDialog(char* pathBuffer,
+                                                                             void* owner) {
     try {
         return runDialog(pathBuffer, owner);
     } catch (...) {

@@ -6,7 +6,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -15,12 +14,11 @@
 #include "model/personfiledocument.h"
 #include "model/rostersheet.h"
 #include "model/sheettarget.h"
+#include "model/unusablefile.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 
 namespace {
-
-const char* const kOptions[] = {"--export", "--import", "--dry-run", "--help", "--version"};
 
 void print(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8() + '\n';
@@ -86,8 +84,8 @@ std::optional<Request> parse(const QStringList& arguments) {
         } else if (argument == QStringLiteral("--dry-run")) {
             dryRun = true;
             continue;
-        } else if (argument.startsWith(u'-') && argument.size() > 1) {
-            return std::nullopt;
+        } else if (argument.startsWith(u'-')) {
+            return std::nullopt;  // a mistyped option is never taken for a file name
         } else {
             positional.append(argument);
             continue;
@@ -125,8 +123,9 @@ std::optional<Request> parse(const QStringList& arguments) {
 
 // Opens the person file as the window's open does: the roster and every general's marks.
 bool openPersonFile(PersonFileDocument* document, const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        print(stderr, QStringLiteral("%1 がありません").arg(path));
+    const QString unusable = UnusableFileReason(path);
+    if (!unusable.isEmpty()) {
+        print(stderr, unusable);
         return false;
     }
     switch (document->open(path)) {
@@ -190,8 +189,9 @@ int exportSheet(const Request& request) {
 
 int importSheet(const Request& request, ConsoleMessages* messages) {
     QByteArray content;
-    if (!ReadSheetFile(request.sheet, &content)) {
-        print(stderr, QStringLiteral("%1 を読み込めませんでした").arg(request.sheet));
+    QString error;
+    if (!ReadSheetFile(request.sheet, &content, &error)) {
+        print(stderr, error);
         return kExitFileFailed;
     }
     PersonFileDocument document;
@@ -223,14 +223,35 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
 }  // namespace
 
 bool WantsCommandLine(int argc, char* argv[]) {
+    // The window takes at most one argument, the person file to open; an option, even a
+    // mistyped one, or more files are the command line's (which shows the usage).
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : kOptions) {
-            if (std::strcmp(argv[i], option) == 0) {
-                return true;
-            }
+        if (argv[i][0] == '-') {
+            return true;
+        }
+    }
+    return argc > 2;
+}
+
+bool CanShowWindow() {
+#ifdef Q_OS_LINUX
+    // Without a display Qt would end the program with an abort; a platform chosen on purpose
+    // (offscreen, a test's) is left to Qt.
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!qEnvironmentVariableIsEmpty(name)) {
+            return true;
         }
     }
     return false;
+#else
+    return true;
+#endif
+}
+
+void ReportNoDisplay() {
+    print(stderr,
+          QStringLiteral("Drovantel: ウィンドウを表示する画面（ディスプレイ）に接続できません。"
+                         "コマンドラインでの使い方は Drovantel --help で表示します"));
 }
 
 int RunCommandLine(int argc, char* argv[]) {

@@ -8,9 +8,16 @@ inline constexpr int kExitBadUsage = 1;
 inline constexpr int kExitFileFailed = 2;
 inline constexpr int kExitSheetProblems = 3;
 
-// True when the arguments ask for the command line rather than the window. Decided before any
-// application object exists, so that the command line never needs a display.
+// True when the arguments ask for the command line rather than the window (which takes no
+// argument or the one person file to open). Decided before any application object exists,
+// so that the command line never needs a display.
 bool WantsCommandLine(int argc, char* argv[]);
+
+// Whether the window has a screen to appear on; false where it would surely fail.
+bool CanShowWindow();
+// The one line, on standard error, for a window start without a display; the status is
+// kExitBadUsage.
+void ReportNoDisplay();
 
 // Runs the command line to its end and returns the exit status.
 int RunCommandLine(int argc, char* argv[]);

@@ -3,14 +3,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTimer>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <type_traits>
@@ -24,6 +26,7 @@
 #include "dialogs/frmTokugi.h"
 #include "frmSplash.h"
 #include "list/frozennamecolumn.h"
+#include "model/edithistory.h"
 #include "model/generals.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
@@ -47,6 +50,16 @@ constexpr int kMinListHeight = 6600;
 // How often a drag outside the list scrolls it by one row.
 constexpr int kDragScrollMilliseconds = 50;
 
+QString openAnotherQuestion() {
+    return QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
+}
+
+// The one local file of a drop; empty for anything else.
+QString droppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : QString();
+}
+
 QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, bool visible) {
     auto* line = new QFrame(parent);
     line->setObjectName(name);
@@ -63,6 +76,7 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
 
 frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
+    setAcceptDrops(true);
     document_ = new PersonFileDocument(this);
     createControls();
     createListAids();
@@ -181,7 +195,7 @@ void frmMain::createListAids() {
 }
 
 void frmMain::createHistory() {
-    QUndoStack* history = document_->history();
+    EditHistory* history = document_->history();
     undoAction = new QAction(list);
     undoAction->setObjectName(QStringLiteral("undoAction"));
     undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -201,9 +215,9 @@ void frmMain::createHistory() {
     connect(importSheetAction, &QAction::triggered, this, &frmMain::importSheet);
     list->addActions({undoAction, redoAction, separator, exportSheetAction, importSheetAction});
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(undoAction, &QAction::triggered, history, &QUndoStack::undo);
-    connect(redoAction, &QAction::triggered, history, &QUndoStack::redo);
-    connect(history, &QUndoStack::indexChanged, this, &frmMain::updateHistoryActions);
+    connect(undoAction, &QAction::triggered, history, &EditHistory::undo);
+    connect(redoAction, &QAction::triggered, history, &EditHistory::redo);
+    connect(history, &EditHistory::indexChanged, this, &frmMain::updateHistoryActions);
     connect(document_, &PersonFileDocument::generalsChanged, this, &frmMain::refreshGenerals);
     updateHistoryActions();
 }
@@ -268,7 +282,7 @@ const QString& frmMain::personFilePath() const {
     return document_->filePath();
 }
 
-QUndoStack* frmMain::history() const {
+EditHistory* frmMain::history() const {
     return document_->history();
 }
 
@@ -292,9 +306,30 @@ void frmMain::cmdOpen_Click() {
                     MessageIcon::Exclamation);
         return;
     }
-    if (mayDropUnsavedChanges(QStringLiteral(
-            "保存していない変更があります。\n保存せずに別のファイルを開きますか？"))) {
+    if (mayDropUnsavedChanges(openAnotherQuestion())) {
         openPersonFile(path);
+    }
+}
+
+void frmMain::openGivenFile(const QString& path) {
+    if (mayDropUnsavedChanges(openAnotherQuestion())) {
+        openPersonFile(QFileInfo(path).absoluteFilePath());
+    }
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        // Opened once the drop is over: its questions and messages must not hold up the
+        // program the file was dragged from.
+        QTimer::singleShot(0, this, [this, path] { openGivenFile(path); });
     }
 }
 

@@ -21,7 +21,9 @@ class PersonFileDocument;
 class QAction;
 class QKeyEvent;
 class QTimer;
-class QUndoStack;
+class EditHistory;
+class QDragEnterEvent;
+class QDropEvent;
 
 class frmMain : public QWidget {
     Q_OBJECT
@@ -34,6 +36,9 @@ class frmMain : public QWidget {
     // What a confirmed open dialog leads to: reads the person file at path into the roster
     // and the list, all ticked. The path becomes the target of the next save.
     void openPersonFile(const QString& path);
+    // A person file given to the program (named on its command line, dropped on the window),
+    // opened as ファイルを開く opens the chosen one.
+    void openGivenFile(const QString& path);
     // Hands the ticked generals, in list order, to a dialog's target list.
     void FillChooserList(BulkEditDialog* dialog) const;
 
@@ -45,7 +50,7 @@ class frmMain : public QWidget {
     // need it, and the existing generals never change after start-up.
     frmSelectGeneral* chooser();
     // The undo history of the open file's generals; emptied by each open.
-    QUndoStack* history() const;
+    EditHistory* history() const;
     // True when a general differs from the file as last read or saved.
     bool hasUnsavedChanges() const;
 
@@ -88,6 +93,8 @@ class frmMain : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

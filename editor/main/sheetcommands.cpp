@@ -49,9 +49,9 @@ void ImportSheetFromWindow(QWidget* parent, const QString& personFilePath,
         return;
     }
     QByteArray content;
-    if (!ReadSheetFile(path, &content)) {
-        ShowMessage(QStringLiteral("%1 を読み込めませんでした").arg(path),
-                    MessageIcon::Exclamation);
+    QString error;
+    if (!ReadSheetFile(path, &content, &error)) {
+        ShowMessage(error, MessageIcon::Exclamation);
         return;
     }
     const RosterSheetImport import(content);

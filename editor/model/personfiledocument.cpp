@@ -1,14 +1,13 @@
 #include "personfiledocument.h"
 
 #include <QFileInfo>
-#include <QUndoCommand>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <utility>
 
 #include "../platform/personfilelibrary.h"
 #include "backuphistory.h"
+#include "edithistory.h"
 #include "filebackup.h"
 #include "roster.h"
 #include "rosterchange.h"
@@ -22,23 +21,19 @@ constexpr int kHistoryLimit = 200;
 constexpr int kOpenFailed = -2;
 
 // One step of the history: an edit of the generals, named after the command that made it.
-class RosterEditStep : public QUndoCommand {
+class RosterEditStep : public EditStep {
   public:
     using Refresh = std::function<void(const QList<int>& indexes)>;
 
     // The edit has already been made when the step is pushed.
     RosterEditStep(const QString& name, RosterChange change, Refresh refresh)
-        : QUndoCommand(name), change_(std::move(change)), refresh_(std::move(refresh)) {}
+        : EditStep(name), change_(std::move(change)), refresh_(std::move(refresh)) {}
 
     void undo() override {
         change_.applyBefore();
         refresh_(change_.indexes());
     }
     void redo() override {
-        // The stack redoes a step as it is pushed; the edit is already in place then.
-        if (std::exchange(made_, false)) {
-            return;
-        }
         change_.applyAfter();
         refresh_(change_.indexes());
     }
@@ -46,7 +41,6 @@ class RosterEditStep : public QUndoCommand {
   private:
     RosterChange change_;
     Refresh refresh_;
-    bool made_ = true;
 };
 
 std::vector<MarkEntry> OpenGeneralsMarks() {
@@ -57,9 +51,9 @@ std::vector<MarkEntry> OpenGeneralsMarks() {
 }  // namespace
 
 PersonFileDocument::PersonFileDocument(QObject* parent)
-    : QObject(parent), history_(new QUndoStack(this)) {
+    : QObject(parent), history_(new EditHistory(this)) {
     history_->setUndoLimit(kHistoryLimit);
-    connect(history_, &QUndoStack::indexChanged, this, [this] {
+    connect(history_, &EditHistory::indexChanged, this, [this] {
         saveChangedMarks();
         updateModified();
     });
@@ -237,9 +231,9 @@ bool PersonFileDocument::recordEdit(const QString& name, const std::function<voi
     if (change.isEmpty()) {
         return false;  // nothing to take back
     }
-    history_->push(new RosterEditStep(name, std::move(change), [this](const QList<int>& indexes) {
-        emit generalsChanged(indexes);
-    }));
+    history_->push(std::make_unique<RosterEditStep>(
+        name, std::move(change),
+        [this](const QList<int>& indexes) { emit generalsChanged(indexes); }));
     return true;
 }
 

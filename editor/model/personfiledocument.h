@@ -19,7 +19,7 @@
 
 #include "marks.h"
 
-class QUndoStack;
+class EditHistory;
 
 class PersonFileDocument : public QObject {
     Q_OBJECT
@@ -91,7 +91,7 @@ class PersonFileDocument : public QObject {
     // step named name. False when it changed nothing (no step is kept).
     bool recordEdit(const QString& name, const std::function<void()>& edit);
     // The undo history of the open file's generals; emptied by each open, kept by saves.
-    QUndoStack* history() const { return history_; }
+    EditHistory* history() const { return history_; }
 
     // Writes the marks of the open file's generals to Mark.csv.
     void saveMarks();
@@ -118,7 +118,7 @@ class PersonFileDocument : public QObject {
     QString backUp();
 
     QString filePath_;
-    QUndoStack* history_;
+    EditHistory* history_;
     // The first save of an opened file keeps the file as it was on disk.
     bool backupPending_ = false;
     // The last save handed the generals to the library but did not write them to the file.

@@ -1,5 +1,6 @@
 #include "rostersheet.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStringDecoder>
@@ -15,9 +16,15 @@
 #include "listcolumns.h"
 #include "markedit.h"
 #include "roster.h"
+#include "unusablefile.h"
 #include "wholefile.h"
 
 namespace {
+
+QString sheetTooLargeReason() {
+    return QStringLiteral("表として大きすぎます（%1 MiB まで）")
+        .arg(kMaxSheetFileSize / (1024 * 1024));
+}
 
 // The sheet's own column before the list's columns.
 constexpr int kIndexColumn = -1;
@@ -27,6 +34,14 @@ constexpr int kHighestFame = 500;
 constexpr int kLowestAbility = 1;
 constexpr int kHighestAbility = 100;
 constexpr int kMeishiFame = 200;
+constexpr int kGunshiIntelligence = 70;
+constexpr int kIntelligence = 2;  // the ability that 軍師 needs
+// A sheet of a full file is about 40 KB in 111 lines of 69 cells; anything far beyond that is
+// no sheet of ours, and is refused before it costs time or memory.
+constexpr int kMaxSheetLines = 1 + kRosterCapacity;
+constexpr int kMaxSheetColumns = 200;
+// Cells are cut to this length where a message repeats them.
+constexpr int kShownCellLength = 40;
 
 // The list columns that the sheet carries, in sheet order after the index.
 QList<int> sheetColumns() {
@@ -39,15 +54,23 @@ QList<int> sheetColumns() {
     return columns;
 }
 
-QString csvField(const QString& text) {
-    const bool quote = text.contains(u',') || text.contains(u'"') || text.contains(u'\r') ||
-                       text.contains(u'\n') || text.startsWith(u' ') || text.endsWith(u' ');
+// Appends one field, quoted where it must be. One look at each character: the export writes
+// every cell of the file this way, on the command line at every run.
+void appendField(QString* out, const QString& text) {
+    bool quote = text.startsWith(u' ') || text.endsWith(u' ');
+    for (const QChar c : text) {
+        if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
+            quote = true;
+            break;
+        }
+    }
     if (!quote) {
-        return text;
+        out->append(text);
+        return;
     }
     QString quoted = text;
     quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
+    out->append(u'"' + quoted + u'"');
 }
 
 void appendLine(QString* out, const QStringList& fields) {
@@ -55,15 +78,19 @@ void appendLine(QString* out, const QStringList& fields) {
         if (i > 0) {
             out->append(u',');
         }
-        out->append(csvField(fields[i]));
+        appendField(out, fields[i]);
     }
     out->append(QStringLiteral("\r\n"));
 }
 
 // Spreadsheets save UTF-8, with or without a byte-order mark; one saving in the Windows
-// code page is read in that.
-QString decodeSheet(const QByteArray& content) {
+// code page is read in that. Text with NUL bytes (UTF-16, a spreadsheet's own format) is
+// neither: nothing is returned.
+std::optional<QString> decodeSheet(const QByteArray& content) {
     QByteArrayView bytes(content);
+    if (bytes.contains('\0')) {
+        return std::nullopt;
+    }
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes = bytes.sliced(3);
     }
@@ -75,14 +102,50 @@ QString decodeSheet(const QByteArray& content) {
     return text;
 }
 
+bool allEmpty(const QStringList& record) {
+    return std::all_of(record.begin(), record.end(),
+                       [](const QString& cell) { return cell.trimmed().isEmpty(); });
+}
+
+// The records that hold anything, each with its row number in the sheet.
+struct ParsedSheet {
+    QList<QStringList> rows;
+    QList<int> rowNumbers;
+    // Set when the sheet is refused whole.
+    QString refusal;
+};
+
 // Records of comma-separated fields, quoted fields with doubled quotes inside; CR LF, LF and
-// CR end a record alike.
-QList<QStringList> parseCsv(const QString& text) {
-    QList<QStringList> records;
+// CR end a record alike. Records of empty cells (spreadsheets write them below the data) are
+// dropped. Stops at the first record beyond the limits.
+ParsedSheet parseCsv(const QString& text) {
+    ParsedSheet sheet;
     QStringList record;
     QString field;
     bool quoted = false;
     bool recordOpen = false;
+    int rowNumber = 0;
+    const auto endRecord = [&] {
+        record.append(field);
+        field.clear();
+        ++rowNumber;
+        if (!allEmpty(record)) {
+            sheet.rows.append(record);
+            sheet.rowNumbers.append(rowNumber);
+        }
+        record.clear();
+        recordOpen = false;
+    };
+    const auto tooLarge = [&] {
+        if (record.size() >= kMaxSheetColumns) {
+            sheet.refusal = QStringLiteral("列が多すぎます（%1列まで）").arg(kMaxSheetColumns);
+        } else if (sheet.rows.size() > kMaxSheetLines) {
+            sheet.refusal = QStringLiteral("行が多すぎます（見出しと武将%1人の%2行まで）")
+                                .arg(kRosterCapacity)
+                                .arg(kMaxSheetLines);
+        }
+        return !sheet.refusal.isEmpty();
+    };
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
@@ -105,35 +168,62 @@ QList<QStringList> parseCsv(const QString& text) {
         } else if (c == u',') {
             record.append(field);
             field.clear();
+            if (tooLarge()) {
+                return sheet;
+            }
         } else if (c == u'\r' || c == u'\n') {
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
                 ++i;
             }
-            record.append(field);
-            field.clear();
-            records.append(record);
-            record.clear();
-            recordOpen = false;
+            endRecord();
+            if (tooLarge()) {
+                return sheet;
+            }
         } else {
             field.append(c);
         }
     }
     if (recordOpen) {
-        record.append(field);
-        records.append(record);
+        endRecord();
+        tooLarge();
     }
-    return records;
+    return sheet;
 }
 
-bool allEmpty(const QStringList& record) {
-    return std::all_of(record.begin(), record.end(),
-                       [](const QString& cell) { return cell.trimmed().isEmpty(); });
+// A cell cut to a length a message can repeat.
+QString shownCell(const QString& cell) {
+    return cell.size() > kShownCellLength ? cell.left(kShownCellLength) + QStringLiteral("…")
+                                          : cell;
+}
+
+// A whole number as spreadsheets write it: with spaces around, in full-width digits, or with
+// a zero fraction ("146.0" from a column formatted 0.0).
+std::optional<int> wholeNumber(const QString& cell) {
+    QString text = cell.trimmed();
+    for (QChar& c : text) {
+        if (c.unicode() >= 0xFF01 && c.unicode() <= 0xFF5E) {
+            c = QChar(c.unicode() - 0xFF01 + 0x21);  // full-width ASCII
+        }
+    }
+    const qsizetype point = text.indexOf(u'.');
+    if (point >= 0) {
+        const QStringView fraction = QStringView(text).sliced(point + 1);
+        if (!std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; })) {
+            return std::nullopt;
+        }
+        text.truncate(point);
+    }
+    const bool digits = !text.isEmpty() && text.size() <= 10 &&
+                        std::all_of(text.begin() + (text.startsWith(u'-') || text.startsWith(u'+')),
+                                    text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    bool ok = false;
+    const int value = digits ? text.toInt(&ok) : 0;
+    return ok ? std::optional(value) : std::nullopt;
 }
 
 std::optional<int> numberIn(const QString& cell, int low, int high) {
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    if (!ok || value < low || value > high) {
+    const std::optional<int> value = wholeNumber(cell);
+    if (!value || *value < low || *value > high) {
         return std::nullopt;
     }
     return value;
@@ -143,9 +233,10 @@ QString rangeReason(int low, int high) {
     return QStringLiteral("%1～%2の数ではありません").arg(low).arg(high);
 }
 
+// A label with or without the spaces around it, which spreadsheets trim.
 std::optional<int> settingCode(Setting field, const QString& cell) {
     for (int code = 0; code < SettingCodeCount(field); ++code) {
-        if (SettingLabel(field, code) == cell) {
+        if (SettingLabel(field, code).trimmed() == cell.trimmed()) {
             return code;
         }
     }
@@ -158,6 +249,21 @@ QString settingChoices(Setting field) {
         labels.append(SettingLabel(field, code));
     }
     return labels.join(QStringLiteral("、"));
+}
+
+// Why a first line without one known caption is no sheet of ours: most often a spreadsheet
+// saved it with other separators.
+QString unknownSheetReason(const QStringList& captions) {
+    const QString line = captions.join(u',');
+    if (line.contains(u'\t') || line.contains(u';')) {
+        return QStringLiteral(
+            "セルがコンマ（,）で区切られていません（タブや「;」で区切られています）。"
+            "コンマ区切りの CSV で保存して下さい");
+    }
+    return QStringLiteral(
+        "1行目に表の見出し（番号,名前,…）がありません。"
+        "文字コードが UTF-8 か Windows のコードページ（Shift-JIS）の、"
+        "コンマ区切りの CSV で保存して下さい");
 }
 
 // What one row asks of its general; empty where the cell is as the list shows it.
@@ -211,6 +317,76 @@ void applyRowEdit(Roster& records, GeneralMarks& marks, int index, const RowEdit
     }
 }
 
+// The record routines' rules that a row must keep: the skills that need a value or another
+// skill. A sheet that broke one would be changed by the import (the routines mend it), and the
+// same sheet read again would change the general back.
+struct StatedRow {
+    int fame;
+    int intelligence;
+    int drinking;
+    std::array<bool, kSkillCount> skills;
+};
+
+StatedRow statedRow(const PersonRecord& record, const RowEdit& edit) {
+    StatedRow row;
+    row.fame = edit.fame.value_or(record.fame());
+    row.intelligence = edit.abilities[kIntelligence].value_or(record.ability(kIntelligence));
+    const int drinkingColumn = [] {
+        for (int column = kFirstSettingColumn; column <= kLastSettingColumn; ++column) {
+            if (SettingOfColumn(column) == Setting::drinking) {
+                return column - kFirstSettingColumn;
+            }
+        }
+        return 0;
+    }();
+    row.drinking = edit.settings[drinkingColumn].value_or(record.setting(Setting::drinking));
+    for (int skill = 0; skill < kSkillCount; ++skill) {
+        row.skills[skill] = edit.skills[skill].value_or(GetSkill(record, skill));
+    }
+    return row;
+}
+
+// Each broken rule: the skill's column and why.
+QList<std::pair<int, QString>> brokenRules(const StatedRow& row) {
+    QList<std::pair<int, QString>> broken;
+    const auto needsSkill = [&](int skill, int needed) {
+        if (row.skills[skill] && !row.skills[needed]) {
+            broken.append(
+                {kFirstSkillColumn + skill,
+                 QStringLiteral("%1には%2も要ります").arg(SkillName(skill), SkillName(needed))});
+        }
+    };
+    needsSkill(Skill::hanron, Skill::kouben);
+    needsSkill(Skill::ronpa, Skill::ageashi);
+    needsSkill(Skill::menba, Skill::chouhatsu);
+    if (row.skills[Skill::gunshi] && row.intelligence < kGunshiIntelligence) {
+        broken.append({kFirstSkillColumn + Skill::gunshi,
+                       QStringLiteral("軍師は知力%1以上の武将だけです（知力%2）")
+                           .arg(kGunshiIntelligence)
+                           .arg(row.intelligence)});
+    }
+    if (row.skills[Skill::meishi] && row.fame < kMeishiFame) {
+        broken.append({kFirstSkillColumn + Skill::meishi,
+                       QStringLiteral("名士は名声%1以上の武将だけです（名声%2）")
+                           .arg(kMeishiFame)
+                           .arg(row.fame)});
+    }
+    if (row.skills[Skill::shugou] && row.drinking == 0) {
+        broken.append(
+            {kFirstSkillColumn + Skill::shugou, QStringLiteral("酒豪は飲酒が%1の武将には付きません")
+                                                    .arg(SettingLabel(Setting::drinking, 0))});
+    }
+    return broken;
+}
+
+bool asksNothing(const RowEdit& edit) {
+    const auto unset = [](const auto& value) { return !value.has_value(); };
+    return std::all_of(edit.marks.begin(), edit.marks.end(), unset) && !edit.birthYear &&
+           !edit.fame && std::all_of(edit.abilities.begin(), edit.abilities.end(), unset) &&
+           std::all_of(edit.settings.begin(), edit.settings.end(), unset) &&
+           std::all_of(edit.skills.begin(), edit.skills.end(), unset);
+}
+
 class SheetChecker {
   public:
     explicit SheetChecker(QList<SheetProblem>* problems) : problems_(problems) {}
@@ -222,13 +398,18 @@ class SheetChecker {
         for (const int column : sheetColumns()) {
             known.insert(ListColumnCaption(column), column);
         }
+        if (std::none_of(captions.begin(), captions.end(),
+                         [&](const QString& caption) { return known.contains(caption); })) {
+            add(1, QString(), QString(), unknownSheetReason(captions));
+            return false;
+        }
         QSet<QString> seen;
         for (const QString& caption : captions) {
             if (!known.contains(caption)) {
-                add(1, caption, caption, QStringLiteral("この表にない列です"));
+                add(1, shownCell(caption), QString(), QStringLiteral("この表にない列です"));
                 columns_.append(std::nullopt);
             } else if (seen.contains(caption)) {
-                add(1, caption, caption, QStringLiteral("同じ列が二度あります"));
+                add(1, caption, QString(), QStringLiteral("同じ列が二度あります"));
                 columns_.append(std::nullopt);
             } else {
                 seen.insert(caption);
@@ -247,6 +428,7 @@ class SheetChecker {
     // Checks one row; returns its general's index and what it asks, or nothing after a
     // problem that leaves the row without a general.
     std::optional<std::pair<int, RowEdit>> readRow(int row, const QStringList& cells) {
+        const qsizetype problemsBefore = problems_->size();
         if (cells.size() != columns_.size()) {
             add(row, QString(), QString(),
                 QStringLiteral("セルの数（%1）が列の数（%2）と合いません")
@@ -271,6 +453,12 @@ class SheetChecker {
                 readCell(row, column, cell, *index, &edit);
             }
         }
+        // A row that asks for nothing keeps its general as the file has it, rules or not.
+        if (problems_->size() == problemsBefore && !asksNothing(edit)) {
+            for (const auto& [column, reason] : brokenRules(statedRow(record, edit))) {
+                add(row, ListColumnCaption(column), QString(), reason);
+            }
+        }
         return std::make_pair(*index, edit);
     }
 
@@ -288,19 +476,19 @@ class SheetChecker {
         const QString indexCell = cellOf(cells, kIndexColumn);
         const std::optional<int> index = numberIn(indexCell, 1, rosterCount);
         if (!index) {
-            add(row, SheetIndexCaption(), indexCell,
+            add(row, SheetIndexCaption(), shownCell(indexCell),
                 QStringLiteral("このファイルの武将の番号（1～%1）ではありません").arg(rosterCount));
             return std::nullopt;
         }
         if (rowOfIndex_.contains(*index)) {
-            add(row, SheetIndexCaption(), indexCell,
+            add(row, SheetIndexCaption(), shownCell(indexCell),
                 QStringLiteral("%1行目と同じ番号です").arg(rowOfIndex_.value(*index)));
             return std::nullopt;
         }
         rowOfIndex_.insert(*index, row);
         const QString nameCell = cellOf(cells, 0);
-        if (nameCell != GetPersonName(*index)) {
-            add(row, ListColumnCaption(0), nameCell,
+        if (nameCell.trimmed() != GetPersonName(*index).trimmed()) {
+            add(row, ListColumnCaption(0), shownCell(nameCell),
                 QStringLiteral("番号%1の武将（%2）ではありません")
                     .arg(*index)
                     .arg(GetPersonName(*index)));
@@ -312,7 +500,9 @@ class SheetChecker {
     void readCell(int row, int column, const QString& cell, int index, RowEdit* edit) {
         const PersonRecord& record = roster[index];
         const QString caption = ListColumnCaption(column);
-        const auto problem = [&](const QString& reason) { add(row, caption, cell, reason); };
+        const auto problem = [&](const QString& reason) {
+            add(row, caption, shownCell(cell), reason);
+        };
         if (column >= kFirstMarkColumn && column < kBirthColumn) {
             // As the mark editor's boxes take a typed text.
             const QString mark = WithCp932LookAlikes(cell);
@@ -339,7 +529,9 @@ class SheetChecker {
                 edit->settings[column - kFirstSettingColumn] = code;
             }
         } else if (column == kPersonalAffinityColumn || column == kFactionAffinityColumn) {
-            problem(QStringLiteral("相性は表から変えられません"));
+            if (cell.trimmed() != ListCellText(record, nullptr, column).trimmed()) {
+                problem(QStringLiteral("相性は表から変えられません"));
+            }
         } else if (column >= kFirstSkillColumn) {
             const QString mark = cell.trimmed();
             if (mark != QStringLiteral("○") && !mark.isEmpty()) {
@@ -356,10 +548,8 @@ class SheetChecker {
     template <typename Problem>
     static void number(const QString& cell, int low, int high, int current, Problem problem,
                        std::optional<int>* value) {
-        bool ok = false;
-        const int written = cell.trimmed().toInt(&ok);
-        if (ok && written == current) {
-            return;  // the same number, written otherwise ("0190", " 190")
+        if (wholeNumber(cell) == current) {
+            return;  // the same number, written otherwise ("0190", " 190", "190.0")
         }
         *value = numberIn(cell, low, high);
         if (!*value) {
@@ -390,17 +580,18 @@ QByteArray ExportRosterSheet() {
     const QList<int> columns = sheetColumns();
     QString text;
     appendLine(&text, SheetCaptions());
-    QStringList cells;
+    text.reserve(400 * (rosterCount + 1));
     for (int index = 1; index <= rosterCount; ++index) {
-        cells.clear();
-        cells.append(QString::number(index));
-        cells.append(GetPersonName(index));
+        text.append(QString::number(index));
+        text.append(u',');
+        appendField(&text, GetPersonName(index));
         for (const int column : columns) {
             if (column != 0) {
-                cells.append(ListCellText(roster[index], &generalMarks[index], column));
+                text.append(u',');
+                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
             }
         }
-        appendLine(&text, cells);
+        text.append(QStringLiteral("\r\n"));
     }
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
@@ -409,14 +600,52 @@ bool SaveRosterSheet(const QString& path) {
     return WriteWholeFile(path, ExportRosterSheet());
 }
 
-bool ReadSheetFile(const QString& path, QByteArray* content) {
-    return ReadWholeFile(path, content, CsvReader::kMaxFileSize);
+bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
+    const QFileInfo file(path);
+    if (file.isFile() && file.size() > kMaxSheetFileSize) {
+        *error = QStringLiteral("%1: %2").arg(path, sheetTooLargeReason());
+        return false;
+    }
+    const QString unusable = UnusableFileReason(path);
+    if (!unusable.isEmpty()) {
+        *error = unusable;
+        return false;
+    }
+    if (!ReadWholeFile(path, content, kMaxSheetFileSize)) {
+        *error = QStringLiteral("%1 を読み込めませんでした").arg(path);
+        return false;
+    }
+    return true;
 }
 
 RosterSheetImport::RosterSheetImport(const QByteArray& content) {
-    const QList<QStringList> rows = parseCsv(decodeSheet(content));
+    if (content.size() > kMaxSheetFileSize) {
+        problems_.append({0, {}, {}, sheetTooLargeReason()});
+        return;
+    }
+    const std::optional<QString> text = decodeSheet(content);
+    if (!text) {
+        problems_.append(
+            {0,
+             {},
+             {},
+             QStringLiteral(
+                 "文字コードが UTF-8 でも Windows のコードページ（Shift-JIS）でもありません"
+                 "（UTF-16 などで保存されています）。UTF-8 の CSV で保存して下さい")});
+        return;
+    }
+    const ParsedSheet sheet = parseCsv(*text);
+    if (!sheet.refusal.isEmpty()) {
+        problems_.append({0, {}, {}, sheet.refusal});
+        return;
+    }
+    const QList<QStringList>& rows = sheet.rows;
     SheetChecker checker(&problems_);
-    if (!checker.readCaptions(rows.value(0))) {
+    if (rows.isEmpty() || sheet.rowNumbers[0] != 1) {
+        problems_.append({1, {}, {}, unknownSheetReason({})});
+        return;
+    }
+    if (!checker.readCaptions(rows[0])) {
         return;
     }
     // The edits are made on copies: reading the sheet changes nothing.
@@ -424,10 +653,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
     GeneralMarks editedMarks = generalMarks;
     QList<int> touched;
     for (qsizetype i = 1; i < rows.size(); ++i) {
-        if (allEmpty(rows[i])) {
-            continue;  // spreadsheets write rows of empty cells below the data
-        }
-        const auto row = checker.readRow(static_cast<int>(i + 1), rows[i]);
+        const auto row = checker.readRow(sheet.rowNumbers[i], rows[i]);
         if (row && problems_.isEmpty()) {
             applyRowEdit(edited, editedMarks, row->first, row->second);
             touched.append(row->first);
@@ -437,14 +663,18 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         return;
     }
     std::sort(touched.begin(), touched.end());
+    QList<SheetChange> otherChanges;
     for (const int index : touched) {
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
             const QString before = ListCellText(roster[index], &generalMarks[index], column);
             const QString after = ListCellText(edited[index], &editedMarks[index], column);
             if (before != after) {
-                changes_.append(
-                    {index, GetPersonName(index), ListColumnCaption(column), before, after});
+                // Marks first: a spreadsheet that reformatted them ("01" → "1") shows there.
+                const bool mark = column < kBirthColumn;
+                (mark ? changes_ : otherChanges)
+                    .append(
+                        {index, GetPersonName(index), ListColumnCaption(column), before, after});
                 changed = true;
             }
         }
@@ -453,6 +683,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
             results_.push_back({index, edited[index], editedMarks[index]});
         }
     }
+    changes_.append(otherChanges);
 }
 
 QList<int> RosterSheetImport::indexes() const {
@@ -477,7 +708,8 @@ QString DescribeSheetProblems(const QList<SheetProblem>& problems, int shown) {
     QStringList lines;
     for (qsizetype i = 0; i < problems.size() && i < shown; ++i) {
         const SheetProblem& p = problems[i];
-        QString line = QStringLiteral("%1行目").arg(p.row);
+        // Row 0: the sheet as a whole.
+        QString line = p.row > 0 ? QStringLiteral("%1行目").arg(p.row) : QStringLiteral("表");
         if (!p.column.isEmpty()) {
             line += QStringLiteral(" 「%1」").arg(p.column);
         }
@@ -494,7 +726,7 @@ QString DescribeSheetProblems(const QList<SheetProblem>& problems, int shown) {
 
 QString DescribeSheetChange(const SheetChange& change) {
     const auto shown = [](const QString& text) {
-        return text.isEmpty() ? QStringLiteral("（空）") : text;
+        return text.isEmpty() ? QStringLiteral("（空）") : shownCell(text);
     };
     return QStringLiteral("%1 %2 %3: %4 → %5")
         .arg(change.index, 3, 10, QLatin1Char('0'))

@@ -22,11 +22,15 @@ QStringList SheetCaptions();
 QByteArray ExportRosterSheet();
 // Writes ExportRosterSheet() to path, whole or not at all; false when it could not.
 bool SaveRosterSheet(const QString& path);
-// Reads a sheet file whole; false when it cannot be read or is far too large to be a sheet.
-bool ReadSheetFile(const QString& path, QByteArray* content);
+// A sheet of a full file is about 40 KB; one far larger is refused at once.
+inline constexpr qsizetype kMaxSheetFileSize = 1024 * 1024;
+
+// Reads a sheet file whole; false, with one line saying why in *error, when it is no regular
+// file, cannot be read or is far too large to be a sheet.
+bool ReadSheetFile(const QString& path, QByteArray* content, QString* error);
 
 struct SheetProblem {
-    int row;         // the sheet's row, the captions being row 1
+    int row;         // the sheet's row, the captions being row 1; 0 for the sheet as a whole
     QString column;  // the column's caption
     QString cell;
     QString reason;
@@ -47,8 +51,12 @@ class RosterSheetImport {
   public:
     explicit RosterSheetImport(const QByteArray& content);
 
+    // Every problem: a sheet that is no sheet of ours (too large, not comma-separated, not
+    // UTF-8 or the Windows code page) has one; a row that breaks a rule of the skills is a
+    // problem, so that reading the same sheet again changes nothing.
     const QList<SheetProblem>& problems() const { return problems_; }
-    // Every changed cell, by general in slot order, then by column. Linked rules of the
+    // Every changed cell: the marks first, then the rest, each by general in slot order, then
+    // by column. Linked rules of the
     // skills and the editors' own rules can change cells the sheet left as they were.
     const QList<SheetChange>& changes() const { return changes_; }
     // The roster indexes of the changed generals, ascending.

@@ -32,7 +32,7 @@ class CommandLineTest : public QObject {
 
     QString path(const QString& name) const { return folder_.filePath(name); }
 
-    int run(const QStringList& arguments, QByteArray* out = nullptr) {
+    int run(const QStringList& arguments, QByteArray* out = nullptr, QByteArray* err = nullptr) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -45,6 +45,9 @@ class CommandLineTest : public QObject {
         }
         if (out != nullptr) {
             *out = process.readAllStandardOutput();
+        }
+        if (err != nullptr) {
+            *err = process.readAllStandardError();
         }
         return process.exitCode();
     }
@@ -68,41 +71,72 @@ class CommandLineTest : public QObject {
     void exitStatuses_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("error");  // part of standard error
         const QString sheet = QStringLiteral("sheet.csv");
-        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0;
-        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0;
-        QTest::newRow("one file") << QStringList{QStringLiteral("--export"), sheet} << 1;
+        const QString usage = QStringLiteral("使い方:");
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0 << QString();
+        QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << 0 << QString();
+        QTest::newRow("mistyped option")
+            << QStringList{QStringLiteral("--exprot"), QStringLiteral("TPERSON.VRX"), sheet} << 1
+            << usage;
+        QTest::newRow("unknown option alone")
+            << QStringList{QStringLiteral("--bogus")} << 1 << usage;
+        QTest::newRow("two files")
+            << QStringList{QStringLiteral("TPERSON.VRX"), sheet} << 1 << usage;
+        QTest::newRow("no arguments, no display")
+            << QStringList{} << 1 << QStringLiteral("ディスプレイ");
+        QTest::newRow("a file, no display")
+            << QStringList{QStringLiteral("TPERSON.VRX")} << 1 << QStringLiteral("ディスプレイ");
+        QTest::newRow("folder as person file")
+            << QStringList{QStringLiteral("--export"), QStringLiteral("dir"), sheet} << 2
+            << QStringLiteral("フォルダです");
+        QTest::newRow("sheet far too large")
+            << QStringList{QStringLiteral("--import"), QStringLiteral("big.csv"),
+                           QStringLiteral("TPERSON.VRX")}
+            << 2 << QStringLiteral("大きすぎます");
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0 << QString();
+        QTest::newRow("one file") << QStringList{QStringLiteral("--export"), sheet} << 1
+                                  << QString();
         QTest::newRow("two commands")
             << QStringList{QStringLiteral("--export"), QStringLiteral("a"), sheet,
                            QStringLiteral("--import")}
-            << 1;
+            << 1 << QString();
         QTest::newRow("unknown option")
             << QStringList{QStringLiteral("--export"), QStringLiteral("--bogus"),
                            QStringLiteral("a"), sheet}
-            << 1;
+            << 1 << QString();
         QTest::newRow("no person file")
-            << QStringList{QStringLiteral("--export"), QStringLiteral("none.vrx"), sheet} << 2;
+            << QStringList{QStringLiteral("--export"), QStringLiteral("none.vrx"), sheet} << 2
+            << QString();
         QTest::newRow("no sheet") << QStringList{QStringLiteral("--import"),
                                                  QStringLiteral("none.csv"),
                                                  QStringLiteral("TPERSON.VRX")}
-                                  << 2;
+                                  << 2 << QString();
         QTest::newRow("sheet with problems")
             << QStringList{QStringLiteral("--import"), QStringLiteral("bad.csv"),
                            QStringLiteral("TPERSON.VRX")}
-            << 3;
+            << 3 << QString();
     }
     void exitStatuses() {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
+        QFETCH(QString, error);
         QVERIFY(writeFile(path(QStringLiteral("bad.csv")), "番号,名前\r\n1,武将1\r\n"));
+        QVERIFY(writeFile(path(QStringLiteral("big.csv")), QByteArray(1024 * 1024 + 1, ',')));
+        QVERIFY(QDir(folder_.path()).mkpath(QStringLiteral("dir")));
         for (QString& argument : arguments) {
             if (!argument.startsWith(u'-')) {
                 argument = path(argument);
             }
         }
         QByteArray out;
-        QCOMPARE(run(arguments, &out), status);
-        if (arguments.first() == QStringLiteral("--version")) {
+        QByteArray err;
+        QCOMPARE(run(arguments, &out, &err), status);
+        QVERIFY2(QString::fromUtf8(err).contains(error), err.constData());
+        if (!error.isEmpty() && !error.startsWith(QStringLiteral("使い方"))) {
+            QCOMPARE(err.count('\n'), 1);  // one line says it
+        }
+        if (arguments.value(0) == QStringLiteral("--version")) {
             QCOMPARE(out, QByteArray("Drovantel 1.2.5\n"));
         }
         QCOMPARE(readFile(person_), MakePersonFile(3));

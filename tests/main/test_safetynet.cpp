@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
-#include <QUndoStack>
 
 #include <functional>
 
@@ -19,6 +18,7 @@
 #include "list/frozennamecolumn.h"
 #include "mainwindowfixture.h"
 #include "model/backuphistory.h"
+#include "model/edithistory.h"
 #include "model/marks.h"
 #include "model/random.h"
 #include "platform/codepage.h"

@@ -1,8 +1,8 @@
 // The list's context menu entries that write every general to a sheet and read it back.
 #include <QAction>
-#include <QUndoStack>
 
 #include "mainwindowfixture.h"
+#include "model/edithistory.h"
 #include "model/rostersheet.h"
 #include "platform/messages.h"
 #include "support/testregistry.h"

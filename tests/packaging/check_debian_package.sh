@@ -26,11 +26,14 @@ expected=$(
     {
         echo ./usr/bin/Drovantel
         echo ./usr/lib/drovantel/libDrovantel.so
+        echo ./usr/lib/drovantel/libDrovantelDialog.so
+        echo ./usr/lib/drovantel/libDrovantelWindow.so
         for file in "$source_dir"/data/*.csv "$source_dir"/data/*.VRX; do
             echo "./usr/share/drovantel/$(basename "$file")"
         done
         echo ./usr/share/applications/drovantel.desktop
         echo ./usr/share/icons/hicolor/scalable/apps/drovantel.svg
+        echo ./usr/share/mime/packages/drovantel.xml
         echo ./usr/share/doc/drovantel/changelog.gz
         echo ./usr/share/doc/drovantel/copyright
     } | sort
@@ -50,11 +53,12 @@ unpacked=$work_dir/unpacked
 dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/drovantel.desktop" ||
     fail "drovantel.desktop is not valid"
-grep -qx 'Exec=Drovantel' "$unpacked/usr/share/applications/drovantel.desktop" ||
+grep -qx 'Exec=Drovantel %f' "$unpacked/usr/share/applications/drovantel.desktop" ||
     fail "drovantel.desktop does not start the installed editor"
 grep -qx 'Icon=drovantel' "$unpacked/usr/share/applications/drovantel.desktop" ||
     fail "drovantel.desktop does not name the installed icon"
-for binary in usr/bin/Drovantel usr/lib/drovantel/libDrovantel.so; do
+for binary in usr/bin/Drovantel usr/lib/drovantel/libDrovantel.so \
+    usr/lib/drovantel/libDrovantelWindow.so usr/lib/drovantel/libDrovantelDialog.so; do
     if readelf -d "$unpacked/$binary" | grep -qE 'RPATH|RUNPATH'; then
         fail "$binary keeps a library search path"
     fi

@@ -38,7 +38,8 @@ folder="$player_area/移動先 folder/Drovantel"
 mkdir -p "$(dirname "$folder")"
 mv "$stage" "$folder"
 
-for file in Drovantel libDrovantel.so drovantel.desktop drovantel.svg; do
+for file in Drovantel libDrovantel.so libDrovantelWindow.so libDrovantelDialog.so \
+    drovantel.desktop drovantel.svg; do
     [ -f "$folder/$file" ] || fail "$file is missing from the installed folder"
 done
 [ -x "$folder/Drovantel" ] || fail "the installed editor is not executable"
@@ -50,7 +51,7 @@ for file in "$source_dir"/data/*.csv "$source_dir"/data/*.VRX; do
     cmp -s "$file" "$folder/$name" || fail "shipped data file $name differs or is missing"
 done
 # Libraries are looked for beside the binaries, never in the build folder.
-for binary in Drovantel libDrovantel.so; do
+for binary in Drovantel libDrovantel.so libDrovantelWindow.so libDrovantelDialog.so; do
     search_path=$(readelf -d "$folder/$binary" | grep -E 'RPATH|RUNPATH' || true)
     grep -qF '[$ORIGIN]' <<<"$search_path" ||
         fail "$binary does not look for libraries beside itself: $search_path"

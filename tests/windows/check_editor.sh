@@ -33,7 +33,7 @@ mkdir -p "$work_dir/unzipped"
 folder=$work_dir/unzipped/Drovantel
 
 if [ "$mode" = zip ]; then
-    expected=(Drovantel.exe Drovantel.dll Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll
+    expected=(Drovantel.exe DrovantelWindow.dll Drovantel.dll Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll
         platforms/qwindows.dll styles/qwindowsvistastyle.dll translations/qtbase_ja.qm qt.conf
         libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
     for file in "$source_dir"/data/*.csv "$source_dir"/data/*.VRX; do

@@ -23,7 +23,9 @@ extern "C" DROVANTEL_API int DROVANTEL_CALL Vrx_OpenFileDialog(char* pathBuffer,
     OPENFILENAMEA dialog;
     std::memset(&dialog, 0, sizeof dialog);
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = static_cast<HWND>(owner);
+    // A handle that is no window (a closed one, or a program without real windows) would make
+    // the dialog fail; it then has no owner.
+    dialog.hwndOwner = IsWindow(static_cast<HWND>(owner)) ? static_cast<HWND>(owner) : nullptr;
     dialog.lpstrFilter = kFilter;
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = pathBuffer;

@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "support/emptyworkingfolder.h"
 #include "support/modal.h"
+#include "support/openfiledialog.h"
 #include "support/tempdatafolder.h"
 
 inline QByteArray MakeRecord(const QString& family, const QString& given, int seed) {
@@ -62,18 +63,7 @@ class MainWindowFixture {
 
     // Presses cmdOpen and answers the open-file dialog with path, or cancels it.
     void open(const QString& path) {
-        WhenModalAppears([path](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            if (dialog == nullptr) {
-                return;
-            }
-            if (path.isEmpty()) {
-                QMetaObject::invokeMethod(dialog, "reject");
-                return;
-            }
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
+        AnswerOpenFileDialog(path);
         window->cmdOpen->click();
     }
     void cancelOpen() { open(QString()); }

@@ -485,13 +485,13 @@ class SafetyNetTest : public QObject {
         const QList<QByteArray> edited = RosterState();
         f.open(pathA);  // answered No
         QCOMPARE(messages.texts(), QStringList({kOpenQuestion}));
-        QCOMPARE(f.window->personFilePath(), pathB);
+        QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(pathB));
         QCOMPARE(RosterState(), edited);
         QCOMPARE(f.window->history()->count(), 1);
 
         messages.queueAnswer(MessageAnswer::Yes);
         f.open(pathA);
-        QCOMPARE(f.window->personFilePath(), pathA);
+        QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(pathA));
         QCOMPARE(rosterCount, 3);
     }
 

@@ -72,7 +72,8 @@ class CsvTest : public QObject {
                 reader.readText(&byteOrderMark) && reader.readInt16(&one));
         QCOMPARE(unassigned, QStringLiteral("・"));
         QCOMPARE(cut, QStringLiteral("ab・"));
-        QCOMPARE(odd, QStringLiteral("・\u0080\uF8F0\uF8F1"));
+        // A0 and FD as the system reads them (private-use characters on Windows).
+        QCOMPARE(odd, QStringLiteral("・\u0080") + DecodeCp932(QByteArrayLiteral("\xA0\xFD")));
         QCOMPARE(byteOrderMark, QStringLiteral("・ｿ\"a\""));
         QCOMPARE(one, 1);
     }

@@ -150,7 +150,7 @@ class DataFilesTest : public QObject {
         QCOMPARE(generalCount, 4);
         QCOMPARE(GetGeneralName(1), QStringLiteral("・張"));
         QCOMPARE(GetGeneralName(2), QStringLiteral("A\u0080"));
-        QCOMPARE(GetGeneralName(3), QStringLiteral("\uF8F0・"));
+        QCOMPARE(GetGeneralName(3), DecodeCp932(QByteArrayLiteral("\xA0")) + u'・');
         QCOMPARE(GetGeneralName(4), QStringLiteral("林0"));
     }
 

@@ -14,6 +14,7 @@
 #include "platform/translation.h"
 #include "platform/widthconvert.h"
 #include "support/modal.h"
+#include "support/systemiswine.h"
 #include "support/testregistry.h"
 
 namespace {
@@ -101,6 +102,10 @@ class PlatformTest : public QObject {
                 QCOMPARE(character, char16_t(0xFF61 + byte - 0xA1));  // half-width katakana
             } else {
                 QVERIFY2(kOddSingles.contains(byte), qPrintable(QString::number(byte, 16)));
+                // Wine's own table reads them as the default character.
+                if (SystemIsWine() && character == kDefaultChar) {
+                    continue;
+                }
                 QCOMPARE(character, kOddSingles.value(byte));
             }
             QByteArray encoded;

@@ -1,9 +1,10 @@
 // Runs every registered test class. Arguments are passed to each class; a first argument that
-// names a class runs that class alone (the rest are QtTest's own).
+// names a class runs that class alone (the rest are QtTest's own); --list-classes lists them.
 #include <QApplication>
 #include <QList>
 #include <QTest>
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
@@ -26,6 +27,13 @@ bool RegisterTestClass(const char* name, TestFactory factory) {
 }
 
 int main(int argc, char* argv[]) {
+    // The class names, one a line, for a runner that runs each class on its own.
+    if (argc > 1 && std::strcmp(argv[1], "--list-classes") == 0) {
+        for (const auto& entry : registry()) {
+            std::printf("%s\n", entry.first.c_str());
+        }
+        return 0;
+    }
     QApplication app(argc, argv);
     // The windows behave as in the program.
     InstallWindowRules();

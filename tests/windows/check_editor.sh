@@ -28,6 +28,21 @@ if [ -z "$zip" ]; then
 fi
 [ ! -d "$work_dir" ] || chmod -R u+w "$work_dir"
 rm -rf "$work_dir"
+# Under Wine everything runs as a user other than root, who may not reach this build (a clone
+# in a mktemp -d folder): then the run takes a folder of its own, and the screenshots and
+# results are copied back into the work folder at the end.
+results_dir=$work_dir
+if [ "$mode" = wine ]; then
+    source "$source_dir/tests/packaging/player_area.sh"
+    use_player_area "$work_dir"
+    keep_results() {
+        [ "$player_area" = "$results_dir" ] ||
+            cp "$player_area"/*.png "$player_area"/*.txt "$results_dir/" 2>/dev/null || true
+        remove_player_area
+    }
+    trap keep_results EXIT
+    work_dir=$player_area
+fi
 mkdir -p "$work_dir/unzipped"
 (cd "$work_dir/unzipped" && cmake -E tar xf "$zip")
 folder=$work_dir/unzipped/Drovantel
@@ -70,7 +85,10 @@ fi
 wine_setup "$work_dir" 64
 
 # The player's start, first on the new prefix: the window with its title.
-tools="python3 $source_dir/tests/packaging/desktop_tools.py"
+# The scripts that run as that user are copied where it can read them.
+cp "$source_dir/tests/packaging/desktop_tools.py" "$source_dir/tests/windows/edit_and_save.sh" \
+    "$work_dir/"
+tools="python3 $work_dir/desktop_tools.py"
 title='Tessaril新武将まとめ補助エディタ『Kelvasto』  Version 1.2 rev 5'
 # shellcheck disable=SC2016
 start_program='
@@ -100,10 +118,10 @@ for start in first later; do
         "$work_dir/screenshot-$start.png" || wine_fail "the $start start of Drovantel.exe"
     in_wine wineserver -w
 done
-echo "screenshots: $work_dir/screenshot-first.png $work_dir/screenshot-later.png"
+echo "screenshots: $results_dir/screenshot-first.png $results_dir/screenshot-later.png"
 
 # The same edit through the Linux program and through Drovantel.exe.
-session=$source_dir/tests/windows/edit_and_save.sh
+session=$work_dir/edit_and_save.sh
 linux=$work_dir/linux
 cmake --install "$linux_build" --prefix "$linux" >"$work_dir/linux-install.log"
 cp "$source_dir/data/TPERSON.VRX" "$linux/"

@@ -12,9 +12,11 @@ app_title='^Tessaril新武将まとめ補助エディタ$'
 "$@" >"$PWD/session.log" 2>&1 &
 pid=$!
 
+# Prints the id of the visible window whose name matches $1 once it is there; gives up after
+# $2 tenths of a second (default 300).
 wait_window() {
     local window
-    for _ in $(seq 1 300); do
+    for _ in $(seq 1 "${2:-300}"); do
         window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
         if [ -n "$window" ]; then
             echo "$window"
@@ -23,9 +25,13 @@ wait_window() {
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    echo "no window \"$1\"" >&2
-    kill "$pid" 2>/dev/null
     return 1
+}
+
+give_up() {
+    echo "$1" >&2
+    kill "$pid" 2>/dev/null
+    exit 1
 }
 
 # Presses a button of the main window at its place in the window (pixels from the client
@@ -38,7 +44,7 @@ press() {
 
 answer() {
     local window
-    window=$(wait_window "$1")
+    window=$(wait_window "$1") || give_up "no window \"$1\""
     # A window just shown may not take keys yet.
     sleep 1
     xdotool windowfocus "$window" 2>/dev/null || true
@@ -46,14 +52,25 @@ answer() {
     sleep 1
 }
 
-main=$(wait_window Kelvasto)
+# Presses a button until the window it opens appears: on a busy machine the first press can
+# come before the window takes presses.
+press_for() {
+    local title=$3
+    for _ in 1 2 3; do
+        press "$1" "$2"
+        wait_window "$title" 100 >/dev/null && return 0
+    done
+    give_up "no window \"$title\" after pressing at $1,$2"
+}
+
+main=$(wait_window Kelvasto) || give_up "no main window"
 sleep 1
-press 84 28                               # ファイルを開く
+press_for 84 28 'ファイルを開く$'           # ファイルを開く
 answer 'ファイルを開く$'                   # the open dialog, with TPERSON.VRX already named
 sleep 1
-press 84 400                              # 特技クリア
+press_for 84 400 "$app_title"             # 特技クリア
 answer "$app_title"                       # n名の特技をすべて消しますか？
-press 84 79                               # ファイルに保存
+press_for 84 79 "$app_title"              # ファイルに保存
 answer "$app_title"                       # 書き込んでよろしいですか？
 answer "$app_title"                       # 保存しました
 $tools close "$main"

@@ -96,6 +96,21 @@ void BM_SheetImport(benchmark::State& state) {
 }
 BENCHMARK(BM_SheetImport)->Unit(benchmark::kMillisecond);
 
+// Hostile sheets just under the size limit are refused in bounded time: a million line ends,
+// a million commas.
+void BM_HostileSheet(benchmark::State& state) {
+    const QByteArray sheet(1000 * 1000, state.range(0) == 0 ? '\n' : ',');
+    qsizetype problems = 0;
+    for (auto _ : state) {
+        const RosterSheetImport import(sheet);
+        problems = import.problems().size();
+    }
+    if (problems != 1) {
+        state.SkipWithError("a hostile sheet did not get one message");
+    }
+}
+BENCHMARK(BM_HostileSheet)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 double Milliseconds(const timeval& t) {
     return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3;
 }

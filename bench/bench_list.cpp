@@ -9,7 +9,7 @@
 #include <memory>
 #include <random>
 
-#include "list/frmSelectGeneral.h"
+#include "list/generalchooser.h"
 #include "list/generallist.h"
 #include "model/generals.h"
 #include "model/marks.h"
@@ -84,7 +84,7 @@ void fillRoster() {
 void BM_ChooserFill1000(benchmark::State& state) {
     fillGenerals(kMaxGenerals);
     for (auto _ : state) {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         benchmark::DoNotOptimize(chooser.list->rowCount());
         chooser.allowClose();
     }
@@ -94,7 +94,7 @@ BENCHMARK(BM_ChooserFill1000)->Unit(benchmark::kMillisecond);
 // One column click on the full chooser, shown; repeated clicks flip the direction.
 void BM_SortChooser1000(benchmark::State& state) {
     fillGenerals(kMaxGenerals);
-    frmSelectGeneral chooser;
+    GeneralChooser chooser;
     chooser.show();
     QApplication::processEvents();
     const int column = static_cast<int>(state.range(0));
@@ -144,7 +144,7 @@ BENCHMARK(BM_RefreshTickedRows110)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 // Showing or hiding the eleven hidden-setting columns of the full chooser.
 void BM_GroupToggleChooser1000(benchmark::State& state) {
     fillGenerals(kMaxGenerals);
-    frmSelectGeneral chooser;
+    GeneralChooser chooser;
     chooser.show();
     QApplication::processEvents();
     bool show = true;

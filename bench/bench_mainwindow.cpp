@@ -12,7 +12,7 @@
 #include <ctime>
 #include <memory>
 
-#include "main/frmMain.h"
+#include "main/mainwindow.h"
 #include "model/edithistory.h"
 #include "model/roster.h"
 #include "platform/appinfo.h"
@@ -48,7 +48,7 @@ void BM_OpenFullPersonFile(benchmark::State& state) {
     const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
     WriteFile(path, FullPersonFile());
     RecordedMessages quiet;
-    frmMain window;
+    MainWindow window;
     window.show();
     for (auto _ : state) {
         window.openPersonFile(path);
@@ -123,7 +123,7 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
     const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
     WriteFile(path, FullPersonFile());
     RecordedMessages answers;
-    frmMain window;
+    MainWindow window;
     if (!ShowExposed(&window)) {
         state.SkipWithError("the window did not reach the screen");
         return;

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "list/generallist.h"
-#include "main/frmMain.h"
+#include "main/mainwindow.h"
 #include "platform/appinfo.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
@@ -150,7 +150,7 @@ std::string EditorWindowSizeMode() {
     QTemporaryDir folder;
     SetDataFolder(folder.path());
     RecordedMessages quiet;
-    const frmMain window;
+    const MainWindow window;
     SetDataFolder(QString());
     return "list=" + std::to_string(window.width()) + "x" + std::to_string(window.height());
 }

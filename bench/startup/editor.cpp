@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "main/frmMain.h"
+#include "main/mainwindow.h"
 #include "main/programsetup.h"
 #include "peakmemory.h"
 #include "platform/appinfo.h"
@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     PrepareApplication();
     SetDataFolder(QString::fromLocal8Bit(argv[1]));
     RecordedMessages messages;
-    frmMain window;
+    MainWindow window;
     window.show();
     QApplication::processEvents();
     ReportPeakMemory();

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "cli/commandline.h"
-#include "frmMain.h"
+#include "mainwindow.h"
 #include "platform/messagebox.h"
 #include "programsetup.h"
 
@@ -32,7 +32,7 @@ int RunWindow(int argc, char* argv[]) {
     applicationMade = true;
     PrepareApplication();
     UseRealMessageBoxes();
-    frmMain window;
+    MainWindow window;
     window.show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {

@@ -12,7 +12,7 @@
 
 #include <memory>
 
-#include "main/frmMain.h"
+#include "main/mainwindow.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
 #include "support/emptyworkingfolder.h"
@@ -57,7 +57,7 @@ class MainWindowFixture {
         for (const QString& name : shipped.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
             QFile::copy(shipped.filePath(name), data.path(name));
         }
-        window = std::make_unique<frmMain>();
+        window = std::make_unique<MainWindow>();
         window->show();
     }
 
@@ -99,5 +99,5 @@ class MainWindowFixture {
 
     EmptyWorkingFolder workingFolder;
     TempDataFolder data;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindow> window;
 };

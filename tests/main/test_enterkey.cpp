@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "dialogs/frmAisyo.h"
+#include "dialogs/affinitydialog.h"
 #include "mainwindowfixture.h"
 #include "platform/messages.h"
 #include "support/enterkey.h"
@@ -45,7 +45,7 @@ void TickEverything(QWidget* window) {
 }
 
 // Enter at the chooser's controls keeps it open; Enter on its focused ｷｬﾝｾﾙ closes it.
-QString SweepChooser(frmSelectGeneral* chooser) {
+QString SweepChooser(GeneralChooser* chooser) {
     if (QApplication::focusWidget() != chooser->list) {
         return QStringLiteral("chooser opened without the focus on its list");
     }
@@ -64,9 +64,9 @@ QString SweepChooser(frmSelectGeneral* chooser) {
 }
 
 // The affinity editor's 選択 opens the chooser when Enter falls on it while it has the focus.
-QString SweepChooserFrom(frmAisyo* editor) {
+QString SweepChooserFrom(AffinityDialog* editor) {
     QString outcome = QStringLiteral("chooser not shown");
-    WhenActive<frmSelectGeneral>([&outcome](frmSelectGeneral* chooser) {
+    WhenActive<GeneralChooser>([&outcome](GeneralChooser* chooser) {
         outcome = SweepChooser(chooser);
         chooser->hide();  // whatever happened, the editor gets control back
     });
@@ -89,7 +89,7 @@ QString SweepEditor(QDialog* editor) {
     if (!closedAt.isEmpty()) {
         return QStringLiteral("closed at ") + closedAt;
     }
-    if (auto* affinity = qobject_cast<frmAisyo*>(editor); affinity != nullptr) {
+    if (auto* affinity = qobject_cast<AffinityDialog*>(editor); affinity != nullptr) {
         const QString chooser = SweepChooserFrom(affinity);
         if (!chooser.isEmpty()) {
             return chooser;

@@ -44,7 +44,7 @@ class MainWindowTest : public QObject {
     void startUpGoesOnWithoutDataFiles() {
         RecordedMessages messages;
         TempDataFolder empty;
-        frmMain window;
+        MainWindow window;
         QCOMPARE(window.labCount->text(), QStringLiteral("0/0"));
         QVERIFY(window.chooser() != nullptr);
     }
@@ -53,7 +53,7 @@ class MainWindowTest : public QObject {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
-        frmSelectGeneral* chooser = f.window->chooser();
+        GeneralChooser* chooser = f.window->chooser();
         QVERIFY(generalCount > 0);
         QCOMPARE(chooser->list->rowCount(), generalCount);
         QCOMPARE(chooser->list->rowAt(generalCount)->text(0), GetGeneralName(generalCount));
@@ -187,7 +187,7 @@ class MainWindowTest : public QObject {
 
         f.window->close();
         generalMarks = {};
-        f.window = std::make_unique<frmMain>();
+        f.window = std::make_unique<MainWindow>();
         f.window->show();
         f.open(path);
         for (int index = 1; index <= 3; ++index) {

@@ -11,10 +11,10 @@
 
 #include <functional>
 
-#include "dialogs/frmCapaAll.h"
-#include "dialogs/frmMark.h"
-#include "dialogs/frmMeisei.h"
-#include "dialogs/frmPers.h"
+#include "dialogs/abilitydialog.h"
+#include "dialogs/famedialog.h"
+#include "dialogs/hiddensettingsdialog.h"
+#include "dialogs/markdialog.h"
 #include "list/frozennamecolumn.h"
 #include "mainwindowfixture.h"
 #include "model/backuphistory.h"
@@ -76,26 +76,26 @@ class SafetyNetTest : public QObject {
 
     // Three different draws over every general: fame, abilities, hidden settings.
     void drawFame(MainWindowFixture& f) {
-        RunDialog<frmMeisei>(f.window->cmdMeisei, [](frmMeisei* dialog) {
+        RunDialog<FameDialog>(f.window->cmdMeisei, [](FameDialog* dialog) {
             dialog->cmbValue1->setCurrentIndex(30);
             dialog->cmbValue2->setCurrentIndex(20);
         });
     }
     void drawAbilities(MainWindowFixture& f) {
-        RunDialog<frmCapaAll>(f.window->cmdCapaAll, [](frmCapaAll* dialog) {
+        RunDialog<AbilityDialog>(f.window->cmdCapaAll, [](AbilityDialog* dialog) {
             dialog->chkCapa[1]->setChecked(true);
             dialog->cmbValue1[1]->setCurrentIndex(0);
             dialog->cmbValue2[1]->setCurrentIndex(40);
         });
     }
     void drawSettings(MainWindowFixture& f) {
-        RunDialog<frmPers>(f.window->cmdSeikaku, [](frmPers* dialog) {
+        RunDialog<HiddenSettingsDialog>(f.window->cmdSeikaku, [](HiddenSettingsDialog* dialog) {
             dialog->chkSetting[static_cast<int>(Setting::belief)]->setChecked(true);
             dialog->chkSetting[static_cast<int>(Setting::greed)]->setChecked(true);
         });
     }
     void setMark(MainWindowFixture& f, const QString& text) {
-        RunDialog<frmMark>(f.window->cmdMark, [text](frmMark* dialog) {
+        RunDialog<MarkDialog>(f.window->cmdMark, [text](MarkDialog* dialog) {
             dialog->chkMark[0]->setChecked(true);
             dialog->cmbMark[0]->setCurrentText(text);
         });

@@ -13,14 +13,14 @@
 #include <functional>
 #include <memory>
 
-#include "dialogs/frmAisyo.h"
-#include "dialogs/frmCapaAll.h"
-#include "dialogs/frmMark.h"
-#include "dialogs/frmMeisei.h"
-#include "dialogs/frmPers.h"
-#include "dialogs/frmTanjoShift.h"
-#include "dialogs/frmTokugi.h"
-#include "main/frmSplash.h"
+#include "dialogs/abilitydialog.h"
+#include "dialogs/affinitydialog.h"
+#include "dialogs/birthyearshiftdialog.h"
+#include "dialogs/famedialog.h"
+#include "dialogs/hiddensettingsdialog.h"
+#include "dialogs/markdialog.h"
+#include "dialogs/skilldialog.h"
+#include "main/splashwindow.h"
 #include "mainwindowfixture.h"
 #include "model/generals.h"
 #include "platform/messages.h"
@@ -118,21 +118,21 @@ std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args... args) {
 // f, open on a person file.
 std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) {
     if (state == QLatin1String("splash")) {
-        return std::make_unique<frmSplash>();
+        return std::make_unique<SplashWindow>();
     }
     if (state.startsWith(QLatin1String("birth-year shift"))) {
-        auto dialog = OpenEditor<frmTanjoShift>(f);
+        auto dialog = OpenEditor<BirthYearShiftDialog>(f);
         if (state.endsWith(QLatin1String("with shifts"))) {
-            static_cast<frmTanjoShift*>(dialog.get())->Reset();
+            static_cast<BirthYearShiftDialog*>(dialog.get())->Reset();
         }
         return dialog;
     }
     if (state == QLatin1String("fame")) {
-        return OpenEditor<frmMeisei>(f);
+        return OpenEditor<FameDialog>(f);
     }
     if (state.startsWith(QLatin1String("abilities"))) {
-        auto dialog = OpenEditor<frmCapaAll>(f);
-        auto* abilities = static_cast<frmCapaAll*>(dialog.get());
+        auto dialog = OpenEditor<AbilityDialog>(f);
+        auto* abilities = static_cast<AbilityDialog*>(dialog.get());
         if (!state.endsWith(QLatin1String("opening"))) {
             ClickEach({abilities->chkCapa.begin(), abilities->chkCapa.end()});
             abilities->cmbValue2[0]->setCurrentIndex(50);
@@ -143,33 +143,33 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("hidden settings"))) {
-        auto dialog = OpenEditor<frmPers>(f);
+        auto dialog = OpenEditor<HiddenSettingsDialog>(f);
         if (state.endsWith(QLatin1String("all changed"))) {
-            auto* settings = static_cast<frmPers*>(dialog.get());
+            auto* settings = static_cast<HiddenSettingsDialog*>(dialog.get());
             ClickEach({settings->chkSetting.begin(), settings->chkSetting.end()});
         }
         return dialog;
     }
     if (state.startsWith(QLatin1String("affinity"))) {
-        auto dialog = OpenEditor<frmAisyo>(f, f.window->chooser());
+        auto dialog = OpenEditor<AffinityDialog>(f, f.window->chooser());
         if (state.endsWith(QLatin1String("both ticked"))) {
-            auto* affinity = static_cast<frmAisyo*>(dialog.get());
+            auto* affinity = static_cast<AffinityDialog*>(dialog.get());
             ClickEach({affinity->chkKojin, affinity->chkSeiryoku});
             affinity->labKojin->setText(GetGeneralName(1));
         }
         return dialog;
     }
     if (state.startsWith(QLatin1String("skills"))) {
-        auto dialog = OpenEditor<frmTokugi>(f);
+        auto dialog = OpenEditor<SkillDialog>(f);
         if (state.endsWith(QLatin1String("count area"))) {
-            static_cast<frmTokugi*>(dialog.get())->chkTokugi[0]->click();
+            static_cast<SkillDialog*>(dialog.get())->chkTokugi[0]->click();
         }
         return dialog;
     }
     if (state.startsWith(QLatin1String("marks"))) {
-        auto dialog = OpenEditor<frmMark>(f);
+        auto dialog = OpenEditor<MarkDialog>(f);
         if (state.endsWith(QLatin1String("all changed"))) {
-            auto* marks = static_cast<frmMark*>(dialog.get());
+            auto* marks = static_cast<MarkDialog*>(dialog.get());
             ClickEach({marks->chkMark.begin(), marks->chkMark.end()});
         }
         return dialog;
@@ -248,7 +248,7 @@ class WindowLayoutTest : public QObject {
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
         std::unique_ptr<QWidget> dialog = MakeDialog(QStringLiteral("skills, opening"), f);
-        auto* skills = static_cast<frmTokugi*>(dialog.get());
+        auto* skills = static_cast<SkillDialog*>(dialog.get());
         skills->cmdClear->click();  // no candidate left from an earlier use
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));

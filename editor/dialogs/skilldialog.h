@@ -12,12 +12,12 @@
 #include "templatedialog.h"
 #include "togglebutton.h"
 
-class frmTokugi : public TemplateDialog {
+class SkillDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    explicit frmTokugi(QWidget* parent = nullptr);
-    ~frmTokugi() override;
+    explicit SkillDialog(QWidget* parent = nullptr);
+    ~SkillDialog() override;
 
     // The candidates and counts shown when the dialog last closed; they last for the program run.
     static SkillTemplate& rememberedSettings();

@@ -1,12 +1,12 @@
 #include <QTest>
 
-#include "dialogs/frmMeisei.h"
+#include "dialogs/famedialog.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/dialogtargets.h"
 #include "support/testregistry.h"
 
-class MeiseiDialogTest : public QObject {
+class FameDialogTest : public QObject {
     Q_OBJECT
   private:
     ClockSeededSource source_;
@@ -25,7 +25,7 @@ class MeiseiDialogTest : public QObject {
     void cleanup() { UseRandomSource(nullptr); }
 
     void openingStateGivesFameOne() {
-        frmMeisei dialog;
+        FameDialog dialog;
         for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
             QCOMPARE(box->count(), 51);
             QCOMPARE(box->currentText(), QStringLiteral("1"));
@@ -45,7 +45,7 @@ class MeiseiDialogTest : public QObject {
     }
 
     void swappedBoxesOnTheGridOfTen() {
-        frmMeisei dialog;
+        FameDialog dialog;
         AddRosterTargets(dialog, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
@@ -61,7 +61,7 @@ class MeiseiDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            frmMeisei dialog;
+            FameDialog dialog;
             AddRosterTargets(dialog, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
@@ -72,5 +72,5 @@ class MeiseiDialogTest : public QObject {
     }
 };
 
-DROVANTEL_TEST(MeiseiDialogTest);
-#include "test_meisei.moc"
+DROVANTEL_TEST(FameDialogTest);
+#include "test_famedialog.moc"

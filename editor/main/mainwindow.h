@@ -12,7 +12,7 @@
 
 #include <array>
 
-#include "list/frmSelectGeneral.h"
+#include "list/generalchooser.h"
 #include "list/generallist.h"
 
 class BulkEditDialog;
@@ -25,12 +25,12 @@ class EditHistory;
 class QDragEnterEvent;
 class QDropEvent;
 
-class frmMain : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
   public:
     // Runs the whole start-up: splash, data files, the general chooser, the marks.
-    explicit frmMain(QWidget* parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     void UpdateCountLabel();
     // What a confirmed open dialog leads to: reads the person file at path into the roster
@@ -48,7 +48,7 @@ class frmMain : public QWidget {
     PersonFileDocument* document() const { return document_; }
     // The one general chooser, made and filled on its first use: the first window does not
     // need it, and the existing generals never change after start-up.
-    frmSelectGeneral* chooser();
+    GeneralChooser* chooser();
     // The undo history of the open file's generals; emptied by each open.
     EditHistory* history() const;
     // True when a general differs from the file as last read or saved.
@@ -158,7 +158,7 @@ class frmMain : public QWidget {
     qint16 dragAnchor = 0;
     bool dragValue = false;
     QVector<bool> dragSnapshot;
-    frmSelectGeneral* chooser_ = nullptr;
+    GeneralChooser* chooser_ = nullptr;
     bool closed_ = false;
     FrozenNameColumn* nameColumn_ = nullptr;
     QTimer* dragScroll_ = nullptr;

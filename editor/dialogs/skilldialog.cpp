@@ -1,4 +1,4 @@
-#include "frmTokugi.h"
+#include "skilldialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,12 +18,12 @@ constexpr int kGridColumns = 7;
 
 }  // namespace
 
-SkillTemplate& frmTokugi::rememberedSettings() {
+SkillTemplate& SkillDialog::rememberedSettings() {
     static SkillTemplate settings;
     return settings;
 }
 
-frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
+SkillDialog::SkillDialog(QWidget* parent) : TemplateDialog(parent) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
     for (int skill = 0; skill < kSkillCount; ++skill) {
@@ -44,8 +44,8 @@ frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
     cmbCount2 = new QComboBox(fraCount);
     cmbCount2->setObjectName(QStringLiteral("cmbCount2"));
     addOkCancel(fraCount);
-    connect(cmdReverse, &QPushButton::clicked, this, &frmTokugi::cmdReverse_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &frmTokugi::cmdClear_Click);
+    connect(cmdReverse, &QPushButton::clicked, this, &SkillDialog::cmdReverse_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &SkillDialog::cmdClear_Click);
 
     addTemplatePanel(this, skillTemplates, &SaveSkillTemplates, QStringLiteral("新規≫"),
                      QStringLiteral("上書≫"));
@@ -60,9 +60,9 @@ frmTokugi::frmTokugi(QWidget* parent) : TemplateDialog(parent) {
     LoadSettings(rememberedSettings());
 }
 
-frmTokugi::~frmTokugi() = default;
+SkillDialog::~SkillDialog() = default;
 
-void frmTokugi::buildLayout() {
+void SkillDialog::buildLayout() {
     auto* grid = new QGridLayout;
     for (int skill = 0; skill < kSkillCount; ++skill) {
         grid->addWidget(chkTokugi[skill], skill / kGridColumns, skill % kGridColumns);
@@ -142,12 +142,12 @@ void frmTokugi::buildLayout() {
     ScrollWhenTooLarge(this);
 }
 
-int frmTokugi::candidateCount() const {
+int SkillDialog::candidateCount() const {
     return static_cast<int>(std::count_if(chkTokugi.begin(), chkTokugi.end(),
                                           [](const ToggleButton* b) { return b->isChecked(); }));
 }
 
-void frmTokugi::chkTokugi_Click(int) {
+void SkillDialog::chkTokugi_Click(int) {
     // The caption weight follows the button itself; the count area follows the candidates.
     const int candidates = candidateCount();
     fraCount->setVisible(candidates > 0);
@@ -168,17 +168,17 @@ void frmTokugi::chkTokugi_Click(int) {
     }
 }
 
-void frmTokugi::cmdReverse_Click() {
+void SkillDialog::cmdReverse_Click() {
     for (ToggleButton* button : chkTokugi) {
         button->setChecked(!button->isChecked());
     }
 }
 
-void frmTokugi::cmdClear_Click() {
+void SkillDialog::cmdClear_Click() {
     LoadSettings(SkillTemplate());
 }
 
-void frmTokugi::StoreSettings(SkillTemplate& settings) const {
+void SkillDialog::StoreSettings(SkillTemplate& settings) const {
     for (int skill = 0; skill < kSkillCount; ++skill) {
         settings.candidates[skill] = chkTokugi[skill]->isChecked();
     }
@@ -186,7 +186,7 @@ void frmTokugi::StoreSettings(SkillTemplate& settings) const {
     settings.countB = static_cast<qint16>(cmbCount2->currentIndex());
 }
 
-void frmTokugi::LoadSettings(const SkillTemplate& settings) {
+void SkillDialog::LoadSettings(const SkillTemplate& settings) {
     for (int skill = 0; skill < kSkillCount; ++skill) {
         chkTokugi[skill]->setChecked(settings.candidates[skill]);
     }
@@ -196,12 +196,12 @@ void frmTokugi::LoadSettings(const SkillTemplate& settings) {
     cmbCount2->setCurrentIndex(std::clamp<int>(settings.countB, 0, candidates));
 }
 
-void frmTokugi::applySettings() {
+void SkillDialog::applySettings() {
     SkillTemplate settings;
     StoreSettings(settings);
     ApplySkillDraw(roster, targets(), settings);
 }
 
-void frmTokugi::rememberSettings() {
+void SkillDialog::rememberSettings() {
     StoreSettings(rememberedSettings());
 }

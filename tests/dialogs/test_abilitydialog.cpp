@@ -2,7 +2,7 @@
 // template handling that it shares with the skill editor.
 #include <QTest>
 
-#include "dialogs/frmCapaAll.h"
+#include "dialogs/abilitydialog.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/templates.h"
@@ -14,7 +14,7 @@ namespace {
 
 const QString kNoTemplate = QStringLiteral("  -");
 
-void selectRange(frmCapaAll& dlg, int ability, int first, int second) {
+void selectRange(AbilityDialog& dlg, int ability, int first, int second) {
     dlg.chkCapa[ability]->setChecked(true);
     dlg.cmbValue1[ability]->setCurrentIndex(100 - first);
     dlg.cmbValue2[ability]->setCurrentIndex(100 - second);
@@ -41,7 +41,7 @@ AbilityTemplate namedTemplate(const QString& name, int ability, int a, int b, in
 
 }  // namespace
 
-class CapaAllDialogTest : public QObject {
+class AbilityDialogTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
@@ -49,7 +49,7 @@ class CapaAllDialogTest : public QObject {
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(17);
         UseRandomSource(&source_);
-        frmCapaAll::rememberedSettings() = AbilityTemplate();
+        AbilityDialog::rememberedSettings() = AbilityTemplate();
         abilityTemplates = {AbilityTemplate{kNoTemplate}};
         rosterCount = 3;
         for (int index = 1; index <= 3; ++index) {
@@ -66,7 +66,7 @@ class CapaAllDialogTest : public QObject {
     }
 
     void openingShowsNoAbilityAndEntryZero() {
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -87,7 +87,7 @@ class CapaAllDialogTest : public QObject {
     }
 
     void totalLimitWarnings() {
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -105,7 +105,7 @@ class CapaAllDialogTest : public QObject {
     }
 
     void totalListsFollowTheRanges() {
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -133,7 +133,7 @@ class CapaAllDialogTest : public QObject {
     }
 
     void okDrawsWithinTheTotalAndCloses() {
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.addTarget(GetPersonName(1), 1);
         dlg.addTarget(GetPersonName(3), 3);
         selectRange(dlg, 0, 50, 90);
@@ -149,14 +149,14 @@ class CapaAllDialogTest : public QObject {
             QCOMPARE(roster[index].ability(4), 10 * index + 4);
         }
         QCOMPARE(roster[2].ability(0), 20);  // not a target
-        QCOMPARE(frmCapaAll::rememberedSettings().totalA, qint16(100));
+        QCOMPARE(AbilityDialog::rememberedSettings().totalA, qint16(100));
         QVERIFY(!folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
         const PersonRecord before = roster[1];
         {
-            frmCapaAll dlg;
+            AbilityDialog dlg;
             dlg.addTarget(GetPersonName(1), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
@@ -166,7 +166,7 @@ class CapaAllDialogTest : public QObject {
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
         QCOMPARE(roster[1].bytes(), before.bytes());
-        frmCapaAll again;
+        AbilityDialog again;
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -183,7 +183,7 @@ class CapaAllDialogTest : public QObject {
         abilityTemplates.last().valueB[1] = 80;
         // Hand-edited: values outside 1..100 load clamped.
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -204,7 +204,7 @@ class CapaAllDialogTest : public QObject {
 
     void newTemplateRenamedOnClose() {
         {
-            frmCapaAll dlg;
+            AbilityDialog dlg;
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
@@ -224,7 +224,7 @@ class CapaAllDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
-            frmCapaAll dlg;
+            AbilityDialog dlg;
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -242,7 +242,7 @@ class CapaAllDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         abilityTemplates.append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -276,7 +276,7 @@ class CapaAllDialogTest : public QObject {
     void deletingTheOnlyTemplate() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
-            frmCapaAll dlg;
+            AbilityDialog dlg;
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
@@ -301,7 +301,7 @@ class CapaAllDialogTest : public QObject {
     // A press on the entry that is already selected loads it again.
     void pressingTheSelectedEntryReloadsIt() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -316,7 +316,7 @@ class CapaAllDialogTest : public QObject {
     void clickBelowTheEntriesKeepsTheCurrentOne() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -344,7 +344,7 @@ class CapaAllDialogTest : public QObject {
 
     void nameBoxRefusesWhatTheFileCannotHold() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        frmCapaAll dlg;
+        AbilityDialog dlg;
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);
@@ -366,6 +366,6 @@ class CapaAllDialogTest : public QObject {
     ClockSeededSource source_;
 };
 
-DROVANTEL_TEST(CapaAllDialogTest);
+DROVANTEL_TEST(AbilityDialogTest);
 
-#include "test_capaall.moc"
+#include "test_abilitydialog.moc"

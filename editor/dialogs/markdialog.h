@@ -12,10 +12,10 @@
 #include "bulkeditdialog.h"
 #include "model/markedit.h"
 
-class frmMark : public BulkEditDialog {
+class MarkDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit frmMark(QWidget* parent = nullptr);
+    explicit MarkDialog(QWidget* parent = nullptr);
 
     // The settings as the controls stand.
     MarkEditSettings settings() const;

@@ -1,7 +1,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "dialogs/frmMark.h"
+#include "dialogs/markdialog.h"
 #include "model/marks.h"
 #include "support/tempdatafolder.h"
 #include "support/testregistry.h"
@@ -18,7 +18,7 @@ const Marks kStartMarks = {QStringLiteral("a"), QStringLiteral("b"), QStringLite
 class MarkDialogTest : public QObject {
     Q_OBJECT
   private:
-    void fillTargets(frmMark& dialog, const QList<int>& indexes) {
+    void fillTargets(MarkDialog& dialog, const QList<int>& indexes) {
         for (const int index : indexes) {
             dialog.addTarget(generalMarks[index].name, index);
         }
@@ -42,7 +42,7 @@ class MarkDialogTest : public QObject {
     }
 
     void opensEmptyWithTheSuggestions() {
-        frmMark dialog;
+        MarkDialog dialog;
         for (int mark = 0; mark < kMarkCount; ++mark) {
             QVERIFY(!dialog.chkMark[mark]->isChecked());
             QVERIFY(!dialog.fraMark[mark]->isVisibleTo(&dialog));
@@ -55,7 +55,7 @@ class MarkDialogTest : public QObject {
     }
 
     void setsTheTickedMarksOnly() {
-        frmMark dialog;
+        MarkDialog dialog;
         fillTargets(dialog, {4, 2});
         dialog.chkMark[1]->click();
         dialog.cmbMark[1]->setCurrentIndex(2);  // 軍
@@ -72,7 +72,7 @@ class MarkDialogTest : public QObject {
     }
 
     void keepsTypedTextWholeAndRefusesWhatMarkCsvCannotHold() {
-        frmMark dialog;
+        MarkDialog dialog;
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         QLineEdit* edit = dialog.cmbMark[0]->lineEdit();
@@ -93,7 +93,7 @@ class MarkDialogTest : public QObject {
     void lookAlikesAreTakenAsTheCodePageCharacters() {
         TempDataFolder folder;
         blankOneGeneral();
-        frmMark dialog;
+        MarkDialog dialog;
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         dialog.chkMark[1]->click();
@@ -113,7 +113,7 @@ class MarkDialogTest : public QObject {
     void typedMarkSurvivesMarkCsv() {
         TempDataFolder folder;
         blankOneGeneral();
-        frmMark dialog;
+        MarkDialog dialog;
         fillTargets(dialog, {1});
         const QString text = QStringLiteral("①～髙, x'y");
         dialog.chkMark[0]->click();
@@ -129,7 +129,7 @@ class MarkDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            frmMark dialog;
+            MarkDialog dialog;
             fillTargets(dialog, {1});
             dialog.show();
             dialog.chkMark[0]->click();
@@ -142,4 +142,4 @@ class MarkDialogTest : public QObject {
 };
 
 DROVANTEL_TEST(MarkDialogTest);
-#include "test_mark.moc"
+#include "test_markdialog.moc"

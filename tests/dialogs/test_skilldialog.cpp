@@ -2,7 +2,7 @@
 // and its template file.
 #include <QTest>
 
-#include "dialogs/frmTokugi.h"
+#include "dialogs/skilldialog.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/templates.h"
@@ -46,7 +46,7 @@ SkillTemplate skillTemplate(const QString& name, std::initializer_list<int> skil
 
 }  // namespace
 
-class TokugiDialogTest : public QObject {
+class SkillDialogTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
@@ -54,7 +54,7 @@ class TokugiDialogTest : public QObject {
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(23);
         UseRandomSource(&source_);
-        frmTokugi::rememberedSettings() = SkillTemplate();
+        SkillDialog::rememberedSettings() = SkillTemplate();
         skillTemplates = {SkillTemplate{QStringLiteral("  -")}};
         rosterCount = 2;
         roster[1] = PersonRecord();
@@ -69,7 +69,7 @@ class TokugiDialogTest : public QObject {
     }
 
     void openingShowsTheGridAndNoCountArea() {
-        frmTokugi dlg;
+        SkillDialog dlg;
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -81,7 +81,7 @@ class TokugiDialogTest : public QObject {
     }
 
     void countAreaFollowsTheCandidates() {
-        frmTokugi dlg;
+        SkillDialog dlg;
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -108,7 +108,7 @@ class TokugiDialogTest : public QObject {
     }
 
     void reverseAndClear() {
-        frmTokugi dlg;
+        SkillDialog dlg;
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -128,7 +128,7 @@ class TokugiDialogTest : public QObject {
     }
 
     void okDrawsForTheTargetsOnly() {
-        frmTokugi dlg;
+        SkillDialog dlg;
         dlg.addTarget(GetPersonName(2), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
@@ -146,7 +146,7 @@ class TokugiDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const RecordBytes before = roster[1].bytes();
         {
-            frmTokugi dlg;
+            SkillDialog dlg;
             dlg.addTarget(GetPersonName(1), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
@@ -156,7 +156,7 @@ class TokugiDialogTest : public QObject {
             dlg.close();  // the close box
         }
         QCOMPARE(roster[1].bytes(), before);
-        frmTokugi again;
+        SkillDialog again;
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -169,7 +169,7 @@ class TokugiDialogTest : public QObject {
         // Hand-edited: a count beyond the candidates loads as their number.
         skillTemplates.append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
-            frmTokugi dlg;
+            SkillDialog dlg;
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);
@@ -200,6 +200,6 @@ class TokugiDialogTest : public QObject {
     ClockSeededSource source_;
 };
 
-DROVANTEL_TEST(TokugiDialogTest);
+DROVANTEL_TEST(SkillDialogTest);
 
-#include "test_tokugi.moc"
+#include "test_skilldialog.moc"

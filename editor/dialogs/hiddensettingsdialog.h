@@ -16,10 +16,10 @@
 #include "model/settingsdraw.h"
 #include "togglebutton.h"
 
-class frmPers : public BulkEditDialog {
+class HiddenSettingsDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit frmPers(QWidget* parent = nullptr);
+    explicit HiddenSettingsDialog(QWidget* parent = nullptr);
 
     // The choices as the controls stand.
     HiddenSettingsChoices choices() const;

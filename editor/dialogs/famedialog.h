@@ -11,10 +11,10 @@
 #include "bulkeditdialog.h"
 #include "model/famedraw.h"
 
-class frmMeisei : public BulkEditDialog {
+class FameDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit frmMeisei(QWidget* parent = nullptr);
+    explicit FameDialog(QWidget* parent = nullptr);
 
     // The settings as the controls stand.
     FameDrawSettings settings() const;

@@ -4,10 +4,10 @@
 #include <QDialog>
 #include <QLabel>
 
-class frmSplash : public QDialog {
+class SplashWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit SplashWindow(QWidget* parent = nullptr);
 
     QLabel* lblProductName;
     QLabel* labAppSubName;

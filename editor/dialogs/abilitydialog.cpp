@@ -1,4 +1,4 @@
-#include "frmCapaAll.h"
+#include "abilitydialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,12 +24,12 @@ QLabel* rangeMark(QWidget* parent) {
 
 }  // namespace
 
-AbilityTemplate& frmCapaAll::rememberedSettings() {
+AbilityTemplate& AbilityDialog::rememberedSettings() {
     static AbilityTemplate settings;
     return settings;
 }
 
-frmCapaAll::frmCapaAll(QWidget* parent) : TemplateDialog(parent) {
+AbilityDialog::AbilityDialog(QWidget* parent) : TemplateDialog(parent) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
     const std::array<QString, kAbilityCount> abilityNames = {
@@ -68,12 +68,12 @@ frmCapaAll::frmCapaAll(QWidget* parent) : TemplateDialog(parent) {
     cmbTotal2 = new QComboBox(fraTotal);
     cmbTotal2->setObjectName(QStringLiteral("cmbTotal2"));
     fraTotal->setVisible(false);
-    connect(chkTotal, &QCheckBox::toggled, this, &frmCapaAll::chkTotal_Click);
+    connect(chkTotal, &QCheckBox::toggled, this, &AbilityDialog::chkTotal_Click);
 
     addOkCancel(this);
     cmdClear = new QPushButton(QStringLiteral("クリア"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    connect(cmdClear, &QPushButton::clicked, this, &frmCapaAll::cmdClear_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &AbilityDialog::cmdClear_Click);
 
     addTemplatePanel(this, abilityTemplates, &SaveAbilityTemplates, QStringLiteral("≪新規"),
                      QStringLiteral("≪保存"));
@@ -89,9 +89,9 @@ frmCapaAll::frmCapaAll(QWidget* parent) : TemplateDialog(parent) {
     LoadSettings(rememberedSettings());
 }
 
-frmCapaAll::~frmCapaAll() = default;
+AbilityDialog::~AbilityDialog() = default;
 
-void frmCapaAll::buildLayout() {
+void AbilityDialog::buildLayout() {
     auto* abilities = new QGridLayout;
     for (int i = 0; i < kAbilityCount; ++i) {
         auto* range = new QHBoxLayout(fraCapa[i]);
@@ -158,27 +158,27 @@ void frmCapaAll::buildLayout() {
     ScrollWhenTooLarge(this);
 }
 
-int frmCapaAll::selectedValue(const QComboBox* box) {
+int AbilityDialog::selectedValue(const QComboBox* box) {
     return kHighestValue - box->currentIndex();
 }
 
-void frmCapaAll::selectValue(QComboBox* box, int value) {
+void AbilityDialog::selectValue(QComboBox* box, int value) {
     // Only a hand-edited template holds a value outside the boxes; it is shown at the nearest end.
     box->setCurrentIndex(kHighestValue - std::clamp(value, 1, kValueItemCount));
 }
 
-void frmCapaAll::setAbilitiesEnabled(bool enabled) {
+void AbilityDialog::setAbilitiesEnabled(bool enabled) {
     for (int i = 0; i < kAbilityCount; ++i) {
         chkCapa[i]->setEnabled(enabled);
         fraCapa[i]->setEnabled(enabled);
     }
 }
 
-void frmCapaAll::chkCapa_Click(int index) {
+void AbilityDialog::chkCapa_Click(int index) {
     fraCapa[index]->setVisible(chkCapa[index]->isChecked());
 }
 
-void frmCapaAll::chkTotal_Click(bool on) {
+void AbilityDialog::chkTotal_Click(bool on) {
     if (!on) {
         fraTotal->setVisible(false);
         setAbilitiesEnabled(true);
@@ -218,7 +218,7 @@ void frmCapaAll::chkTotal_Click(bool on) {
     setAbilitiesEnabled(false);
 }
 
-void frmCapaAll::cmdClear_Click() {
+void AbilityDialog::cmdClear_Click() {
     chkTotal->setChecked(false);
     for (int i = 0; i < kAbilityCount; ++i) {
         chkCapa[i]->setChecked(false);
@@ -227,7 +227,7 @@ void frmCapaAll::cmdClear_Click() {
     }
 }
 
-void frmCapaAll::StoreSettings(AbilityTemplate& settings) const {
+void AbilityDialog::StoreSettings(AbilityTemplate& settings) const {
     for (int i = 0; i < kAbilityCount; ++i) {
         const bool ticked = chkCapa[i]->isChecked();
         settings.valueA[i] = static_cast<qint16>(ticked ? selectedValue(cmbValue1[i]) : 0);
@@ -238,7 +238,7 @@ void frmCapaAll::StoreSettings(AbilityTemplate& settings) const {
     settings.totalB = static_cast<qint16>(limited ? cmbTotal2->currentData().toInt() : 0);
 }
 
-void frmCapaAll::LoadSettings(const AbilityTemplate& settings) {
+void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
     for (int i = 0; i < kAbilityCount; ++i) {
         const bool ticked = settings.valueA[i] > 0;
         chkCapa[i]->setChecked(ticked);
@@ -262,12 +262,12 @@ void frmCapaAll::LoadSettings(const AbilityTemplate& settings) {
     }
 }
 
-void frmCapaAll::applySettings() {
+void AbilityDialog::applySettings() {
     AbilityTemplate settings;
     StoreSettings(settings);
     ApplyAbilityDraw(roster, targets(), settings);
 }
 
-void frmCapaAll::rememberSettings() {
+void AbilityDialog::rememberSettings() {
     StoreSettings(rememberedSettings());
 }

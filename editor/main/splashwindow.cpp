@@ -1,4 +1,4 @@
-#include "frmSplash.h"
+#include "splashwindow.h"
 
 #include <QFrame>
 #include <QVBoxLayout>
@@ -23,7 +23,7 @@ QLabel* addLabel(QVBoxLayout* layout, const QString& name, const QString& text, 
 
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent)
+SplashWindow::SplashWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(AppTitle());

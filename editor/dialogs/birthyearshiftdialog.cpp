@@ -1,4 +1,4 @@
-#include "frmTanjoShift.h"
+#include "birthyearshiftdialog.h"
 
 #include "model/birthshift.h"
 #include "model/roster.h"
@@ -13,7 +13,7 @@ QString shiftText(int shift) {
 
 }  // namespace
 
-frmTanjoShift::frmTanjoShift(QWidget* parent) : BulkEditDialog(parent) {
+BirthYearShiftDialog::BirthYearShiftDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmTanjoShift"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 誕生年のシフト"));
     setFixedSize(Twips(6420), Twips(4560));
@@ -50,10 +50,10 @@ frmTanjoShift::frmTanjoShift(QWidget* parent) : BulkEditDialog(parent) {
 
     cmdCancel = addCancelButton(TwipsRect(4845, 4020, 1335, 375));
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmTanjoShift::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &BirthYearShiftDialog::cmdOK_Click);
 }
 
-void frmTanjoShift::Reset() {
+void BirthYearShiftDialog::Reset() {
     const BirthYearExtremes extremes = FindBirthYearExtremes(roster, targets());
     cmbShift->clear();
     if (extremes.earliestIndex == 0) {
@@ -96,7 +96,7 @@ void frmTanjoShift::Reset() {
     }
 }
 
-void frmTanjoShift::cmdOK_Click() {
+void BirthYearShiftDialog::cmdOK_Click() {
     if (cmbShift->currentIndex() < 0) {
         return;
     }

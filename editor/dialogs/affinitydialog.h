@@ -11,13 +11,13 @@
 #include "bulkeditdialog.h"
 #include "model/personrecord.h"
 
-class frmSelectGeneral;
+class GeneralChooser;
 
-class frmAisyo : public BulkEditDialog {
+class AffinityDialog : public BulkEditDialog {
     Q_OBJECT
   public:
     // chooser: the one general chooser of the program, used to pick the centres.
-    explicit frmAisyo(frmSelectGeneral* chooser, QWidget* parent = nullptr);
+    explicit AffinityDialog(GeneralChooser* chooser, QWidget* parent = nullptr);
 
     QCheckBox* chkKojin;
     QFrame* fraKojin;
@@ -58,7 +58,7 @@ class frmAisyo : public BulkEditDialog {
     // general's value of that affinity.
     void chooseCentre(QLabel* centreLabel, int& centre, quint8 (PersonRecord::*affinity)() const);
 
-    frmSelectGeneral* chooser_;
+    GeneralChooser* chooser_;
     // Affinity values of the chosen centres; 0 while none is chosen.
     int kojinCentre_ = 0;
     int seiryokuCentre_ = 0;

@@ -1,4 +1,4 @@
-#include "frmMark.h"
+#include "markdialog.h"
 
 #include <QCompleter>
 #include <QLineEdit>
@@ -15,7 +15,7 @@ QStringList markSuggestions() {
 
 }  // namespace
 
-frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
+MarkDialog::MarkDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmMark"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 印の編集"));
 
@@ -60,7 +60,7 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
 
     cmdOK = addOkButton(this, QRect(290, 218, 84, 30));
     cmdCancel = addCancelButton(QRect(384, 218, 84, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &frmMark::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &MarkDialog::cmdOK_Click);
 
     labNote = addLabel(
         this, QStringLiteral("labNote"),
@@ -90,11 +90,11 @@ frmMark::frmMark(QWidget* parent) : BulkEditDialog(parent) {
     ScrollWhenTooLarge(this);
 }
 
-void frmMark::chkMark_Click(int index) {
+void MarkDialog::chkMark_Click(int index) {
     fraMark[index]->setVisible(chkMark[index]->isChecked());
 }
 
-MarkEditSettings frmMark::settings() const {
+MarkEditSettings MarkDialog::settings() const {
     MarkEditSettings result;
     for (int mark = 0; mark < kMarkCount; ++mark) {
         result.change[mark] = chkMark[mark]->isChecked();
@@ -103,7 +103,7 @@ MarkEditSettings frmMark::settings() const {
     return result;
 }
 
-void frmMark::cmdOK_Click() {
+void MarkDialog::cmdOK_Click() {
     ApplyMarkEdit(generalMarks, targets(), settings());
     accept();
 }

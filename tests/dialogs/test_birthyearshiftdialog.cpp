@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "dialogs/frmTanjoShift.h"
+#include "dialogs/birthyearshiftdialog.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
 #include "support/modal.h"
@@ -35,11 +35,11 @@ QString years(int shift) {
 
 }  // namespace
 
-class TanjoShiftTest : public QObject {
+class BirthYearShiftDialogTest : public QObject {
     Q_OBJECT
   private:
     // Targets 1..n born in the years given, named 甲一, 乙二, ... in turn.
-    void fill(frmTanjoShift& dialog, const QList<int>& birthYears) {
+    void fill(BirthYearShiftDialog& dialog, const QList<int>& birthYears) {
         static const QStringList families{QStringLiteral("甲"), QStringLiteral("乙"),
                                           QStringLiteral("丙"), QStringLiteral("丁")};
         for (int i = 0; i < birthYears.size(); ++i) {
@@ -60,7 +60,7 @@ class TanjoShiftTest : public QObject {
     void cleanup() { init(); }
 
     void createdWithTheShiftAreaHidden() {
-        frmTanjoShift dialog;
+        BirthYearShiftDialog dialog;
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 誕生年のシフト"));
         QVERIFY(dialog.fraShift->isHidden());
@@ -83,7 +83,7 @@ class TanjoShiftTest : public QObject {
     }
 
     void resetDescribesTheGroupAndOffersEveryShift() {
-        frmTanjoShift dialog;
+        BirthYearShiftDialog dialog;
         fill(dialog, {200, 190, 195});
         dialog.Reset();
         QCOMPARE(dialog.labMin->text(),
@@ -105,20 +105,20 @@ class TanjoShiftTest : public QObject {
     }
 
     void groupsAtTheBoundsCanMoveOneWayOnly() {
-        frmTanjoShift earliest;
+        BirthYearShiftDialog earliest;
         fill(earliest, {135});
         earliest.Reset();
         QVERIFY(earliest.labMin->text().endsWith(QStringLiteral("年生 ( これ以上下げられない )")));
         QCOMPARE(earliest.cmbShift->currentText(), years(1));
 
-        frmTanjoShift latest;
+        BirthYearShiftDialog latest;
         fill(latest, {180, 235});
         latest.Reset();
         QVERIFY(latest.labMax->text().endsWith(QStringLiteral("年生 ( これ以上上げられない )")));
     }
 
     void noAllowedShiftKeepsTheAreaHidden() {
-        frmTanjoShift dialog;
+        BirthYearShiftDialog dialog;
         fill(dialog, {120, 230});
         dialog.Reset();
         QCOMPARE(dialog.cmbShift->count(), 0);
@@ -127,7 +127,7 @@ class TanjoShiftTest : public QObject {
     }
 
     void equalYearsNameTheFirstGeneralTwice() {
-        frmTanjoShift dialog;
+        BirthYearShiftDialog dialog;
         fill(dialog, {180, 180, 180});
         dialog.Reset();
         const QString first = GetPersonName(1) + QStringLiteral(" : 180年生 ");
@@ -136,7 +136,7 @@ class TanjoShiftTest : public QObject {
     }
 
     void okMovesBothYearsOfEveryTarget() {
-        frmTanjoShift dialog;
+        BirthYearShiftDialog dialog;
         fill(dialog, {190, 200});
         roster[3].setBirthYear(170);
         dialog.Reset();
@@ -155,7 +155,7 @@ class TanjoShiftTest : public QObject {
             return roster[1].birthYear() == 190 && roster[1].linkedYear() == 210;
         };
         {
-            frmTanjoShift dialog;
+            BirthYearShiftDialog dialog;
             fill(dialog, {190});
             dialog.Reset();
             dialog.cmdCancel->click();
@@ -163,7 +163,7 @@ class TanjoShiftTest : public QObject {
             QVERIFY(unchanged());
         }
         {
-            frmTanjoShift dialog;
+            BirthYearShiftDialog dialog;
             fill(dialog, {190});
             dialog.Reset();
             WhenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
@@ -171,7 +171,7 @@ class TanjoShiftTest : public QObject {
             QVERIFY(unchanged());
         }
         {
-            frmTanjoShift dialog;
+            BirthYearShiftDialog dialog;
             fill(dialog, {190});
             dialog.Reset();
             WhenModalAppears([](QWidget* modal) { modal->close(); });
@@ -181,5 +181,5 @@ class TanjoShiftTest : public QObject {
     }
 };
 
-DROVANTEL_TEST(TanjoShiftTest);
-#include "test_tanjo.moc"
+DROVANTEL_TEST(BirthYearShiftDialogTest);
+#include "test_birthyearshiftdialog.moc"

@@ -1,12 +1,12 @@
-#include "frmAisyo.h"
+#include "affinitydialog.h"
 
-#include "list/frmSelectGeneral.h"
+#include "list/generalchooser.h"
 #include "model/affinitydraw.h"
 #include "model/generals.h"
 #include "model/roster.h"
 #include "platform/twips.h"
 
-frmAisyo::frmAisyo(frmSelectGeneral* chooser, QWidget* parent)
+AffinityDialog::AffinityDialog(GeneralChooser* chooser, QWidget* parent)
     : BulkEditDialog(parent), chooser_(chooser) {
     setObjectName(QStringLiteral("frmAisyo"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -38,15 +38,15 @@ frmAisyo::frmAisyo(frmSelectGeneral* chooser, QWidget* parent)
     cmdOK = addOkButton(this, TwipsRect(4920, 3480, 1095, 375));
     cmdCancel = addCancelButton(TwipsRect(6225, 3480, 1095, 375));
 
-    connect(chkKojin, &QCheckBox::toggled, this, &frmAisyo::chkKojin_Click);
-    connect(chkSeiryoku, &QCheckBox::toggled, this, &frmAisyo::chkSeiryoku_Click);
-    connect(cmdKojin, &QPushButton::clicked, this, &frmAisyo::cmdKojin_Click);
-    connect(cmdSeiryoku, &QPushButton::clicked, this, &frmAisyo::cmdSeiryoku_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmAisyo::cmdOK_Click);
+    connect(chkKojin, &QCheckBox::toggled, this, &AffinityDialog::chkKojin_Click);
+    connect(chkSeiryoku, &QCheckBox::toggled, this, &AffinityDialog::chkSeiryoku_Click);
+    connect(cmdKojin, &QPushButton::clicked, this, &AffinityDialog::cmdKojin_Click);
+    connect(cmdSeiryoku, &QPushButton::clicked, this, &AffinityDialog::cmdSeiryoku_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &AffinityDialog::cmdOK_Click);
 }
 
-frmAisyo::AffinityControls frmAisyo::addAffinity(const QString& suffix, const QString& caption,
-                                                 int top) {
+AffinityDialog::AffinityControls AffinityDialog::addAffinity(const QString& suffix,
+                                                             const QString& caption, int top) {
     AffinityControls controls{};
     controls.tick =
         addCheckBox(this, QStringLiteral("chk") + suffix, caption, TwipsRect(120, top, 1695, 270));
@@ -77,29 +77,29 @@ frmAisyo::AffinityControls frmAisyo::addAffinity(const QString& suffix, const QS
     return controls;
 }
 
-void frmAisyo::chkKojin_Click(bool ticked) {
+void AffinityDialog::chkKojin_Click(bool ticked) {
     fraKojin->setVisible(ticked);
 }
 
-void frmAisyo::chkSeiryoku_Click(bool ticked) {
+void AffinityDialog::chkSeiryoku_Click(bool ticked) {
     fraSeiryoku->setVisible(ticked);
 }
 
-int frmAisyo::chooseGeneral() {
+int AffinityDialog::chooseGeneral() {
     if (chooser_ == nullptr) {
         return 0;
     }
     chooser_->Reset();
     chooser_->exec();
     const int row = chooser_->g_nSelected;
-    if (chooser_->g_bCancel || row < 1 || row > generalCount) {
+    if (chooser_->cancelled || row < 1 || row > generalCount) {
         return 0;
     }
     return row;
 }
 
-void frmAisyo::chooseCentre(QLabel* centreLabel, int& centre,
-                            quint8 (PersonRecord::*affinity)() const) {
+void AffinityDialog::chooseCentre(QLabel* centreLabel, int& centre,
+                                  quint8 (PersonRecord::*affinity)() const) {
     const int row = chooseGeneral();
     if (row == 0) {
         return;
@@ -108,15 +108,15 @@ void frmAisyo::chooseCentre(QLabel* centreLabel, int& centre,
     centre = (generals[row].values.*affinity)();
 }
 
-void frmAisyo::cmdKojin_Click() {
+void AffinityDialog::cmdKojin_Click() {
     chooseCentre(labKojin, kojinCentre_, &PersonRecord::personalAffinity);
 }
 
-void frmAisyo::cmdSeiryoku_Click() {
+void AffinityDialog::cmdSeiryoku_Click() {
     chooseCentre(labSeiryoku, seiryokuCentre_, &PersonRecord::factionAffinity);
 }
 
-void frmAisyo::cmdOK_Click() {
+void AffinityDialog::cmdOK_Click() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};

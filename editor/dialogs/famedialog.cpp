@@ -1,4 +1,4 @@
-#include "frmMeisei.h"
+#include "famedialog.h"
 
 #include "model/roster.h"
 
@@ -9,7 +9,7 @@ constexpr int kBoundSteps = 50;
 
 }  // namespace
 
-frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
+FameDialog::FameDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmMeisei"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 名声の編集"));
 
@@ -48,12 +48,12 @@ frmMeisei::frmMeisei(QWidget* parent) : BulkEditDialog(parent) {
 
     cmdOK = addOkButton(this, QRect(300, 214, 80, 30));
     cmdCancel = addCancelButton(QRect(388, 214, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &frmMeisei::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &FameDialog::cmdOK_Click);
 
     setFixedSize(480, 256);
 }
 
-QComboBox* frmMeisei::createBoundBox(const QString& name) {
+QComboBox* FameDialog::createBoundBox(const QString& name) {
     auto* box = new QComboBox(this);
     box->setObjectName(name);
     box->addItem(QStringLiteral("1"), 1);
@@ -64,7 +64,7 @@ QComboBox* frmMeisei::createBoundBox(const QString& name) {
     return box;
 }
 
-FameDrawSettings frmMeisei::settings() const {
+FameDrawSettings FameDialog::settings() const {
     FameDrawSettings result;
     // The numbers grow with the position, so the lower position gives the lower bound; the
     // draw takes the bounds in either order.
@@ -80,7 +80,7 @@ FameDrawSettings frmMeisei::settings() const {
     return result;
 }
 
-void frmMeisei::cmdOK_Click() {
+void FameDialog::cmdOK_Click() {
     ApplyFameDraw(roster, targets(), settings());
     accept();
 }

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "list/frmSelectGeneral.h"
+#include "list/generalchooser.h"
 #include "listfixture.h"
 #include "platform/twips.h"
 #include "support/modal.h"
@@ -24,15 +24,15 @@ void fillTable() {
         MakeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), QStringLiteral("ｶｺｳﾄﾝ"), 90));
 }
 
-QPoint rowCentre(const frmSelectGeneral& chooser, int position) {
+QPoint rowCentre(const GeneralChooser& chooser, int position) {
     return chooser.list->visualItemRect(chooser.list->rowAt(position)).center();
 }
 
-void clickRow(frmSelectGeneral& chooser, int position) {
+void clickRow(GeneralChooser& chooser, int position) {
     QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, rowCentre(chooser, position));
 }
 
-void clickHeader(frmSelectGeneral& chooser, int column) {
+void clickHeader(GeneralChooser& chooser, int column) {
     QHeaderView* header = chooser.list->header();
     const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                     header->height() / 2);
@@ -41,7 +41,7 @@ void clickHeader(frmSelectGeneral& chooser, int column) {
 
 // One use of the chooser as its callers make it. The action runs while it is shown; a chooser
 // the action left open is hidden after a while so a failing test cannot hang.
-bool useChooser(frmSelectGeneral& chooser, const std::function<void()>& action) {
+bool useChooser(GeneralChooser& chooser, const std::function<void()>& action) {
     chooser.Reset();
     bool actionRan = false;
     WhenModalAppears([&](QWidget* modal) {
@@ -63,7 +63,7 @@ bool useChooser(frmSelectGeneral& chooser, const std::function<void()>& action) 
 
 }  // namespace
 
-class ChooserTest : public QObject {
+class GeneralChooserTest : public QObject {
     Q_OBJECT
 
   private slots:
@@ -74,7 +74,7 @@ class ChooserTest : public QObject {
     void cleanup() { ListTables::clear(); }
 
     void createdFilledFromTable() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QCOMPARE(chooser.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
         QVERIFY(!chooser.list->isRoster());
@@ -103,7 +103,7 @@ class ChooserTest : public QObject {
 
     void emptyTableAlwaysEndsCancelled() {
         ListTables::clear();
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QCOMPARE(chooser.list->rowCount(), 0);
         QVERIFY(useChooser(chooser, [&] {
             const QPoint middle = chooser.list->viewport()->rect().center();
@@ -116,20 +116,20 @@ class ChooserTest : public QObject {
             QVERIFY(chooser.isVisible());
             QTest::keyClick(&chooser, Qt::Key_Escape);
         }));
-        QVERIFY(chooser.g_bCancel);
+        QVERIFY(chooser.cancelled);
         QCOMPARE(chooser.g_nSelected, qint16(0));
         QVERIFY(!chooser.isVisible());
     }
 
     void clickThenOkConfirms() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 2);
             QVERIFY(chooser.cmdOK->isEnabled());
             QCOMPARE(chooser.g_nSelected, qint16(2));
             QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
         }));
-        QVERIFY(!chooser.g_bCancel);
+        QVERIFY(!chooser.cancelled);
         QCOMPARE(chooser.g_nSelected, qint16(2));
         QCOMPARE(chooser.result(), int(QDialog::Accepted));
 
@@ -138,12 +138,12 @@ class ChooserTest : public QObject {
             clickRow(chooser, 3);
             QTest::mouseClick(chooser.cmdCancel, Qt::LeftButton);
         }));
-        QVERIFY(chooser.g_bCancel);
+        QVERIFY(chooser.cancelled);
         QCOMPARE(chooser.g_nSelected, qint16(3));
     }
 
     void doubleClickConfirmsInOneStep() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QVERIFY(useChooser(chooser, [&] {
             // As the window system delivers it: press, release, then the second press as a
             // double-click, and its release.
@@ -152,12 +152,12 @@ class ChooserTest : public QObject {
             QTest::mouseDClick(chooser.list->viewport(), Qt::LeftButton, {}, at);
             QTest::mouseRelease(chooser.list->viewport(), Qt::LeftButton, {}, at);
         }));
-        QVERIFY(!chooser.g_bCancel);
+        QVERIFY(!chooser.cancelled);
         QCOMPARE(chooser.g_nSelected, qint16(3));
     }
 
     void closeBoxCancelsAndKeepsTheSortOrder() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         bool refused = true;
         QVERIFY(useChooser(chooser, [&] {
             clickHeader(chooser, kWarColumn);  // strongest first
@@ -165,7 +165,7 @@ class ChooserTest : public QObject {
             refused = !chooser.close();
         }));
         QVERIFY(refused);
-        QVERIFY(chooser.g_bCancel);
+        QVERIFY(chooser.cancelled);
         QCOMPARE(chooser.lastSortColumn(), qint16(kWarColumn));
         const QStringList sorted = {QStringLiteral("呂布"), QStringLiteral("夏侯惇"),
                                     QStringLiteral("曹操")};
@@ -187,12 +187,12 @@ class ChooserTest : public QObject {
     }
 
     void rowLeftSelectedDoesNotEnableOk() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 1);
             QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
         }));
-        QVERIFY(!chooser.g_bCancel);
+        QVERIFY(!chooser.cancelled);
         bool okEnabled = true;
         bool stillSelected = false;
         QVERIFY(useChooser(chooser, [&] {
@@ -204,11 +204,11 @@ class ChooserTest : public QObject {
         }));
         QVERIFY(stillSelected);
         QVERIFY(!okEnabled);
-        QVERIFY(chooser.g_bCancel);
+        QVERIFY(chooser.cancelled);
     }
 
     void clickBelowTheRowsLeavesNothingToConfirm() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         bool rowShownSelected = true;
         bool okEnabled = true;
         qint16 selected = -1;
@@ -229,18 +229,18 @@ class ChooserTest : public QObject {
         QVERIFY(!okEnabled);
         QCOMPARE(selected, qint16(0));
         QVERIFY(stayedOpen);
-        QVERIFY(chooser.g_bCancel);
+        QVERIFY(chooser.cancelled);
     }
 
     void okConfirmsTheRowTheKeyboardHighlights() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 1);
             QTest::keyClick(chooser.list, Qt::Key_Down);
             QTest::keyClick(chooser.list, Qt::Key_Down);
             QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
         }));
-        QVERIFY(!chooser.g_bCancel);
+        QVERIFY(!chooser.cancelled);
         QCOMPARE(chooser.g_nSelected, qint16(3));
 
         // Ctrl+Space takes the highlight away: nothing is left to confirm.
@@ -257,7 +257,7 @@ class ChooserTest : public QObject {
     }
 
     void groupBoxesToggleTheirColumns() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         QTest::mouseClick(chooser.chkPers, Qt::LeftButton);
@@ -275,7 +275,7 @@ class ChooserTest : public QObject {
     }
 
     void resizeKeepsTheListAtItsMinimum() {
-        frmSelectGeneral chooser;
+        GeneralChooser chooser;
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         // The list follows the outer window, less its own left and top and 200 / 600 twips.
@@ -304,6 +304,6 @@ class ChooserTest : public QObject {
     }
 };
 
-DROVANTEL_TEST(ChooserTest);
+DROVANTEL_TEST(GeneralChooserTest);
 
-#include "test_chooser.moc"
+#include "test_generalchooser.moc"

@@ -2,8 +2,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "dialogs/frmAisyo.h"
-#include "list/frmSelectGeneral.h"
+#include "dialogs/affinitydialog.h"
+#include "list/generalchooser.h"
 #include "model/affinitydraw.h"
 #include "model/generals.h"
 #include "model/random.h"
@@ -37,7 +37,7 @@ void resetTables() {
 
 // Presses the choose button and, in the chooser, clicks the row of the existing general and
 // confirms it; row 0 cancels the chooser instead.
-bool chooseCentre(QPushButton* chooseButton, frmSelectGeneral& chooser, int generalRow) {
+bool chooseCentre(QPushButton* chooseButton, GeneralChooser& chooser, int generalRow) {
     bool answered = false;
     WhenModalAppears([&](QWidget* modal) {
         if (modal != &chooser) {
@@ -72,13 +72,13 @@ bool chooseCentre(QPushButton* chooseButton, frmSelectGeneral& chooser, int gene
 
 }  // namespace
 
-class AisyoTest : public QObject {
+class AffinityDialogTest : public QObject {
     Q_OBJECT
   private:
-    std::unique_ptr<frmSelectGeneral> chooser_;
+    std::unique_ptr<GeneralChooser> chooser_;
     static constexpr int kTargets = 4;
 
-    void fillTargets(frmAisyo& dialog) {
+    void fillTargets(AffinityDialog& dialog) {
         for (int index = 1; index <= kTargets; ++index) {
             roster[index].setPersonalAffinity(77);
             roster[index].setFactionAffinity(88);
@@ -115,7 +115,7 @@ class AisyoTest : public QObject {
         generals.append(makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60));
         generalCount = 3;
         ComputeAffinityRepresentatives();
-        chooser_ = std::make_unique<frmSelectGeneral>();
+        chooser_ = std::make_unique<GeneralChooser>();
     }
     void cleanup() {
         UseRandomSource(nullptr);
@@ -125,7 +125,7 @@ class AisyoTest : public QObject {
     }
 
     void opensWithNothingChosen() {
-        frmAisyo dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -166,7 +166,7 @@ class AisyoTest : public QObject {
     }
 
     void spreadZeroGivesEveryTargetTheCentre() {
-        frmAisyo dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -186,7 +186,7 @@ class AisyoTest : public QObject {
     }
 
     void spreadsAreDrawnPersonalFirstWithTheirRanges() {
-        frmAisyo dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
@@ -205,7 +205,7 @@ class AisyoTest : public QObject {
     }
 
     void cancelledChooserKeepsTheCentre() {
-        frmAisyo dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
@@ -216,7 +216,7 @@ class AisyoTest : public QObject {
     }
 
     void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
-        frmAisyo dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
         dialog.chkKojin->click();
@@ -227,7 +227,7 @@ class AisyoTest : public QObject {
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));
 
-        frmAisyo unticked(chooser_.get());
+        AffinityDialog unticked(chooser_.get());
         fillTargets(unticked);
         unticked.chkKojin->click();
         QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
@@ -238,7 +238,7 @@ class AisyoTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            frmAisyo dialog(chooser_.get());
+            AffinityDialog dialog(chooser_.get());
             fillTargets(dialog);
             dialog.chkKojin->click();
             QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -253,11 +253,11 @@ class AisyoTest : public QObject {
             QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         }
         // A new opening starts from nothing chosen.
-        frmAisyo next(chooser_.get());
+        AffinityDialog next(chooser_.get());
         QVERIFY(next.labKojin->text().isEmpty());
         QCOMPARE(next.cmbKojin->currentIndex(), 0);
     }
 };
 
-DROVANTEL_TEST(AisyoTest);
-#include "test_aisyo.moc"
+DROVANTEL_TEST(AffinityDialogTest);
+#include "test_affinitydialog.moc"

@@ -9,10 +9,10 @@
 
 #include "bulkeditdialog.h"
 
-class frmTanjoShift : public BulkEditDialog {
+class BirthYearShiftDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit frmTanjoShift(QWidget* parent = nullptr);
+    explicit BirthYearShiftDialog(QWidget* parent = nullptr);
 
     // Finds the group's extremes, writes the two lines and offers the allowed shifts. Runs once,
     // after list is filled and before the dialog is shown.

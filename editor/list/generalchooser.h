@@ -12,18 +12,18 @@
 
 #include "generallist.h"
 
-class frmSelectGeneral : public QDialog {
+class GeneralChooser : public QDialog {
     Q_OBJECT
   public:
     // Fills the list from the existing-generals table (LoadGenerals must have run).
-    explicit frmSelectGeneral(QWidget* parent = nullptr);
+    explicit GeneralChooser(QWidget* parent = nullptr);
 
     // Before every use: cancelled until the user confirms, OK disabled until a row is clicked.
     void Reset();
     // Lets the next close go ahead (the program is ending); otherwise the close box only hides.
     void allowClose();
 
-    bool g_bCancel = true;
+    bool cancelled = true;
     qint16 g_nSelected = 0;
 
     GeneralList* list;

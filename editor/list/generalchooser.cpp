@@ -1,4 +1,4 @@
-#include "frmSelectGeneral.h"
+#include "generalchooser.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -24,7 +24,7 @@ constexpr int kMinListHeight = 7680;
 
 }  // namespace
 
-frmSelectGeneral::frmSelectGeneral(QWidget* parent) : QDialog(parent) {
+GeneralChooser::GeneralChooser(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmSelectGeneral"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
     setModal(true);
@@ -33,7 +33,7 @@ frmSelectGeneral::frmSelectGeneral(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
-void frmSelectGeneral::createControls() {
+void GeneralChooser::createControls() {
     Label1 = new QLabel(QStringLiteral("■ 武将を選んで下さい"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(TwipsRect(120, 240, 2535, 255));
@@ -79,22 +79,21 @@ void frmSelectGeneral::createControls() {
     lineHeight->setGeometry(TwipsRect(11160, 1080, 15, kMinListHeight));
     lineHeight->hide();
 
-    connect(cmdOK, &QPushButton::clicked, this, &frmSelectGeneral::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmSelectGeneral::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &GeneralChooser::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &GeneralChooser::cmdCancel_Click);
     // Read once the list has handled the click: a click below the rows clears the selection
     // only then.
-    connect(list, &GeneralList::leftButtonReleased, this, &frmSelectGeneral::list_Click);
+    connect(list, &GeneralList::leftButtonReleased, this, &GeneralChooser::list_Click);
     // The keyboard moves and removes the highlight too; OK follows what is shown.
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmSelectGeneral::list_Click);
-    connect(list->header(), &QHeaderView::sectionClicked, this,
-            &frmSelectGeneral::list_ColumnClick);
+            &GeneralChooser::list_Click);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &GeneralChooser::list_ColumnClick);
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
     // A screen smaller than the window's minimum (a laptop at a large scale) gets scroll bars.
     ScrollBelowMinimumSize(this);
 }
 
-void frmSelectGeneral::Form_Load() {
+void GeneralChooser::Form_Load() {
     // Filled before the rows join the list, so the list takes them in one step.
     QList<QTreeWidgetItem*> rows;
     rows.reserve(generalCount);
@@ -106,34 +105,34 @@ void frmSelectGeneral::Form_Load() {
     list->addTopLevelItems(rows);
 }
 
-void frmSelectGeneral::Reset() {
-    g_bCancel = true;
+void GeneralChooser::Reset() {
+    cancelled = true;
     cmdOK->setEnabled(false);
 }
 
-void frmSelectGeneral::allowClose() {
+void GeneralChooser::allowClose() {
     closeAllowed_ = true;
 }
 
-void frmSelectGeneral::finish(bool confirmed) {
+void GeneralChooser::finish(bool confirmed) {
     setResult(confirmed ? QDialog::Accepted : QDialog::Rejected);
     hide();
 }
 
-void frmSelectGeneral::cmdOK_Click() {
-    g_bCancel = false;
+void GeneralChooser::cmdOK_Click() {
+    cancelled = false;
     finish(true);
 }
 
-void frmSelectGeneral::cmdCancel_Click() {
+void GeneralChooser::cmdCancel_Click() {
     finish(false);
 }
 
-void frmSelectGeneral::reject() {
+void GeneralChooser::reject() {
     cmdCancel_Click();
 }
 
-void frmSelectGeneral::list_Click() {
+void GeneralChooser::list_Click() {
     for (int position = 1; position <= list->rowCount(); ++position) {
         QTreeWidgetItem* row = list->rowAt(position);
         if (row->isSelected()) {
@@ -146,7 +145,7 @@ void frmSelectGeneral::list_Click() {
     g_nSelected = 0;
 }
 
-void frmSelectGeneral::list_DblClick() {
+void GeneralChooser::list_DblClick() {
     list_Click();
     // Without a selected row there is no general to confirm.
     if (cmdOK->isEnabled()) {
@@ -154,11 +153,11 @@ void frmSelectGeneral::list_DblClick() {
     }
 }
 
-void frmSelectGeneral::list_ColumnClick(int column) {
+void GeneralChooser::list_ColumnClick(int column) {
     SortByColumn(list, column, lastSortColumn_);
 }
 
-bool frmSelectGeneral::eventFilter(QObject* watched, QEvent* event) {
+bool GeneralChooser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list->viewport()) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
@@ -169,14 +168,14 @@ bool frmSelectGeneral::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-bool frmSelectGeneral::event(QEvent* event) {
+bool GeneralChooser::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         list->setFocus();
     }
     return QDialog::event(event);
 }
 
-void frmSelectGeneral::closeEvent(QCloseEvent* event) {
+void GeneralChooser::closeEvent(QCloseEvent* event) {
     if (closeAllowed_) {
         event->accept();
         return;
@@ -186,11 +185,11 @@ void frmSelectGeneral::closeEvent(QCloseEvent* event) {
     cmdCancel_Click();
 }
 
-QSize frmSelectGeneral::minimumSizeHint() const {
+QSize GeneralChooser::minimumSizeHint() const {
     return {Twips(kClientWidth), Twips(kClientHeight)};
 }
 
-void frmSelectGeneral::resizeEvent(QResizeEvent* event) {
+void GeneralChooser::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FitListToWindow(list, this, kMinListWidth, kMinListHeight);
     ScrollOverControls(this);

@@ -1,4 +1,4 @@
-#include "frmPers.h"
+#include "hiddensettingsdialog.h"
 
 #include <QKeyEvent>
 
@@ -39,7 +39,7 @@ QString indexedName(const char16_t* base, int index) {
 
 }  // namespace
 
-frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
+HiddenSettingsDialog::HiddenSettingsDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmPers"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 隠し設定編集"));
 
@@ -91,13 +91,13 @@ frmPers::frmPers(QWidget* parent) : BulkEditDialog(parent) {
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
     cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
     cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &frmPers::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &HiddenSettingsDialog::cmdOK_Click);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
     ScrollWhenTooLarge(this);
 }
 
-void frmPers::createSettingRow(int index, const QRect& row) {
+void HiddenSettingsDialog::createSettingRow(int index, const QRect& row) {
     const int left = row.left();
     const int top = row.top();
     auto* frame = new QFrame(this);
@@ -137,7 +137,7 @@ void frmPers::createSettingRow(int index, const QRect& row) {
     updatePriorityBoxes(index);
 }
 
-void frmPers::chkSetting_Click(int index) {
+void HiddenSettingsDialog::chkSetting_Click(int index) {
     const bool checked = chkSetting[index]->isChecked();
     fraSetting[index]->setVisible(checked);
     if (notes_[index] != nullptr) {
@@ -145,7 +145,7 @@ void frmPers::chkSetting_Click(int index) {
     }
 }
 
-void frmPers::updatePriorityBoxes(int index) {
+void HiddenSettingsDialog::updatePriorityBoxes(int index) {
     const QList<ToggleButton*>& buttons = valueButtons[index];
     const QList<QCheckBox*>& boxes = priorityBoxes[index];
     int pressedWithoutPriority = 0;
@@ -162,7 +162,7 @@ void frmPers::updatePriorityBoxes(int index) {
     }
 }
 
-HiddenSettingsChoices frmPers::choices() const {
+HiddenSettingsChoices HiddenSettingsDialog::choices() const {
     HiddenSettingsChoices result;
     for (int index = 0; index < kSettingCount; ++index) {
         SettingChoice& choice = result[index];
@@ -175,12 +175,12 @@ HiddenSettingsChoices frmPers::choices() const {
     return result;
 }
 
-void frmPers::cmdOK_Click() {
+void HiddenSettingsDialog::cmdOK_Click() {
     ApplyHiddenSettingsDraw(roster, targets(), choices());
     accept();
 }
 
-void frmPers::keyPressEvent(QKeyEvent* event) {
+void HiddenSettingsDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         cmdCancel->click();
         return;

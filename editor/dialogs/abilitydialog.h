@@ -13,12 +13,12 @@
 #include "model/templates.h"
 #include "templatedialog.h"
 
-class frmCapaAll : public TemplateDialog {
+class AbilityDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    explicit frmCapaAll(QWidget* parent = nullptr);
-    ~frmCapaAll() override;
+    explicit AbilityDialog(QWidget* parent = nullptr);
+    ~AbilityDialog() override;
 
     // The settings shown when the dialog last closed; they last for the program run.
     static AbilityTemplate& rememberedSettings();

@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "mainwindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,14 +17,13 @@
 #include <algorithm>
 #include <type_traits>
 
-#include "dialogs/frmAisyo.h"
-#include "dialogs/frmCapaAll.h"
-#include "dialogs/frmMark.h"
-#include "dialogs/frmMeisei.h"
-#include "dialogs/frmPers.h"
-#include "dialogs/frmTanjoShift.h"
-#include "dialogs/frmTokugi.h"
-#include "frmSplash.h"
+#include "dialogs/abilitydialog.h"
+#include "dialogs/affinitydialog.h"
+#include "dialogs/birthyearshiftdialog.h"
+#include "dialogs/famedialog.h"
+#include "dialogs/hiddensettingsdialog.h"
+#include "dialogs/markdialog.h"
+#include "dialogs/skilldialog.h"
 #include "list/frozennamecolumn.h"
 #include "model/edithistory.h"
 #include "model/generals.h"
@@ -40,6 +39,7 @@
 #include "platform/twips.h"
 #include "platform/windowrules.h"
 #include "sheetcommands.h"
+#include "splashwindow.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(this);
@@ -85,14 +85,14 @@ frmMain::frmMain(QWidget* parent) : QWidget(parent) {
     Form_Load();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     // The document and its history outlive the list and its actions while the children go;
     // they must not report to them.
     disconnect(document_, nullptr, this, nullptr);
     disconnect(document_->history(), nullptr, this, nullptr);
 }
 
-void frmMain::createControls() {
+void MainWindow::createControls() {
     resize(Twips(14730), Twips(10410));
     cmdOpen = addButton(this, QStringLiteral("cmdOpen"), QStringLiteral("ファイルを開く"),
                         TwipsRect(240, 120, 2055, 615));
@@ -151,7 +151,7 @@ void frmMain::createControls() {
     ScrollBelowMinimumSize(this);
 }
 
-void frmMain::createMenuPanel() {
+void MainWindow::createMenuPanel() {
     fraMenu = new QFrame(this);
     fraMenu->setObjectName(QStringLiteral("fraMenu"));
     fraMenu->setGeometry(TwipsRect(240, 1560, 2055, 5895));
@@ -176,25 +176,26 @@ void frmMain::createMenuPanel() {
     cmdBack = menuButton(QStringLiteral("cmdBack"), QStringLiteral("元に戻す"), 5400);
 }
 
-QPushButton* frmMain::addButton(QWidget* parent, const QString& name, const QString& caption,
-                                const QRect& geometry) {
+QPushButton* MainWindow::addButton(QWidget* parent, const QString& name, const QString& caption,
+                                   const QRect& geometry) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
 }
 
-void frmMain::createListAids() {
+void MainWindow::createListAids() {
     nameColumn_ = new FrozenNameColumn(list);
     nameColumn_->viewport()->installEventFilter(this);
-    connect(nameColumn_->header(), &QHeaderView::sectionClicked, this, &frmMain::list_ColumnClick);
+    connect(nameColumn_->header(), &QHeaderView::sectionClicked, this,
+            &MainWindow::list_ColumnClick);
     list->installEventFilter(this);
     dragScroll_ = new QTimer(this);
     dragScroll_->setInterval(kDragScrollMilliseconds);
-    connect(dragScroll_, &QTimer::timeout, this, &frmMain::scrollDrag);
+    connect(dragScroll_, &QTimer::timeout, this, &MainWindow::scrollDrag);
 }
 
-void frmMain::createHistory() {
+void MainWindow::createHistory() {
     EditHistory* history = document_->history();
     undoAction = new QAction(list);
     undoAction->setObjectName(QStringLiteral("undoAction"));
@@ -211,37 +212,37 @@ void frmMain::createHistory() {
     importSheetAction->setObjectName(QStringLiteral("importSheetAction"));
     exportSheetAction->setEnabled(false);
     importSheetAction->setEnabled(false);
-    connect(exportSheetAction, &QAction::triggered, this, &frmMain::exportSheet);
-    connect(importSheetAction, &QAction::triggered, this, &frmMain::importSheet);
+    connect(exportSheetAction, &QAction::triggered, this, &MainWindow::exportSheet);
+    connect(importSheetAction, &QAction::triggered, this, &MainWindow::importSheet);
     list->addActions({undoAction, redoAction, separator, exportSheetAction, importSheetAction});
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(undoAction, &QAction::triggered, history, &EditHistory::undo);
     connect(redoAction, &QAction::triggered, history, &EditHistory::redo);
-    connect(history, &EditHistory::indexChanged, this, &frmMain::updateHistoryActions);
-    connect(document_, &PersonFileDocument::generalsChanged, this, &frmMain::refreshGenerals);
+    connect(history, &EditHistory::indexChanged, this, &MainWindow::updateHistoryActions);
+    connect(document_, &PersonFileDocument::generalsChanged, this, &MainWindow::refreshGenerals);
     updateHistoryActions();
 }
 
-void frmMain::connectControls() {
-    connect(cmdOpen, &QPushButton::clicked, this, &frmMain::cmdOpen_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
-    connect(cmdAll, &QPushButton::clicked, this, &frmMain::cmdAll_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &frmMain::cmdBack_Click);
-    connect(cmdTokugiClear, &QPushButton::clicked, this, &frmMain::cmdTokugiClear_Click);
-    connect(cmdTanjo, &QPushButton::clicked, this, &frmMain::cmdTanjo_Click);
-    connect(cmdMeisei, &QPushButton::clicked, this, &frmMain::cmdMeisei_Click);
-    connect(cmdCapaAll, &QPushButton::clicked, this, &frmMain::cmdCapaAll_Click);
-    connect(cmdSeikaku, &QPushButton::clicked, this, &frmMain::cmdSeikaku_Click);
-    connect(cmdAisyo, &QPushButton::clicked, this, &frmMain::cmdAisyo_Click);
-    connect(cmdTokugi, &QPushButton::clicked, this, &frmMain::cmdTokugi_Click);
-    connect(cmdMark, &QPushButton::clicked, this, &frmMain::cmdMark_Click);
-    connect(list->header(), &QHeaderView::sectionClicked, this, &frmMain::list_ColumnClick);
+void MainWindow::connectControls() {
+    connect(cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
+    connect(cmdAll, &QPushButton::clicked, this, &MainWindow::cmdAll_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &MainWindow::cmdBack_Click);
+    connect(cmdTokugiClear, &QPushButton::clicked, this, &MainWindow::cmdTokugiClear_Click);
+    connect(cmdTanjo, &QPushButton::clicked, this, &MainWindow::cmdTanjo_Click);
+    connect(cmdMeisei, &QPushButton::clicked, this, &MainWindow::cmdMeisei_Click);
+    connect(cmdCapaAll, &QPushButton::clicked, this, &MainWindow::cmdCapaAll_Click);
+    connect(cmdSeikaku, &QPushButton::clicked, this, &MainWindow::cmdSeikaku_Click);
+    connect(cmdAisyo, &QPushButton::clicked, this, &MainWindow::cmdAisyo_Click);
+    connect(cmdTokugi, &QPushButton::clicked, this, &MainWindow::cmdTokugi_Click);
+    connect(cmdMark, &QPushButton::clicked, this, &MainWindow::cmdMark_Click);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &MainWindow::list_ColumnClick);
 
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
 }
 
-void frmMain::Form_Load() {
-    auto* splash = new frmSplash;
+void MainWindow::Form_Load() {
+    auto* splash = new SplashWindow;
     splash->show();
     QCoreApplication::processEvents();
 
@@ -261,32 +262,32 @@ void frmMain::Form_Load() {
     // The window opens centred on the screen, as every window is placed (InstallWindowRules).
 }
 
-frmSelectGeneral* frmMain::chooser() {
+GeneralChooser* MainWindow::chooser() {
     if (chooser_ == nullptr) {
-        chooser_ = new frmSelectGeneral(this);
+        chooser_ = new GeneralChooser(this);
     }
     return chooser_;
 }
 
-void frmMain::UpdateCountLabel() {
+void MainWindow::UpdateCountLabel() {
     labCount->setText(QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(rosterCount));
 }
 
-void frmMain::FillChooserList(BulkEditDialog* dialog) const {
+void MainWindow::FillChooserList(BulkEditDialog* dialog) const {
     for (const int index : TickedIndexes(list)) {
         dialog->addTarget(GetPersonName(index), index);
     }
 }
 
-const QString& frmMain::personFilePath() const {
+const QString& MainWindow::personFilePath() const {
     return document_->filePath();
 }
 
-EditHistory* frmMain::history() const {
+EditHistory* MainWindow::history() const {
     return document_->history();
 }
 
-void frmMain::updateMenuEnabled() {
+void MainWindow::updateMenuEnabled() {
     fraMenu->setEnabled(CountTickedRows(list) > 0);
     exportSheetAction->setEnabled(document_->isOpen());
     importSheetAction->setEnabled(document_->isOpen());
@@ -294,7 +295,7 @@ void frmMain::updateMenuEnabled() {
 
 // --- Open, save, close -------------------------------------------------------------------
 
-void frmMain::cmdOpen_Click() {
+void MainWindow::cmdOpen_Click() {
     QString path = document_->filePath();
     const std::optional<int> result =
         PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(winId()));
@@ -311,19 +312,19 @@ void frmMain::cmdOpen_Click() {
     }
 }
 
-void frmMain::openGivenFile(const QString& path) {
+void MainWindow::openGivenFile(const QString& path) {
     if (mayDropUnsavedChanges(openAnotherQuestion())) {
         openPersonFile(QFileInfo(path).absoluteFilePath());
     }
 }
 
-void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!droppedFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
-void frmMain::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = droppedFile(event->mimeData());
     if (!path.isEmpty()) {
         event->acceptProposedAction();
@@ -333,7 +334,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     }
 }
 
-void frmMain::openPersonFile(const QString& path) {
+void MainWindow::openPersonFile(const QString& path) {
     const PersonFileDocument::OpenStatus status = document_->open(path);
     if (status == PersonFileDocument::OpenStatus::LibraryMissing) {
         return;  // the user has been told, nothing changes
@@ -367,7 +368,7 @@ void frmMain::openPersonFile(const QString& path) {
     }
 }
 
-void frmMain::cmdSave_Click() {
+void MainWindow::cmdSave_Click() {
     if (rosterCount < 1) {
         return;
     }
@@ -381,7 +382,7 @@ void frmMain::cmdSave_Click() {
     list->setFocus();
 }
 
-void frmMain::savePersonFile() {
+void MainWindow::savePersonFile() {
     using Status = PersonFileDocument::SaveStatus;
     PersonFileDocument::SaveAnswers answers;
     for (;;) {
@@ -424,18 +425,18 @@ void frmMain::savePersonFile() {
     }
 }
 
-bool frmMain::hasUnsavedChanges() const {
+bool MainWindow::hasUnsavedChanges() const {
     return document_->isModified();
 }
 
-bool frmMain::mayDropUnsavedChanges(const QString& question) {
+bool MainWindow::mayDropUnsavedChanges(const QString& question) {
     // Return keeps the changes.
     return !hasUnsavedChanges() ||
            ShowMessage(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) ==
                MessageAnswer::Yes;
 }
 
-bool frmMain::mayDropUnwrittenDataFiles() {
+bool MainWindow::mayDropUnwrittenDataFiles() {
     QStringList failed = SavePendingTemplates();
     if (MarksWritePending()) {
         failed.prepend(QStringLiteral("Mark.csv"));
@@ -448,7 +449,7 @@ bool frmMain::mayDropUnwrittenDataFiles() {
                        MessageAnswer::No) == MessageAnswer::Yes;
 }
 
-void frmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         if (!mayDropUnsavedChanges(
                 QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？"))) {
@@ -471,11 +472,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-QSize frmMain::minimumSizeHint() const {
+QSize MainWindow::minimumSizeHint() const {
     return {list->x() + Twips(kMinListWidth + 200), list->y() + Twips(kMinListHeight + 600)};
 }
 
-void frmMain::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (FitListToWindow(list, this, kMinListWidth, kMinListHeight)) {
         labPath->resize(list->width(), labPath->height());
@@ -485,7 +486,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 // --- Selection ---------------------------------------------------------------------------
 
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list && event->type() == QEvent::KeyPress) {
         return list_KeyDown(static_cast<QKeyEvent*>(event));
     }
@@ -500,7 +501,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Mouse events on the list's rows; offset takes the event's point into the list's viewport.
-bool frmMain::listViewportEvent(QEvent* event, const QPoint& offset) {
+bool MainWindow::listViewportEvent(QEvent* event, const QPoint& offset) {
     const auto* mouse = dynamic_cast<QMouseEvent*>(event);
     if (mouse == nullptr) {
         return false;
@@ -526,12 +527,12 @@ bool frmMain::listViewportEvent(QEvent* event, const QPoint& offset) {
     }
 }
 
-int frmMain::rowPositionAt(const QPoint& point) const {
+int MainWindow::rowPositionAt(const QPoint& point) const {
     QTreeWidgetItem* row = list->itemAt(point);
     return row == nullptr ? 0 : list->indexOfTopLevelItem(row) + 1;
 }
 
-void frmMain::list_MouseDown(const QPoint& point) {
+void MainWindow::list_MouseDown(const QPoint& point) {
     const int position = rowPositionAt(point);
     if (position == 0) {
         return;
@@ -547,7 +548,7 @@ void frmMain::list_MouseDown(const QPoint& point) {
     list_MouseMove(point, true);
 }
 
-void frmMain::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
+void MainWindow::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
     if (dragAnchor < 1) {
         return;
     }
@@ -572,7 +573,7 @@ void frmMain::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
     }
 }
 
-void frmMain::list_MouseUp(const QPoint& point) {
+void MainWindow::list_MouseUp(const QPoint& point) {
     list_MouseMove(point, true);
     dragAnchor = 0;
     dragScroll_->stop();
@@ -583,7 +584,7 @@ void frmMain::list_MouseUp(const QPoint& point) {
 }
 
 // Above or below the rows, the drag takes the nearest row in view, as a selection drag does.
-QPoint frmMain::dragPointInside(const QPoint& point) const {
+QPoint MainWindow::dragPointInside(const QPoint& point) const {
     const int height = list->viewport()->height();
     if (point.y() >= 0 && point.y() < height) {
         return point;
@@ -594,7 +595,7 @@ QPoint frmMain::dragPointInside(const QPoint& point) const {
             std::clamp(point.y(), 0, std::max(0, height - 1))};
 }
 
-void frmMain::followDragOutside(const QPoint& point, bool leftButtonHeld) {
+void MainWindow::followDragOutside(const QPoint& point, bool leftButtonHeld) {
     dragPoint_ = point;
     const bool outside = point.y() < 0 || point.y() >= list->viewport()->height();
     if (!leftButtonHeld || !outside) {
@@ -604,7 +605,7 @@ void frmMain::followDragOutside(const QPoint& point, bool leftButtonHeld) {
     }
 }
 
-void frmMain::scrollDrag() {
+void MainWindow::scrollDrag() {
     if (dragAnchor < 1) {
         dragScroll_->stop();
         return;
@@ -615,7 +616,7 @@ void frmMain::scrollDrag() {
     list_MouseMove(dragPoint_, QGuiApplication::mouseButtons().testFlag(Qt::LeftButton));
 }
 
-bool frmMain::list_KeyDown(const QKeyEvent* key) {
+bool MainWindow::list_KeyDown(const QKeyEvent* key) {
     if (key->matches(QKeySequence::SelectAll)) {
         return true;  // the highlight only ever shows a drag
     }
@@ -626,7 +627,7 @@ bool frmMain::list_KeyDown(const QKeyEvent* key) {
     return true;
 }
 
-void frmMain::toggleCurrentRow() {
+void MainWindow::toggleCurrentRow() {
     QTreeWidgetItem* row = list->currentItem();
     if (row == nullptr || dragAnchor > 0) {
         return;
@@ -637,19 +638,19 @@ void frmMain::toggleCurrentRow() {
     updateMenuEnabled();
 }
 
-void frmMain::cmdAll_Click() {
+void MainWindow::cmdAll_Click() {
     ToggleAllRows(list);
     updateMenuEnabled();
     UpdateCountLabel();
 }
 
-void frmMain::list_ColumnClick(int column) {
+void MainWindow::list_ColumnClick(int column) {
     SortByColumn(list, column, lastSortColumn_);
 }
 
 // --- Commands on the ticked generals -----------------------------------------------------
 
-void frmMain::cmdBack_Click() {
+void MainWindow::cmdBack_Click() {
     const int count = CountTickedRows(list);
     if (count > 0 &&
         ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
@@ -662,7 +663,7 @@ void frmMain::cmdBack_Click() {
     list->setFocus();
 }
 
-void frmMain::cmdTokugiClear_Click() {
+void MainWindow::cmdTokugiClear_Click() {
     const int count = CountTickedRows(list);
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
@@ -681,12 +682,12 @@ void frmMain::cmdTokugiClear_Click() {
 
 // Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
 template <typename Dialog, typename... Args>
-void frmMain::openDialog(const QPushButton* command, Args... args) {
+void MainWindow::openDialog(const QPushButton* command, Args... args) {
     if (CountTickedRows(list) > 0) {
         document_->recordEdit(command->text(), [&] {
             Dialog dialog(args..., this);
             FillChooserList(&dialog);
-            if constexpr (std::is_same_v<Dialog, frmTanjoShift>) {
+            if constexpr (std::is_same_v<Dialog, BirthYearShiftDialog>) {
                 dialog.Reset();
             }
             dialog.exec();
@@ -696,37 +697,37 @@ void frmMain::openDialog(const QPushButton* command, Args... args) {
     list->setFocus();
 }
 
-void frmMain::cmdTanjo_Click() {
-    openDialog<frmTanjoShift>(cmdTanjo);
+void MainWindow::cmdTanjo_Click() {
+    openDialog<BirthYearShiftDialog>(cmdTanjo);
 }
-void frmMain::cmdMeisei_Click() {
-    openDialog<frmMeisei>(cmdMeisei);
+void MainWindow::cmdMeisei_Click() {
+    openDialog<FameDialog>(cmdMeisei);
 }
-void frmMain::cmdCapaAll_Click() {
-    openDialog<frmCapaAll>(cmdCapaAll);
+void MainWindow::cmdCapaAll_Click() {
+    openDialog<AbilityDialog>(cmdCapaAll);
 }
-void frmMain::cmdSeikaku_Click() {
-    openDialog<frmPers>(cmdSeikaku);
+void MainWindow::cmdSeikaku_Click() {
+    openDialog<HiddenSettingsDialog>(cmdSeikaku);
 }
-void frmMain::cmdAisyo_Click() {
-    openDialog<frmAisyo>(cmdAisyo, chooser());
+void MainWindow::cmdAisyo_Click() {
+    openDialog<AffinityDialog>(cmdAisyo, chooser());
 }
-void frmMain::cmdTokugi_Click() {
-    openDialog<frmTokugi>(cmdTokugi);
+void MainWindow::cmdTokugi_Click() {
+    openDialog<SkillDialog>(cmdTokugi);
 }
-void frmMain::cmdMark_Click() {
-    openDialog<frmMark>(cmdMark);
+void MainWindow::cmdMark_Click() {
+    openDialog<MarkDialog>(cmdMark);
 }
 
 // --- Undo and redo -----------------------------------------------------------------------
 
-void frmMain::refreshGenerals(const QList<int>& indexes) {
+void MainWindow::refreshGenerals(const QList<int>& indexes) {
     RefreshRowsOf(list, indexes);
     UpdateCountLabel();
     updateMenuEnabled();
 }
 
-void frmMain::updateHistoryActions() {
+void MainWindow::updateHistoryActions() {
     const auto caption = [](const QString& verb, bool possible, const QString& step) {
         return possible ? verb + QStringLiteral(": ") + step : verb;
     };
@@ -740,11 +741,11 @@ void frmMain::updateHistoryActions() {
 
 // --- Spreadsheet ---------------------------------------------------------------------------
 
-void frmMain::exportSheet() {
+void MainWindow::exportSheet() {
     ExportSheetFromWindow(this, document_->filePath());
 }
 
-void frmMain::importSheet() {
+void MainWindow::importSheet() {
     ImportSheetFromWindow(this, document_->filePath(), [this](const RosterSheetImport& import) {
         document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
             import.apply();

@@ -1,7 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "dialogs/frmPers.h"
+#include "dialogs/hiddensettingsdialog.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/dialogtargets.h"
@@ -13,7 +13,7 @@ constexpr int kInterest = static_cast<int>(Setting::interest);
 constexpr int kDrinking = static_cast<int>(Setting::drinking);
 
 // Which priority boxes of a setting would show on screen.
-QList<bool> shownPriorityBoxes(const frmPers& dialog, int setting) {
+QList<bool> shownPriorityBoxes(const HiddenSettingsDialog& dialog, int setting) {
     QList<bool> shown;
     for (QCheckBox* box : dialog.priorityBoxes[setting]) {
         shown.append(box->isVisibleTo(&dialog));
@@ -23,7 +23,7 @@ QList<bool> shownPriorityBoxes(const frmPers& dialog, int setting) {
 
 }  // namespace
 
-class PersDialogTest : public QObject {
+class HiddenSettingsDialogTest : public QObject {
     Q_OBJECT
   private:
     ClockSeededSource source_;
@@ -42,7 +42,7 @@ class PersDialogTest : public QObject {
     void cleanup() { UseRandomSource(nullptr); }
 
     void opensPressedAndUncheckedAndKeepsHiddenButtons() {
-        frmPers dialog;
+        HiddenSettingsDialog dialog;
         for (int index = 0; index < kSettingCount; ++index) {
             QVERIFY(!dialog.chkSetting[index]->isChecked());
             QVERIFY(!dialog.fraSetting[index]->isVisibleTo(&dialog));
@@ -73,7 +73,7 @@ class PersDialogTest : public QObject {
     }
 
     void priorityBoxesFollowTheVisibilityRule() {
-        frmPers dialog;
+        HiddenSettingsDialog dialog;
         dialog.chkSetting[kDrinking]->click();
         QCOMPARE(shownPriorityBoxes(dialog, kDrinking), (QList<bool>{true, true, true}));
         // Two pressed values without priority: both boxes show; once one is checked, the
@@ -100,7 +100,7 @@ class PersDialogTest : public QObject {
     }
 
     void okDealsTheCheckedSettings() {
-        frmPers dialog;
+        HiddenSettingsDialog dialog;
         AddRosterTargets(dialog, 6);
         dialog.chkSetting[kInterest]->click();
         // 飲酒 checked with every value unpressed: skipped.
@@ -123,7 +123,7 @@ class PersDialogTest : public QObject {
 
     void cancelEscapeAndCloseBoxChangeNothing() {
         for (int way = 0; way < 3; ++way) {
-            frmPers dialog;
+            HiddenSettingsDialog dialog;
             AddRosterTargets(dialog, 3);
             dialog.show();
             dialog.chkSetting[kInterest]->click();
@@ -145,5 +145,5 @@ class PersDialogTest : public QObject {
     }
 };
 
-DROVANTEL_TEST(PersDialogTest);
-#include "test_pers.moc"
+DROVANTEL_TEST(HiddenSettingsDialogTest);
+#include "test_hiddensettingsdialog.moc"

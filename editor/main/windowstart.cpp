@@ -6,6 +6,8 @@
 
 #include "cli/commandline.h"
 #include "mainwindow.h"
+#include "model/wholefile.h"
+#include "platform/appinfo.h"
 #include "platform/messagebox.h"
 #include "programsetup.h"
 
@@ -24,6 +26,33 @@ void handleMessage(QtMsgType type, const QMessageLogContext& context, const QStr
     qtHandler(type, context, text);
 }
 
+// A desktop file finds an icon of its own only by an absolute path, and a program folder of its
+// own can be moved: its drovantel.desktop is pointed at the icon where the folder now is.
+void pointDesktopEntryAtIcon() {
+    const QString folder = LibraryFolder();
+    if (PlayerDataFolder() != folder) {
+        return;
+    }
+    QByteArray contents;
+    const QString entry = folder + QStringLiteral("drovantel.desktop");
+    if (!ReadWholeFile(entry, &contents)) {
+        return;
+    }
+    QList<QByteArray> lines = contents.split('\n');
+    const QByteArray iconLine = "Icon=" + (folder + QStringLiteral("drovantel.svg")).toUtf8();
+    bool changed = false;
+    for (QByteArray& line : lines) {
+        if (line.startsWith("Icon=") && line != iconLine) {
+            line = iconLine;
+            changed = true;
+        }
+    }
+    if (changed) {
+        // A failure leaves the entry as it was; the program runs on without its icon.
+        WriteWholeFile(entry, lines.join('\n'));
+    }
+}
+
 }  // namespace
 
 int RunWindow(int argc, char* argv[]) {
@@ -31,6 +60,7 @@ int RunWindow(int argc, char* argv[]) {
     QApplication app(argc, argv);
     applicationMade = true;
     PrepareApplication();
+    pointDesktopEntryAtIcon();
     UseRealMessageBoxes();
     MainWindow window;
     window.show();

@@ -2,11 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-
-#include "../model/wholefile.h"
 
 namespace {
 
@@ -16,37 +13,10 @@ QString withTrailingSeparator(const QString& folder) {
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// A desktop file finds an icon of its own only by an absolute path, and the program folder can
-// be moved: the folder's drovantel.desktop is pointed at the icon where the folder now is.
-void pointDesktopEntryAtIcon(const QString& folder) {
-    QFile entry(folder + QStringLiteral("drovantel.desktop"));
-    if (!entry.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    QList<QByteArray> lines = entry.readAll().split('\n');
-    entry.close();
-    const QByteArray iconLine = "Icon=" + (folder + QStringLiteral("drovantel.svg")).toUtf8();
-    bool changed = false;
-    for (QByteArray& line : lines) {
-        if (line.startsWith("Icon=") && line != iconLine) {
-            line = iconLine;
-            changed = true;
-        }
-    }
-    if (changed) {
-        // A failure leaves the entry as it was; the program runs on without its icon.
-        WriteWholeFile(entry.fileName(), lines.join('\n'));
-    }
-}
-
 const ProgramLayout& programLayout() {
     static const ProgramLayout layout = [] {
-        ProgramLayout chosen = ChooseProgramLayout(
+        return ChooseProgramLayout(
             ProgramFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-        if (chosen.playerDataFolder == chosen.libraryFolder) {
-            pointDesktopEntryAtIcon(chosen.libraryFolder);
-        }
-        return chosen;
     }();
     return layout;
 }

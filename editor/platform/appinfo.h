@@ -3,9 +3,7 @@
 
 #include <QString>
 
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 2;
-inline constexpr int kVersionRevision = 5;
+#include "version.h"
 
 // The title of every message box and the start of every window title.
 QString AppTitle();

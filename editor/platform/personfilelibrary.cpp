@@ -11,20 +11,15 @@
 #include "appinfo.h"
 #include "messages.h"
 
-#ifdef Q_OS_WIN
-#define VRX_CALL __stdcall
-#else
-#define VRX_CALL
-#endif
-
 namespace {
 
-constexpr int kPathBufferSize = 260;
+constexpr int kPathBufferSize = VRX_PATH_SIZE;
 
-using OpenFileDialogFn = int(VRX_CALL*)(char*, void*);
-using PathFn = int(VRX_CALL*)(const char*);
-using ReadPersonFn = int(VRX_CALL*)(void*, int);
-using WritePersonFn = int(VRX_CALL*)(const void*, int);
+// The calling convention is the one the library's header declares.
+using OpenFileDialogFn = int(DROVANTEL_CALL*)(char*, void*);
+using PathFn = int(DROVANTEL_CALL*)(const char*);
+using ReadPersonFn = int(DROVANTEL_CALL*)(void*, int);
+using WritePersonFn = int(DROVANTEL_CALL*)(const void*, int);
 
 struct Binding {
     QString baseName = QStringLiteral("Drovantel");
@@ -115,7 +110,7 @@ std::optional<int> openFileDialog(QString* path, void* ownerWindow) {
     std::memcpy(buffer.data(), current.constData(), current.size());
     const std::optional<int> result =
         call<OpenFileDialogFn>("Vrx_OpenFileDialog", buffer.data(), ownerWindow);
-    if (result == -100) {
+    if (result == VRX_FILE_CHOSEN) {
         *path = QFile::decodeName(buffer.constData());
     }
     return result;

@@ -10,13 +10,15 @@
 #include <cstdint>
 #include <optional>
 
-inline constexpr int kRecordSize = 260;
+#include "drovantel.h"
+
+inline constexpr int kRecordSize = VRX_RECORD_SIZE;
 using RecordBytes = std::array<std::uint8_t, kRecordSize>;
 
 namespace PersonFileLibrary {
 
-// The dialog result: -100 when a file was chosen (path then holds it), 0 when cancelled,
-// else the dialog's error code. On any other result than -100, path is left as it was.
+// The dialog result: VRX_FILE_CHOSEN when a file was chosen (path then holds it), 0 when
+// cancelled, else the dialog's error code. On any other result, path is left as it was.
 // ownerWindow is the native handle of the owning window (QWidget::winId), or null.
 std::optional<int> openFileDialog(QString* path, void* ownerWindow);
 std::optional<int> readPersonFile(const QString& path);

@@ -129,15 +129,6 @@ bool writeMarkFile(const QList<MarkEntry>& entries) {
 
 }  // namespace
 
-bool MarkEntry::isEmpty() const {
-    for (const QString& mark : marks) {
-        if (!mark.isEmpty()) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void LoadMarks() {
     markTable = QList<MarkEntry>(1);
     const QString path = MarkFilePath();

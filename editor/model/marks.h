@@ -8,16 +8,6 @@
 
 #include "roster.h"
 
-inline constexpr int kMarkCount = 5;
-
-struct MarkEntry {
-    QString name;
-    std::array<QString, kMarkCount> marks;
-    // True when all five marks are empty, whatever the name.
-    bool isEmpty() const;
-    bool operator==(const MarkEntry&) const = default;
-};
-
 // Every general ever marked, keyed by name; mirrors Mark.csv.
 extern QList<MarkEntry> markTable;
 // The marks of the open file's generals, by roster slot 1..110.

@@ -245,7 +245,9 @@ bool PersonFileDocument::recordEdit(const QString& name, const std::function<voi
 
 void PersonFileDocument::saveMarks() {
     const std::vector<MarkEntry> before = OpenGeneralsMarks();
-    SaveMarks(rosterCount);
+    if (const std::optional<MarkFileError> error = SaveMarks(rosterCount)) {
+        emit markFileFailed(*error);
+    }
     writtenMarks_ = OpenGeneralsMarks();
     // Marks that another running copy gave these generals meanwhile are shown.
     QList<int> taken;

@@ -106,6 +106,8 @@ class PersonFileDocument : public QObject {
     void opened(const QString& path);
     void saved();
     void modifiedChanged(bool modified);
+    // Mark.csv could not be written; the next write of the marks tries again.
+    void markFileFailed(const MarkFileError& error);
 
   private:
     void updateModified();

@@ -195,6 +195,12 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
         return kExitFileFailed;
     }
     PersonFileDocument document;
+    bool marksFailed = false;
+    QObject::connect(&document, &PersonFileDocument::markFileFailed,
+                     [&marksFailed](const MarkFileError& error) {
+                         print(stderr, error.message());
+                         marksFailed = true;
+                     });
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
@@ -216,8 +222,7 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
     document.holdMarksUntilSaved();
     document.recordEdit(QStringLiteral("表から読み込み"), [&import] { import.apply(); });
     const bool saved = savePersonFile(&document);
-    // Mark.csv reports its own failure as a message.
-    return saved && !messages->takeFailure() ? kExitOk : kExitFileFailed;
+    return saved && !marksFailed && !messages->takeFailure() ? kExitOk : kExitFileFailed;
 }
 
 }  // namespace
@@ -277,7 +282,9 @@ int RunCommandLine(int argc, char* argv[]) {
     ConsoleMessages messages;
     // The affinity columns name existing generals; the marks come from Mark.csv.
     LoadGenerals();
-    LoadMarks();
+    if (const std::optional<MarkFileError> error = LoadMarks()) {
+        print(stderr, error->message());
+    }
     messages.takeFailure();  // a data file that failed to load has been reported; go on
     return request->kind == Request::Kind::exportSheet ? exportSheet(*request)
                                                        : importSheet(*request, &messages);

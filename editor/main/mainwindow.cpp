@@ -78,6 +78,9 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(this);
+    connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
+        ShowMessage(error.message(), MessageIcon::Critical);
+    });
     createControls();
     createListAids();
     createHistory();
@@ -256,7 +259,9 @@ void MainWindow::Form_Load() {
     LoadGenerals();
     LoadSkillTemplates();
     LoadAbilityTemplates();
-    LoadMarks();
+    if (const std::optional<MarkFileError> error = LoadMarks()) {
+        ShowMessage(error->message(), MessageIcon::Critical);
+    }
 
     delete splash;
     // The window opens centred on the screen, as every window is placed (InstallWindowRules).

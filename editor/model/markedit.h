@@ -8,8 +8,6 @@
 
 #include "marks.h"
 
-using GeneralMarks = std::array<MarkEntry, kRosterCapacity + 1>;
-
 struct MarkEditSettings {
     std::array<bool, kMarkCount> change{};
     std::array<QString, kMarkCount> text;

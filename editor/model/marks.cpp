@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-#include "../platform/messages.h"
 #include "csv.h"
 #include "datapaths.h"
 #include "unreadablefile.h"
@@ -129,16 +128,12 @@ bool writeMarkFile(const QList<MarkEntry>& entries) {
 
 }  // namespace
 
-bool MarkEntry::isEmpty() const {
-    for (const QString& mark : marks) {
-        if (!mark.isEmpty()) {
-            return false;
-        }
-    }
-    return true;
+QString MarkFileError::message() const {
+    return file + (failure == Failure::Read ? QStringLiteral("の読み込みに失敗しました")
+                                            : QStringLiteral("の保存に失敗しました"));
 }
 
-void LoadMarks() {
+std::optional<MarkFileError> LoadMarks() {
     markTable = QList<MarkEntry>(1);
     const QString path = MarkFilePath();
     const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path, &markTable);
@@ -146,8 +141,9 @@ void LoadMarks() {
     markWritePending = false;
     unreadableMarkFile.setUnreadable(unreadable);
     if (unreadable) {
-        ShowMessage(QStringLiteral("Mark.csvの読み込みに失敗しました"), MessageIcon::Critical);
+        return MarkFileError{QFileInfo(path).fileName(), MarkFileError::Failure::Read};
     }
+    return std::nullopt;
 }
 
 void AttachMarks(int index) {
@@ -163,7 +159,7 @@ void AttachMarks(int index) {
     }
 }
 
-void SaveMarks(int listRowCount) {
+std::optional<MarkFileError> SaveMarks(int listRowCount) {
     const int last = std::min(listRowCount, kRosterCapacity);
     for (int j = 1; j <= last; ++j) {
         setMarks(generalMarks[j]);
@@ -191,8 +187,9 @@ void SaveMarks(int listRowCount) {
     });
     markWritePending = !ok;
     if (!ok) {
-        ShowMessage(QStringLiteral("Mark.csvの保存に失敗しました"), MessageIcon::Critical);
+        return MarkFileError{QFileInfo(MarkFilePath()).fileName(), MarkFileError::Failure::Write};
     }
+    return std::nullopt;
 }
 
 bool MarksWritePending() {

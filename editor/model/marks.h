@@ -5,32 +5,33 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 #include "roster.h"
-
-inline constexpr int kMarkCount = 5;
-
-struct MarkEntry {
-    QString name;
-    std::array<QString, kMarkCount> marks;
-    // True when all five marks are empty, whatever the name.
-    bool isEmpty() const;
-    bool operator==(const MarkEntry&) const = default;
-};
 
 // Every general ever marked, keyed by name; mirrors Mark.csv.
 extern QList<MarkEntry> markTable;
 // The marks of the open file's generals, by roster slot 1..110.
 extern std::array<MarkEntry, kRosterCapacity + 1> generalMarks;
 
-// Reads Mark.csv into markTable (start-up).
-void LoadMarks();
+// What went wrong with Mark.csv, as the player is told it.
+struct MarkFileError {
+    enum class Failure { Read, Write };
+    QString file;
+    Failure failure = Failure::Read;
+    // "Mark.csvの読み込みに失敗しました" or "Mark.csvの保存に失敗しました".
+    QString message() const;
+};
+
+// Reads Mark.csv into markTable (start-up). An error when the file exists but cannot be read
+// whole; markTable then keeps what was read of it.
+std::optional<MarkFileError> LoadMarks();
 // Gives roster general index the first markTable entry of its name, or empty marks.
 void AttachMarks(int index);
 // Merges the marks of the list's generals (roster slots 1..listRowCount) into markTable and
 // writes Mark.csv, deleting it when no entry has a mark. Marks that another process wrote to
 // Mark.csv meanwhile are kept, and taken into markTable and those generals, wherever this
-// process did not change them.
-void SaveMarks(int listRowCount);
+// process did not change them. An error when Mark.csv could not be written.
+std::optional<MarkFileError> SaveMarks(int listRowCount);
 // True when the last write of Mark.csv failed.
 bool MarksWritePending();

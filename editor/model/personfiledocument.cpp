@@ -43,6 +43,16 @@ class RosterEditStep : public EditStep {
     Refresh refresh_;
 };
 
+OpenGenerals currentGenerals() {
+    OpenGenerals generals;
+    generals.setCount(rosterCount);
+    for (int index = 1; index <= generals.count(); ++index) {
+        generals.record(index) = roster[index];
+        generals.marks(index) = generalMarks[index];
+    }
+    return generals;
+}
+
 std::vector<MarkEntry> OpenGeneralsMarks() {
     return {generalMarks.begin() + 1,
             generalMarks.begin() + 1 + std::clamp(rosterCount, 0, kRosterCapacity)};
@@ -88,7 +98,7 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     filePath_ = path;
     history_->clear();
     backupPending_ = true;
-    fileBehindLibrary_ = false;
+    filePartlyWritten_ = false;
     rememberDiskContents();
     const OpenStatus status = *count < 0 ? OpenStatus::Unreadable : OpenStatus::Opened;
     // A file that could not be read is taken as one without generals.
@@ -102,22 +112,14 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     }
     savedMarkTable_ = markTable;
     writtenMarks_ = OpenGeneralsMarks();
+    saved_ = currentGenerals();
     updateModified();
     emit opened(path);
     return status;
 }
 
 bool PersonFileDocument::isModified() const {
-    if (fileBehindLibrary_) {
-        return true;
-    }
-    for (int n = 1; n <= rosterCount; ++n) {
-        RecordBytes saved{};
-        if (!PersonFileLibrary::readPerson(&saved, n - 1) || saved != roster[n].bytes()) {
-            return true;
-        }
-    }
-    return false;
+    return filePartlyWritten_ || !saved_.sameRecords(currentGenerals());
 }
 
 void PersonFileDocument::updateModified() {
@@ -174,7 +176,6 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     // put back, the file cannot be written, as the library would say.
     const bool putBack = !changedOnDisk || WriteWholeFile(filePath_, diskContents_);
 
-    fileBehindLibrary_ = true;
     for (int n = 1; n <= rosterCount; ++n) {
         if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
             updateModified();
@@ -187,13 +188,15 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
         updateModified();
         return {SaveStatus::LibraryMissing, 0, {}};
     }
-    fileBehindLibrary_ = *written != 0;
-    if (*written != -2) {
+    // A file that could not be opened was left as it was; one whose writing failed may hold
+    // part of the generals.
+    filePartlyWritten_ = *written != 0 && *written != kOpenFailed;
+    if (*written != kOpenFailed) {
         // Whatever reached the file, it is this program's own writing.
         rememberDiskContents();
     }
     SaveResult result{SaveStatus::Saved, *written, {}};
-    if (*written == -2) {
+    if (*written == kOpenFailed) {
         result.status = SaveStatus::OpenFailed;
     } else if (*written != 0) {
         result.status = SaveStatus::WriteFailed;
@@ -203,6 +206,9 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
         saveMarks();
         savedMarkTable_ = markTable;
     }
+    if (result.status == SaveStatus::Saved) {
+        saved_ = currentGenerals();
+    }
     updateModified();
     if (result.status == SaveStatus::Saved) {
         emit saved();
@@ -210,18 +216,18 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     return result;
 }
 
-bool PersonFileDocument::restore(const QList<int>& indexes) {
+void PersonFileDocument::restore(const QList<int>& indexes) {
     for (const int index : indexes) {
-        if (!fetchFromLibrary(index)) {
-            return false;
+        if (index < 1 || index > saved_.count()) {
+            continue;
         }
+        roster[index] = saved_.record(index);
         // The marks go back to the entry of the general's name as last read or saved.
         const QString name = GetPersonName(index);
         const auto entry = std::find_if(savedMarkTable_.cbegin(), savedMarkTable_.cend(),
                                         [&name](const MarkEntry& e) { return e.name == name; });
         generalMarks[index] = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
     }
-    return true;
 }
 
 bool PersonFileDocument::recordEdit(const QString& name, const std::function<void()>& edit) {
@@ -239,7 +245,9 @@ bool PersonFileDocument::recordEdit(const QString& name, const std::function<voi
 
 void PersonFileDocument::saveMarks() {
     const std::vector<MarkEntry> before = OpenGeneralsMarks();
-    SaveMarks(rosterCount);
+    if (const std::optional<MarkFileError> error = SaveMarks(rosterCount)) {
+        emit markFileFailed(*error);
+    }
     writtenMarks_ = OpenGeneralsMarks();
     // Marks that another running copy gave these generals meanwhile are shown.
     QList<int> taken;

@@ -84,8 +84,8 @@ class PersonFileDocument : public QObject {
     SaveResult save(SaveAnswers answers = AskFirst);
 
     // Puts the generals at the given roster indexes back as the file was last read or saved,
-    // and their marks as they were then. False when the library is missing.
-    bool restore(const QList<int>& indexes);
+    // and their marks as they were then.
+    void restore(const QList<int>& indexes);
 
     // Runs edit, which changes generals of the roster, and keeps what it changed as one undo
     // step named name. False when it changed nothing (no step is kept).
@@ -106,6 +106,8 @@ class PersonFileDocument : public QObject {
     void opened(const QString& path);
     void saved();
     void modifiedChanged(bool modified);
+    // Mark.csv could not be written; the next write of the marks tries again.
+    void markFileFailed(const MarkFileError& error);
 
   private:
     void updateModified();
@@ -121,8 +123,8 @@ class PersonFileDocument : public QObject {
     EditHistory* history_;
     // The first save of an opened file keeps the file as it was on disk.
     bool backupPending_ = false;
-    // The last save handed the generals to the library but did not write them to the file.
-    bool fileBehindLibrary_ = false;
+    // The last save failed while writing: the file may differ from the saved generals.
+    bool filePartlyWritten_ = false;
     bool modified_ = false;
     // What this program last read from or wrote to the file, to notice another program's
     // writes.
@@ -130,6 +132,9 @@ class PersonFileDocument : public QObject {
     bool diskReadable_ = false;
     // The marks as last read from or written to Mark.csv, which restore goes back to.
     QList<MarkEntry> savedMarkTable_;
+    // The generals as the file was last read or successfully written: a failed save leaves
+    // them as they were.
+    OpenGenerals saved_;
     // The open generals' marks as Mark.csv last received them.
     std::vector<MarkEntry> writtenMarks_;
     bool marksHeld_ = false;

@@ -1,5 +1,7 @@
 #include "roster.h"
 
+#include <algorithm>
+
 Roster roster;
 int rosterCount = 0;
 
@@ -11,6 +13,51 @@ QString upToFirst(const QString& text, QChar end) {
 }
 
 }  // namespace
+
+bool MarkEntry::isEmpty() const {
+    for (const QString& mark : marks) {
+        if (!mark.isEmpty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void OpenGenerals::setCount(int count) {
+    const int kept = std::clamp(count, 0, kRosterCapacity);
+    for (int index = kept + 1; index <= count_; ++index) {
+        records_[index] = PersonRecord();
+        marks_[index] = MarkEntry();
+    }
+    count_ = kept;
+}
+
+bool OpenGenerals::sameRecord(const OpenGenerals& other, int index) const {
+    return records_[index].bytes() == other.records_[index].bytes();
+}
+
+bool OpenGenerals::sameRecords(const OpenGenerals& other) const {
+    if (count_ != other.count_) {
+        return false;
+    }
+    for (int index = 1; index <= count_; ++index) {
+        if (!sameRecord(other, index)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+QList<int> OpenGenerals::differences(const OpenGenerals& other) const {
+    QList<int> changed;
+    const int count = std::min(count_, other.count_);
+    for (int index = 1; index <= count; ++index) {
+        if (!sameRecord(other, index) || marks_[index] != other.marks_[index]) {
+            changed.append(index);
+        }
+    }
+    return changed;
+}
 
 QString GetPersonName(const PersonRecord& record) {
     return upToFirst(record.familyName(), QChar(0)) + upToFirst(record.givenName(), QChar(0));

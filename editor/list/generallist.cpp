@@ -185,8 +185,16 @@ GeneralList::GeneralList(std::unique_ptr<GeneralSource> source, Kind kind, QWidg
     viewport()->installEventFilter(this);
     // A move without the button held must be seen too: it ends a drag whose release was not.
     viewport()->setMouseTracking(true);
-    nameColumn_ = new FrozenNameColumn(this);
-    nameColumn_->viewport()->installEventFilter(this);
+    // The frozen name column is only needed once the list is scrolled sideways.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value > 0 && nameColumn_ == nullptr) {
+            nameColumn_ = new FrozenNameColumn(this);
+            nameColumn_->viewport()->installEventFilter(this);
+            // A click on its caption is a click on the list's.
+            connect(nameColumn_->header(), &QHeaderView::sectionClicked, header(),
+                    &QHeaderView::sectionClicked);
+        }
+    });
     dragScroll_ = new QTimer(this);
     dragScroll_->setInterval(kDragScrollMilliseconds);
     connect(dragScroll_, &QTimer::timeout, this, &GeneralList::scrollDrag);

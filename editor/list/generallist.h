@@ -76,6 +76,7 @@ class GeneralList : public QTreeView {
     // since a row is the same row in every column.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+    // Made the first time the list is scrolled sideways.
     FrozenNameColumn* frozenNameColumn() const { return nameColumn_; }
 
   signals:

@@ -172,8 +172,6 @@ QPushButton* MainWindow::addButton(QWidget* parent, const QString& name, const Q
 }
 
 void MainWindow::connectList() {
-    connect(list->frozenNameColumn()->header(), &QHeaderView::sectionClicked, this,
-            &MainWindow::list_ColumnClick);
     connect(list, &GeneralList::ticksChanged, this, &MainWindow::UpdateCountLabel);
     connect(list, &GeneralList::ticksSettled, this, [this] {
         UpdateCountLabel();

@@ -115,11 +115,8 @@ BENCHMARK(BM_SortChooser1000)
 void BM_RefreshTickedRows110(benchmark::State& state) {
     fillGenerals(kMaxGenerals);
     fillRoster();
-    GeneralList list(true);
-    for (int index = 1; index <= rosterCount; ++index) {
-        QTreeWidgetItem* row = list.addRow(GetPersonName(index), index);
-        FillRow(row, true);
-    }
+    GeneralList list(std::make_unique<OpenFileGenerals>(), GeneralList::Kind::Ticking);
+    list.showAllGenerals();
     ToggleAllRows(&list);
     list.resize(1000, 700);
     list.show();

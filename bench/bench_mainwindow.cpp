@@ -78,23 +78,28 @@ bool ShowExposed(QWidget* window) {
 // ticks, at the size of the general list. What one redraw of it takes is the floor.
 std::unique_ptr<QTreeWidget> PlainCopyOf(const GeneralList* list) {
     auto plain = std::make_unique<QTreeWidget>();
-    plain->setColumnCount(list->columnCount());
-    plain->setHeaderItem(list->headerItem()->clone());
+    const QAbstractItemModel* model = list->model();
+    plain->setColumnCount(model->columnCount());
+    auto* captions = new QTreeWidgetItem;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        captions->setText(column, model->headerData(column, Qt::Horizontal).toString());
+        captions->setTextAlignment(column, GeneralList::columnAlignment(column));
+    }
+    plain->setHeaderItem(captions);
     plain->setRootIsDecorated(false);
     plain->setUniformRowHeights(true);
     plain->setFont(list->font());
     QList<QTreeWidgetItem*> rows;
     for (int position = 1; position <= list->rowCount(); ++position) {
-        const QTreeWidgetItem* source = list->rowAt(position);
         auto* row = new QTreeWidgetItem;
-        for (int column = 0; column < list->columnCount(); ++column) {
-            row->setText(column, source->text(column));
+        for (int column = 0; column < model->columnCount(); ++column) {
+            row->setText(column, list->cellText(position, column));
         }
-        row->setCheckState(0, source->checkState(0));
+        row->setCheckState(0, list->isTicked(position) ? Qt::Checked : Qt::Unchecked);
         rows.append(row);
     }
     plain->addTopLevelItems(rows);
-    for (int column = 0; column < list->columnCount(); ++column) {
+    for (int column = 0; column < model->columnCount(); ++column) {
         plain->setColumnHidden(column, list->isColumnHidden(column));
         plain->setColumnWidth(column, list->columnWidth(column));
     }

@@ -138,9 +138,8 @@ std::string BesideBenchmark(const char* program) {
 // The floor's arguments: its mode, then the list's own 69 captions.
 std::vector<std::string> FloorListArguments(const std::string& mode) {
     std::vector<std::string> arguments = {BesideBenchmark("drovantel_startup_floor"), mode};
-    const GeneralList list(false);
     for (int column = 0; column < kListColumnCount; ++column) {
-        arguments.push_back(list.headerItem()->text(column).toStdString());
+        arguments.push_back(ListColumnCaption(column).toStdString());
     }
     return arguments;
 }

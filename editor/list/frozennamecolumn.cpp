@@ -4,11 +4,13 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include "generallist.h"
+
 FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(list) {
     setObjectName(QStringLiteral("frozenNameColumn"));
     // Before the model, so that the caption is measured once, as the list's is. The rows take
     // the list's height, so each name stays level with its row.
-    SetUpListView(this, list->font(), list->rowHeight());
+    SetUpListView(this, list->font(), [list] { return list->rowHeight(); });
     setModel(list->model());
     setSelectionModel(list->selectionModel());
     setSelectionMode(list->selectionMode());

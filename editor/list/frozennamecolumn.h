@@ -6,7 +6,7 @@
 
 #include <QTreeView>
 
-#include "generallist.h"
+class GeneralList;
 
 class FrozenNameColumn : public QTreeView {
     Q_OBJECT

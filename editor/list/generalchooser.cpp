@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 
-#include "model/generals.h"
 #include "platform/twips.h"
 #include "platform/windowrules.h"
 
@@ -63,7 +62,8 @@ void GeneralChooser::createControls() {
                                              TwipsRect(5400 + 960 * group, 765, 855, 270), false);
     }
 
-    list = new GeneralList(false, this);
+    list = new GeneralList(std::make_unique<ExistingGeneralsSource>(), GeneralList::Kind::Choosing,
+                           this);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(kListLeft, kListTop, kListWidth, kListHeight));
     list->viewport()->installEventFilter(this);
@@ -94,15 +94,7 @@ void GeneralChooser::createControls() {
 }
 
 void GeneralChooser::Form_Load() {
-    // Filled before the rows join the list, so the list takes them in one step.
-    QList<QTreeWidgetItem*> rows;
-    rows.reserve(generalCount);
-    for (int i = 1; i <= generalCount; ++i) {
-        GeneralListItem* row = list->newRow(GetGeneralName(i), i);
-        FillRow(row, list->isRoster());
-        rows.append(row);
-    }
-    list->addTopLevelItems(rows);
+    list->showAllGenerals();
 }
 
 void GeneralChooser::Reset() {
@@ -134,10 +126,9 @@ void GeneralChooser::reject() {
 
 void GeneralChooser::list_Click() {
     for (int position = 1; position <= list->rowCount(); ++position) {
-        QTreeWidgetItem* row = list->rowAt(position);
-        if (row->isSelected()) {
+        if (list->isRowSelected(position)) {
             cmdOK->setEnabled(true);
-            g_nSelected = static_cast<qint16>(GeneralList::rowTag(row));
+            g_nSelected = static_cast<qint16>(list->rowTag(position));
             return;
         }
     }

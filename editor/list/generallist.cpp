@@ -1,24 +1,22 @@
 #include "generallist.h"
 
-#include <QBrush>
-#include <QColor>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSet>
-#include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
+#include <functional>
 
-#include "model/generals.h"
-#include "model/marks.h"
-#include "model/roster.h"
+#include "frozennamecolumn.h"
 #include "platform/twips.h"
 
 namespace {
@@ -28,38 +26,27 @@ constexpr int kMarkTwips = 450;
 constexpr int kNumberTwips = 700;
 constexpr int kWideTwips = 1200;
 constexpr int kSkillTwips = 450;
+// How often a drag outside the list scrolls it by one row.
+constexpr int kDragScrollMilliseconds = 50;
 
-const QColor kTickedColour(208, 64, 64);
-
-struct ColumnInfo {
-    Qt::Alignment alignment;
-    int twips;
-};
-
-const std::array<ColumnInfo, kListColumnCount>& columns() {
+const std::array<int, kListColumnCount>& columnWidths() {
     static const auto table = [] {
-        const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-        const Qt::Alignment centre = Qt::AlignHCenter | Qt::AlignVCenter;
-        const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-        std::array<ColumnInfo, kListColumnCount> result;
-        result[0] = {left, kNameTwips};
-        result[kKeyColumn] = {centre, 0};
+        std::array<int, kListColumnCount> result{};
+        result[0] = kNameTwips;
         for (int k = 0; k < kMarkCount; ++k) {
-            result[kFirstMarkColumn + k] = {centre, kMarkTwips};
+            result[kFirstMarkColumn + k] = kMarkTwips;
         }
-        result[kBirthColumn] = {centre, kNumberTwips};
-        result[kFameColumn] = {right, kNumberTwips};
-        for (int k = 0; k < kAbilityCount; ++k) {
-            result[kFirstAbilityColumn + k] = {right, kNumberTwips};
+        for (int column = kBirthColumn; column < kFirstSettingColumn; ++column) {
+            result[column] = kNumberTwips;
         }
         for (int column = kFirstSettingColumn; column <= kLastSettingColumn; ++column) {
-            const bool wide = SettingOfColumn(column) == Setting::strategy;
-            result[column] = {left, wide ? kWideTwips : kNumberTwips};
+            result[column] =
+                SettingOfColumn(column) == Setting::strategy ? kWideTwips : kNumberTwips;
         }
-        result[kPersonalAffinityColumn] = {left, kWideTwips};
-        result[kFactionAffinityColumn] = {left, kWideTwips};
+        result[kPersonalAffinityColumn] = kWideTwips;
+        result[kFactionAffinityColumn] = kWideTwips;
         for (int skill = 0; skill < kSkillCount; ++skill) {
-            result[kFirstSkillColumn + skill] = {centre, kSkillTwips};
+            result[kFirstSkillColumn + skill] = kSkillTwips;
         }
         return result;
     }();
@@ -74,41 +61,6 @@ QFont listFont() {
         return QFont(fixedSys);
     }
     return QFontDatabase::systemFont(QFontDatabase::FixedFont);
-}
-
-// "000": at least three digits, the sign in front.
-QString atLeastThreeDigits(int value) {
-    const QString digits = QString::number(std::abs(value)).rightJustified(3, u'0');
-    return value < 0 ? QLatin1Char('-') + digits : digits;
-}
-
-const PersonRecord& recordOf(int index, bool isRoster) {
-    return isRoster ? roster[index] : generals[index].values;
-}
-
-QString sortKey(const QTreeWidgetItem* row, int column, bool isRoster) {
-    const int index = GeneralList::rowTag(row);
-    if (column == 0) {
-        return isRoster ? roster[index].reading() : generals[index].reading;
-    }
-    if (column >= kBirthColumn && column < kFirstSettingColumn) {
-        const QString shown = row->text(column);
-        bool isNumber = false;
-        const int value = shown.toInt(&isNumber);
-        return isNumber ? atLeastThreeDigits(value) : shown;
-    }
-    const PersonRecord& record = recordOf(index, isRoster);
-    if (column >= kFirstSettingColumn && column <= kLastSettingColumn) {
-        return QString::number(record.setting(SettingOfColumn(column)));
-    }
-    if (column == kPersonalAffinityColumn) {
-        return atLeastThreeDigits(record.personalAffinity());
-    }
-    if (column == kFactionAffinityColumn) {
-        return atLeastThreeDigits(record.factionAffinity());
-    }
-    // Marks and skills sort by what they show.
-    return row->text(column);
 }
 
 // Changes the widths of a run of columns with one redraw, then hands the list the focus.
@@ -142,18 +94,20 @@ class ListHeader : public QHeaderView {
 
 // Gives every row one height. The view would measure a row from the columns in view, and
 // without the name column (its tick box, its bold CJK names) that is less when the list is
-// scrolled sideways; a frozen column laid over the list would then drift off its rows.
+// scrolled sideways; a frozen column laid over the list would then drift off its rows. The
+// height is asked for only when the first row is measured: an empty list needs none, and
+// measuring it loads the bold faces of the fonts.
 class FixedRowHeightDelegate : public QStyledItemDelegate {
   public:
-    FixedRowHeightDelegate(int rowHeight, QObject* parent)
-        : QStyledItemDelegate(parent), rowHeight_(rowHeight) {}
+    FixedRowHeightDelegate(std::function<int()> rowHeight, QObject* parent)
+        : QStyledItemDelegate(parent), rowHeight_(std::move(rowHeight)) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_};
+        return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_()};
     }
 
   private:
-    int rowHeight_;
+    std::function<int()> rowHeight_;
 };
 
 }  // namespace
@@ -179,7 +133,7 @@ int ListRowHeight(const QTreeView* view) {
     return height;
 }
 
-int SetUpListView(QTreeView* view, const QFont& font, int rowHeight) {
+void SetUpListView(QTreeView* view, const QFont& font, std::function<int()> rowHeight) {
     // Header and font come first: a font change makes the header measure every column again.
     view->setHeader(new ListHeader(view));
     view->setFont(font);
@@ -188,61 +142,21 @@ int SetUpListView(QTreeView* view, const QFont& font, int rowHeight) {
     view->setUniformRowHeights(true);
     view->setAllColumnsShowFocus(true);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    if (rowHeight <= 0) {
-        rowHeight = ListRowHeight(view);
-    }
-    view->setItemDelegate(new FixedRowHeightDelegate(rowHeight, view));
+    view->setItemDelegate(new FixedRowHeightDelegate(std::move(rowHeight), view));
     QHeaderView* header = view->header();
     header->setSectionsClickable(true);
     header->setSectionsMovable(false);
     header->setStretchLastSection(false);
     header->setSortIndicatorShown(true);
-    return rowHeight;
 }
 
-void GeneralListItem::setStyledTicked(bool ticked) {
-    if (styledTicked_ != ticked) {
-        styledTicked_ = ticked;
-        emitDataChanged();
-    }
-}
-
-QVariant GeneralListItem::data(int column, int role) const {
-    switch (role) {
-        case Qt::TextAlignmentRole:
-            return static_cast<int>(GeneralList::columnAlignment(column));
-        case Qt::FontRole:
-            if (styledTicked_) {
-                QFont font = treeWidget() != nullptr ? treeWidget()->font() : listFont();
-                font.setBold(true);
-                return font;
-            }
-            break;
-        case Qt::ForegroundRole:
-            return QBrush(styledTicked_ ? kTickedColour : QColor(Qt::black));
-        default:
-            break;
-    }
-    return QTreeWidgetItem::data(column, role);
-}
-
-bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
-    return text(kKeyColumn) < other.text(kKeyColumn);
-}
-
-GeneralList::GeneralList(bool isRoster, QWidget* parent)
-    : QTreeWidget(parent), isRoster_(isRoster) {
-    rowHeight_ = SetUpListView(this, listFont());
-    setColumnCount(kListColumnCount);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-
-    auto* captions = new QTreeWidgetItem;
-    for (int column = 0; column < kListColumnCount; ++column) {
-        captions->setText(column, ListColumnCaption(column));
-        captions->setTextAlignment(column, columnAlignment(column));
-    }
-    setHeaderItem(captions);
+GeneralList::GeneralList(std::unique_ptr<GeneralSource> source, Kind kind, QWidget* parent)
+    : QTreeView(parent), kind_(kind) {
+    const QFont font = listFont();
+    SetUpListView(this, font, [this] { return rowHeight(); });
+    generals_ = new GeneralTableModel(std::move(source), kind == Kind::Ticking, this);
+    generals_->setFont(font);
+    setModel(generals_);
     header()->setMinimumSectionSize(1);
     // No column shows the sort indicator until the list is sorted.
     header()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -251,7 +165,7 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
     // abilities and affinities.
     for (int column = 0; column < kListColumnCount; ++column) {
         bool shown = column == 0;
-        if (isRoster_) {
+        if (kind_ == Kind::Ticking) {
             shown = shown || (column >= kBirthColumn && column < kFirstSettingColumn);
         } else {
             shown = shown || (column >= kFirstAbilityColumn && column < kFirstSettingColumn) ||
@@ -259,42 +173,64 @@ GeneralList::GeneralList(bool isRoster, QWidget* parent)
         }
         setColumnTwips(column, shown ? columnTwips(column) : 0);
     }
+
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    if (kind_ == Kind::Choosing) {
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        return;
+    }
+    // Presses are the list's own (drag ticking): the highlight only shows the rows a drag
+    // takes in.
+    setSelectionMode(QAbstractItemView::MultiSelection);
+    viewport()->installEventFilter(this);
+    // A move without the button held must be seen too: it ends a drag whose release was not.
+    viewport()->setMouseTracking(true);
+    // The frozen name column is only needed once the list is scrolled sideways.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value > 0 && nameColumn_ == nullptr) {
+            nameColumn_ = new FrozenNameColumn(this);
+            nameColumn_->viewport()->installEventFilter(this);
+            // A click on its caption is a click on the list's.
+            connect(nameColumn_->header(), &QHeaderView::sectionClicked, header(),
+                    &QHeaderView::sectionClicked);
+        }
+    });
+    dragScroll_ = new QTimer(this);
+    dragScroll_->setInterval(kDragScrollMilliseconds);
+    connect(dragScroll_, &QTimer::timeout, this, &GeneralList::scrollDrag);
+}
+
+int GeneralList::rowHeight() const {
+    if (rowHeight_ == 0) {
+        rowHeight_ = ListRowHeight(this);
+    }
+    return rowHeight_;
+}
+
+void GeneralList::showAllGenerals() {
+    dragAnchor_ = 0;
+    if (dragScroll_ != nullptr) {
+        dragScroll_->stop();
+    }
+    generals_->showAllGenerals();
 }
 
 void GeneralList::mouseReleaseEvent(QMouseEvent* event) {
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton) {
         emit leftButtonReleased();
     }
-}
-
-GeneralListItem* GeneralList::newRow(const QString& name, int recordIndex) const {
-    auto* row = new GeneralListItem;
-    // Not user-checkable: the windows decide every tick.
-    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    row->setText(0, name);
-    row->setData(0, Qt::UserRole, recordIndex);
-    if (isRoster_) {
-        row->setCheckState(0, Qt::Unchecked);
-    }
-    return row;
-}
-
-QTreeWidgetItem* GeneralList::addRow(const QString& name, int recordIndex) {
-    GeneralListItem* row = newRow(name, recordIndex);
-    addTopLevelItem(row);
-    return row;
 }
 
 Qt::Alignment GeneralList::columnAlignment(int column) {
     if (column < 0 || column >= kListColumnCount) {
         return Qt::AlignLeft | Qt::AlignVCenter;
     }
-    return columns()[column].alignment;
+    return GeneralTableModel::alignment(column);
 }
 
 int GeneralList::columnTwips(int column) {
-    return column >= 0 && column < kListColumnCount ? columns()[column].twips : 0;
+    return column >= 0 && column < kListColumnCount ? columnWidths()[column] : 0;
 }
 
 void GeneralList::setColumnTwips(int column, int twips) {
@@ -310,6 +246,32 @@ void GeneralList::setColumnTwips(int column, int twips) {
     setColumnWidth(column, Twips(twips));
 }
 
+QModelIndex GeneralList::rowIndex(int position, int column) const {
+    return generals_->index(position - 1, column);
+}
+
+int GeneralList::positionAt(const QPoint& point) const {
+    const QModelIndex index = indexAt(point);
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+QString GeneralList::cellText(int position, int column) const {
+    return generals_->cellText(position - 1, column);
+}
+
+bool GeneralList::isRowSelected(int position) const {
+    return selectionModel()->isRowSelected(position - 1, QModelIndex());
+}
+
+int GeneralList::currentPosition() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void GeneralList::setCurrentPosition(int position) {
+    selectionModel()->setCurrentIndex(rowIndex(position), QItemSelectionModel::NoUpdate);
+}
+
 void GeneralList::forgetSort() {
     sortDirection_.reset();
     header()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -317,74 +279,176 @@ void GeneralList::forgetSort() {
 
 void GeneralList::scrollTo(const QModelIndex& index, ScrollHint hint) {
     const int sideways = horizontalScrollBar()->value();
-    QTreeWidget::scrollTo(index, hint);
+    QTreeView::scrollTo(index, hint);
     horizontalScrollBar()->setValue(sideways);
 }
 
-int GeneralList::rowTag(const QTreeWidgetItem* row) {
-    return row->data(0, Qt::UserRole).toInt();
+// --- Ticking -------------------------------------------------------------------------------
+
+bool GeneralList::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == viewport() && rowsEvent(event, QPoint())) {
+        return true;
+    }
+    // The frozen name column is part of the list: its rows are the list's rows.
+    if (nameColumn_ != nullptr && watched == nameColumn_->viewport() &&
+        rowsEvent(event, nameColumn_->toListViewport(QPoint()))) {
+        return true;
+    }
+    return QTreeView::eventFilter(watched, event);
 }
 
-bool GeneralList::isTicked(const QTreeWidgetItem* row) {
-    return row->checkState(0) == Qt::Checked;
-}
-
-void GeneralList::setTicked(QTreeWidgetItem* row, bool ticked) {
-    row->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
-}
-
-void FillRow(QTreeWidgetItem* row, bool isRoster) {
-    const int index = GeneralList::rowTag(row);
-    const PersonRecord& record = recordOf(index, isRoster);
-    row->setText(kKeyColumn, atLeastThreeDigits(index));
-    // Rows of existing generals carry no marks: their mark cells stay as they are.
-    const MarkEntry* marks = isRoster ? &generalMarks[index] : nullptr;
-    for (int column = isRoster ? kFirstMarkColumn : kBirthColumn; column < kListColumnCount;
-         ++column) {
-        row->setText(column, ListCellText(record, marks, column));
+// Mouse events on the rows; offset takes the event's point into the list's viewport.
+bool GeneralList::rowsEvent(QEvent* event, const QPoint& offset) {
+    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+    if (mouse == nullptr) {
+        return false;
+    }
+    const QPoint point = mouse->position().toPoint() + offset;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (mouse->button() == Qt::LeftButton) {
+                pressRow(point);
+            }
+            return true;  // the view never ticks or selects by itself
+        case QEvent::MouseMove:
+            dragOver(point, mouse->buttons().testFlag(Qt::LeftButton));
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (mouse->button() == Qt::LeftButton) {
+                releaseRow(point);
+            }
+            return true;
+        default:
+            return false;
     }
 }
 
-namespace {
+void GeneralList::pressRow(const QPoint& point) {
+    const int position = positionAt(point);
+    if (position == 0) {
+        return;
+    }
+    dragSnapshot_.assign(rowCount() + 1, false);
+    for (int i = 1; i <= rowCount(); ++i) {
+        dragSnapshot_[i] = isTicked(i);
+    }
+    dragAnchor_ = position;
+    dragValue_ = !dragSnapshot_[position];
+    // The keyboard goes on from the pressed row.
+    setCurrentPosition(position);
+    dragOver(point, true);
+}
 
-// FillRow for the rows that pass, with one redraw at the end.
-template <typename Wanted>
-void refreshRowsWhere(GeneralList* list, Wanted wanted) {
-    list->setUpdatesEnabled(false);
-    {
-        // The one redraw at the end covers every cell, so the list need not hear of each
-        // change: the notices cost more than the changes themselves.
-        const QSignalBlocker quiet(list->model());
-        for (int position = 1; position <= list->rowCount(); ++position) {
-            QTreeWidgetItem* row = list->rowAt(position);
-            if (wanted(row)) {
-                FillRow(row, list->isRoster());
-            }
+void GeneralList::dragOver(const QPoint& point, bool leftButtonHeld) {
+    if (dragAnchor_ < 1) {
+        return;
+    }
+    followDragOutside(point, leftButtonHeld);
+    const int current = positionAt(dragPointInside(point));
+    if (current == 0) {
+        return;
+    }
+    const int first = std::min(dragAnchor_, current);
+    const int last = std::max(dragAnchor_, current);
+    for (int i = 1; i <= rowCount(); ++i) {
+        const bool covered = i >= first && i <= last;
+        setTicked(i, covered ? dragValue_ : (i < int(dragSnapshot_.size()) && dragSnapshot_[i]));
+    }
+    selectionModel()->select(QItemSelection(rowIndex(first), rowIndex(last)),
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    emit ticksChanged();
+    if (!leftButtonHeld) {
+        // The release happened outside the window: end the drag here.
+        releaseRow(point);
+        clearSelection();
+    }
+}
+
+void GeneralList::releaseRow(const QPoint& point) {
+    dragOver(point, true);
+    dragAnchor_ = 0;
+    dragScroll_->stop();
+    for (int i = 1; i <= rowCount(); ++i) {
+        StyleRow(this, i);
+    }
+    emit ticksSettled();
+}
+
+// Above or below the rows, the drag takes the nearest row in view, as a selection drag does.
+QPoint GeneralList::dragPointInside(const QPoint& point) const {
+    const int height = viewport()->height();
+    if (point.y() >= 0 && point.y() < height) {
+        return point;
+    }
+    const QHeaderView* columns = header();
+    const int right = std::min(viewport()->width(), columns->length() - columns->offset());
+    return {std::clamp(point.x(), 0, std::max(0, right - 1)),
+            std::clamp(point.y(), 0, std::max(0, height - 1))};
+}
+
+void GeneralList::followDragOutside(const QPoint& point, bool leftButtonHeld) {
+    dragPoint_ = point;
+    const bool outside = point.y() < 0 || point.y() >= viewport()->height();
+    if (!leftButtonHeld || !outside) {
+        dragScroll_->stop();
+    } else if (!dragScroll_->isActive()) {
+        dragScroll_->start();
+    }
+}
+
+void GeneralList::scrollDrag() {
+    if (dragAnchor_ < 1) {
+        dragScroll_->stop();
+        return;
+    }
+    verticalScrollBar()->triggerAction(dragPoint_.y() < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                          : QAbstractSlider::SliderSingleStepAdd);
+    dragOver(dragPoint_, QGuiApplication::mouseButtons().testFlag(Qt::LeftButton));
+}
+
+void GeneralList::keyPressEvent(QKeyEvent* event) {
+    if (kind_ == Kind::Ticking) {
+        if (event->matches(QKeySequence::SelectAll)) {
+            return;  // the highlight only ever shows a drag
+        }
+        if (event->key() == Qt::Key_Space) {
+            toggleCurrentRow();
+            return;
         }
     }
-    list->setUpdatesEnabled(true);
-    list->viewport()->update();
+    QTreeView::keyPressEvent(event);  // the view moves its current row itself
 }
 
-}  // namespace
+void GeneralList::toggleCurrentRow() {
+    const int position = currentPosition();
+    if (position == 0 || dragAnchor_ > 0) {
+        return;
+    }
+    setTicked(position, !isTicked(position));
+    StyleRow(this, position);
+    emit ticksSettled();
+}
+
+// --- Routines of both windows ----------------------------------------------------------------
 
 void RefreshTickedRows(GeneralList* list) {
-    refreshRowsWhere(list, [](const QTreeWidgetItem* row) { return GeneralList::isTicked(row); });
+    const GeneralTableModel* rows = list->generals();
+    list->generals()->refreshRowsWhere([rows](int row) { return rows->isTicked(row); });
 }
 
 void RefreshRowsOf(GeneralList* list, const QList<int>& recordIndexes) {
     const QSet<int> wanted(recordIndexes.begin(), recordIndexes.end());
-    refreshRowsWhere(list, [&wanted](const QTreeWidgetItem* row) {
-        return wanted.contains(GeneralList::rowTag(row));
-    });
+    const GeneralTableModel* rows = list->generals();
+    list->generals()->refreshRowsWhere(
+        [rows, &wanted](int row) { return wanted.contains(rows->generalIndex(row)); });
 }
 
 QList<int> TickedIndexes(const GeneralList* list) {
     QList<int> indexes;
     for (int position = 1; position <= list->rowCount(); ++position) {
-        const QTreeWidgetItem* row = list->rowAt(position);
-        if (GeneralList::isTicked(row)) {
-            indexes.append(GeneralList::rowTag(row));
+        if (list->isTicked(position)) {
+            indexes.append(list->rowTag(position));
         }
     }
     return indexes;
@@ -393,9 +457,7 @@ QList<int> TickedIndexes(const GeneralList* list) {
 int CountTickedRows(const GeneralList* list) {
     int count = 0;
     for (int position = 1; position <= list->rowCount(); ++position) {
-        if (GeneralList::isTicked(list->rowAt(position))) {
-            ++count;
-        }
+        count += list->isTicked(position) ? 1 : 0;
     }
     return count;
 }
@@ -404,36 +466,19 @@ void ToggleAllRows(GeneralList* list) {
     const bool tick = CountTickedRows(list) == 0;
     list->setUpdatesEnabled(false);
     for (int position = 1; position <= list->rowCount(); ++position) {
-        QTreeWidgetItem* row = list->rowAt(position);
-        GeneralList::setTicked(row, tick);
-        StyleRow(row);
+        list->setTicked(position, tick);
+        StyleRow(list, position);
     }
     list->setUpdatesEnabled(true);
     list->setFocus();
 }
 
-void StyleRow(QTreeWidgetItem* row) {
-    row->setSelected(false);
-    const bool ticked = GeneralList::isTicked(row);
-    if (row->type() == GeneralListItem::kType) {
-        static_cast<GeneralListItem*>(row)->setStyledTicked(ticked);
-        return;
+void StyleRow(GeneralList* list, int position) {
+    if (list->isRowSelected(position)) {
+        list->selectionModel()->select(list->rowIndex(position),
+                                       QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     }
-    // A row made elsewhere carries its look cell by cell.
-    for (int column = 0; column < kListColumnCount; ++column) {
-        QFont font = row->treeWidget() != nullptr ? row->treeWidget()->font() : listFont();
-        font.setBold(ticked);
-        row->setFont(column, font);
-        row->setForeground(column, QBrush(ticked ? kTickedColour : QColor(Qt::black)));
-    }
-}
-
-QString SkillMark(int index, int skill) {
-    return SkillMarkText(roster[index], skill);
-}
-
-QString GeneralSkillMark(int row, int skill) {
-    return SkillMarkText(generals[row].values, skill);
+    list->generals()->settleLook(position - 1);
 }
 
 void ShowMarkColumns(GeneralList* list, bool show) {
@@ -468,10 +513,6 @@ void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
     if (column == kKeyColumn || column < 0 || column >= kListColumnCount) {
         return;
     }
-    for (int position = 1; position <= list->rowCount(); ++position) {
-        QTreeWidgetItem* row = list->rowAt(position);
-        row->setText(kKeyColumn, sortKey(row, column, list->isRoster()));
-    }
     Qt::SortOrder order;
     const std::optional<Qt::SortOrder> direction = list->sortDirection();
     if (column == lastSortColumn && direction.has_value()) {
@@ -481,8 +522,7 @@ void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
         order = column == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
     }
     list->setSortDirection(order);
-    list->sortItems(kKeyColumn, order);
-    // Rows sort by the hidden key column; the header shows the column the user sorted by.
+    list->generals()->sortRows(column, order);
     list->header()->setSortIndicator(column, order);
 }
 

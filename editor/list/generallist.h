@@ -1,62 +1,50 @@
-// The 69-column general list shared by the main window (roster rows) and the general chooser
-// (existing-generals rows), and the routines both windows use on it.
+// The 69-column general list shared by the main window (the open file's generals, ticked by
+// clicks, drags and the space bar) and the general chooser (existing generals, one picked),
+// and the routines both windows use on it.
 //
-// A row's text (column 0) is the general's display name, its tag (Qt::UserRole of column 0) the
-// record index, and its tick the check state of column 0. The tick box is drawn but the list
-// never flips it by itself: the windows decide every tick.
+// Rows are numbered by position 1..rowCount() in the order shown; a row's tag is the index of
+// its general in the list's source, and its tick the check state of its first cell.
 #pragma once
 
 #include <QCheckBox>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <array>
-
+#include <memory>
 #include <optional>
 
+#include "generalsource.h"
+#include "generaltablemodel.h"
 #include "model/listcolumns.h"
+
+class FrozenNameColumn;
+class QTimer;
 
 // What every view of general rows shares: a header that measures the captions in the rows'
 // font, flat rows of one height that are never edited, and sortable, fixed columns. The rows
-// get rowHeight, or when it is 0 the height of the tallest row the view's font can show;
-// returns the height they got.
-int SetUpListView(QTreeView* view, const QFont& font, int rowHeight = 0);
+// get the height rowHeight gives the first time a row is measured.
+void SetUpListView(QTreeView* view, const QFont& font, std::function<int()> rowHeight);
 // The height of a ticked row with a bold CJK name in the view's font, whatever its columns.
 int ListRowHeight(const QTreeView* view);
 
-// A row of the general list. Its alignments come from its column, and its bold, coloured look
-// follows the tick it had at the last StyleRow, not the live tick: while the main window drags
-// over rows the ticks change, and the look is settled when the drag ends.
-class GeneralListItem : public QTreeWidgetItem {
-  public:
-    static constexpr int kType = QTreeWidgetItem::UserType + 1;
-    GeneralListItem() : QTreeWidgetItem(kType) {}
-
-    bool styledTicked() const { return styledTicked_; }
-    void setStyledTicked(bool ticked);
-
-    QVariant data(int column, int role) const override;
-    // Rows sort by the text of the key column, compared as plain text.
-    bool operator<(const QTreeWidgetItem& other) const override;
-
-  private:
-    bool styledTicked_ = false;
-};
-
-class GeneralList : public QTreeWidget {
+class GeneralList : public QTreeView {
     Q_OBJECT
   public:
-    // isRoster: rows are roster slots (main window) rather than existing generals (chooser).
-    explicit GeneralList(bool isRoster, QWidget* parent = nullptr);
+    enum class Kind {
+        // The main window's: rows carry ticks that the user sets by pressing, dragging and the
+        // space bar, with a frozen name column while the list is scrolled sideways.
+        Ticking,
+        // The chooser's: one row is picked by clicking it.
+        Choosing,
+    };
+    GeneralList(std::unique_ptr<GeneralSource> source, Kind kind, QWidget* parent = nullptr);
 
-    bool isRoster() const { return isRoster_; }
-    // The height of every row, in every state of the list.
-    int rowHeight() const { return rowHeight_; }
+    GeneralTableModel* generals() const { return generals_; }
+    // The height of every row, in every state of the list; measured on first use.
+    int rowHeight() const;
 
-    // Appends a row with the given text and record index, unticked; it is not filled.
-    QTreeWidgetItem* addRow(const QString& name, int recordIndex);
-    // A row that belongs to no list yet: filling rows before adding them all at once spares
-    // the list a change notice per cell.
-    GeneralListItem* newRow(const QString& name, int recordIndex) const;
+    // Shows every general of the source in index order, unticked; a drag in progress ends.
+    void showAllGenerals();
 
     // The alignment of a column's cells and caption.
     static Qt::Alignment columnAlignment(int column);
@@ -64,13 +52,19 @@ class GeneralList : public QTreeWidget {
     static int columnTwips(int column);
     // Shows a column at a width in twips, or hides it for 0.
     void setColumnTwips(int column, int twips);
-    // Rows by position 1..rowCount(), in the order shown.
-    int rowCount() const { return topLevelItemCount(); }
-    QTreeWidgetItem* rowAt(int position) const { return topLevelItem(position - 1); }
 
-    static int rowTag(const QTreeWidgetItem* row);
-    static bool isTicked(const QTreeWidgetItem* row);
-    static void setTicked(QTreeWidgetItem* row, bool ticked);
+    int rowCount() const { return generals_->rowCount(); }
+    QModelIndex rowIndex(int position, int column = 0) const;
+    // The position of the row at a point of the viewport; 0 for none.
+    int positionAt(const QPoint& point) const;
+    int rowTag(int position) const { return generals_->generalIndex(position - 1); }
+    QString cellText(int position, int column) const;
+    bool isTicked(int position) const { return generals_->isTicked(position - 1); }
+    void setTicked(int position, bool ticked) { generals_->setTicked(position - 1, ticked); }
+    bool isRowSelected(int position) const;
+    // The row the keyboard is on; 0 for none.
+    int currentPosition() const;
+    void setCurrentPosition(int position);
 
     // The direction of the last sort; none before the first sort and after forgetSort().
     std::optional<Qt::SortOrder> sortDirection() const { return sortDirection_; }
@@ -82,26 +76,51 @@ class GeneralList : public QTreeWidget {
     // since a row is the same row in every column.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
+    // Made the first time the list is scrolled sideways.
+    FrozenNameColumn* frozenNameColumn() const { return nameColumn_; }
+
   signals:
     // A left-button click ended on the list, after the list has handled it.
     void leftButtonReleased();
+    // Ticking lists: a drag changed the ticks (their look is settled when it ends).
+    void ticksChanged();
+    // Ticking lists: a drag ended or the space bar flipped a tick; every look is settled.
+    void ticksSettled();
 
   protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    bool isRoster_;
-    int rowHeight_ = 0;
+    // Drag ticking: a press flips the row's tick, and the drag gives every row it covers the
+    // same tick; the rows covered show highlighted until the button is released.
+    bool rowsEvent(QEvent* event, const QPoint& offset);
+    void pressRow(const QPoint& point);
+    void dragOver(const QPoint& point, bool leftButtonHeld);
+    void releaseRow(const QPoint& point);
+    QPoint dragPointInside(const QPoint& point) const;
+    // A drag that has left the list above or below scrolls it while the button is held.
+    void followDragOutside(const QPoint& point, bool leftButtonHeld);
+    void scrollDrag();
+    void toggleCurrentRow();
+
+    GeneralTableModel* generals_;
+    Kind kind_;
+    mutable int rowHeight_ = 0;
     std::optional<Qt::SortOrder> sortDirection_;
+    FrozenNameColumn* nameColumn_ = nullptr;
+    int dragAnchor_ = 0;
+    bool dragValue_ = false;
+    std::vector<bool> dragSnapshot_;
+    QTimer* dragScroll_ = nullptr;
+    QPoint dragPoint_;
 };
 
-// Writes columns 1..68 of one row from its record (roster slot or existing-generals row, by
-// the row's tag).
-void FillRow(QTreeWidgetItem* row, bool isRoster);
-// FillRow for every ticked row, redrawing the list once.
-void RefreshTickedRows(GeneralList* list);
-// FillRow for the rows of the given record indexes, whatever their ticks, redrawing once.
+// The rows of the given record indexes take their texts again, whatever their ticks.
 void RefreshRowsOf(GeneralList* list, const QList<int>& recordIndexes);
+// The ticked rows take their texts again.
+void RefreshTickedRows(GeneralList* list);
 int CountTickedRows(const GeneralList* list);
 // The record indexes of the ticked rows, in list order.
 QList<int> TickedIndexes(const GeneralList* list);
@@ -109,10 +128,7 @@ QList<int> TickedIndexes(const GeneralList* list);
 void ToggleAllRows(GeneralList* list);
 // Takes the row out of the selection and draws it bold in RGB(208, 64, 64) when ticked, else
 // normal black.
-void StyleRow(QTreeWidgetItem* row);
-
-QString SkillMark(int index, int skill);
-QString GeneralSkillMark(int row, int skill);
+void StyleRow(GeneralList* list, int position);
 
 // Column-group toggles: the group's columns get their width when show is true, 0 otherwise.
 void ShowMarkColumns(GeneralList* list, bool show);

@@ -6,12 +6,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMimeData>
-#include <QMouseEvent>
-#include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
@@ -47,8 +43,6 @@ namespace {
 // invisible lines).
 constexpr int kMinListWidth = 12120;
 constexpr int kMinListHeight = 6600;
-// How often a drag outside the list scrolls it by one row.
-constexpr int kDragScrollMilliseconds = 50;
 
 QString openAnotherQuestion() {
     return QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
@@ -82,7 +76,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
     createControls();
-    createListAids();
+    connectList();
     createHistory();
     connectControls();
     Form_Load();
@@ -125,16 +119,9 @@ void MainWindow::createControls() {
                               TwipsRect(8880 + 960 * k, 885, 855, 270), false);
     }
 
-    list = new GeneralList(true, this);
+    list = new GeneralList(std::make_unique<OpenFileGenerals>(), GeneralList::Kind::Ticking, this);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
-    // Presses are handled by the window itself (drag ticking); the list only shows the rows
-    // the drag takes in.
-    list->setSelectionMode(QAbstractItemView::MultiSelection);
-    list->viewport()->installEventFilter(this);
-    // A move without the button held must reach the window too: it ends a drag whose
-    // release was not seen.
-    list->viewport()->setMouseTracking(true);
 
     createMenuPanel();
 
@@ -187,15 +174,12 @@ QPushButton* MainWindow::addButton(QWidget* parent, const QString& name, const Q
     return button;
 }
 
-void MainWindow::createListAids() {
-    nameColumn_ = new FrozenNameColumn(list);
-    nameColumn_->viewport()->installEventFilter(this);
-    connect(nameColumn_->header(), &QHeaderView::sectionClicked, this,
-            &MainWindow::list_ColumnClick);
-    list->installEventFilter(this);
-    dragScroll_ = new QTimer(this);
-    dragScroll_->setInterval(kDragScrollMilliseconds);
-    connect(dragScroll_, &QTimer::timeout, this, &MainWindow::scrollDrag);
+void MainWindow::connectList() {
+    connect(list, &GeneralList::ticksChanged, this, &MainWindow::UpdateCountLabel);
+    connect(list, &GeneralList::ticksSettled, this, [this] {
+        UpdateCountLabel();
+        updateMenuEnabled();
+    });
 }
 
 void MainWindow::createHistory() {
@@ -352,14 +336,9 @@ void MainWindow::openPersonFile(const QString& path) {
     }
     UpdateCountLabel();
 
-    list->clear();
     lastSortColumn_ = 0;
     list->forgetSort();
-    for (int n = 1; n <= rosterCount; ++n) {
-        FillRow(list->addRow(GetPersonName(n), n), true);
-    }
-    dragAnchor = 0;
-    dragSnapshot.fill(false, list->rowCount() + 1);
+    list->showAllGenerals();
 
     cmdSave->show();
     fraMenu->show();
@@ -369,7 +348,7 @@ void MainWindow::openPersonFile(const QString& path) {
     list->setFocus();
     // The keyboard starts on the first row.
     if (list->rowCount() > 0) {
-        list->setCurrentItem(list->rowAt(1), 0, QItemSelectionModel::NoUpdate);
+        list->setCurrentPosition(1);
     }
 }
 
@@ -490,158 +469,6 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 // --- Selection ---------------------------------------------------------------------------
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list && event->type() == QEvent::KeyPress) {
-        return list_KeyDown(static_cast<QKeyEvent*>(event));
-    }
-    if (watched == list->viewport()) {
-        return listViewportEvent(event, QPoint());
-    }
-    if (nameColumn_ != nullptr && watched == nameColumn_->viewport()) {
-        // The frozen name column is part of the list: its rows are the list's rows.
-        return listViewportEvent(event, nameColumn_->toListViewport(QPoint()));
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// Mouse events on the list's rows; offset takes the event's point into the list's viewport.
-bool MainWindow::listViewportEvent(QEvent* event, const QPoint& offset) {
-    const auto* mouse = dynamic_cast<QMouseEvent*>(event);
-    if (mouse == nullptr) {
-        return false;
-    }
-    const QPoint point = mouse->position().toPoint() + offset;
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            if (mouse->button() == Qt::LeftButton) {
-                list_MouseDown(point);
-            }
-            return true;  // the list never ticks or selects by itself
-        case QEvent::MouseMove:
-            list_MouseMove(point, mouse->buttons().testFlag(Qt::LeftButton));
-            return true;
-        case QEvent::MouseButtonRelease:
-            if (mouse->button() == Qt::LeftButton) {
-                list_MouseUp(point);
-            }
-            return true;
-        default:
-            return false;
-    }
-}
-
-int MainWindow::rowPositionAt(const QPoint& point) const {
-    QTreeWidgetItem* row = list->itemAt(point);
-    return row == nullptr ? 0 : list->indexOfTopLevelItem(row) + 1;
-}
-
-void MainWindow::list_MouseDown(const QPoint& point) {
-    const int position = rowPositionAt(point);
-    if (position == 0) {
-        return;
-    }
-    dragSnapshot.resize(list->rowCount() + 1);
-    for (int i = 1; i <= list->rowCount(); ++i) {
-        dragSnapshot[i] = GeneralList::isTicked(list->rowAt(i));
-    }
-    dragAnchor = static_cast<qint16>(position);
-    dragValue = !dragSnapshot[position];
-    // The keyboard goes on from the pressed row.
-    list->setCurrentItem(list->rowAt(position), 0, QItemSelectionModel::NoUpdate);
-    list_MouseMove(point, true);
-}
-
-void MainWindow::list_MouseMove(const QPoint& point, bool leftButtonHeld) {
-    if (dragAnchor < 1) {
-        return;
-    }
-    followDragOutside(point, leftButtonHeld);
-    const int current = rowPositionAt(dragPointInside(point));
-    if (current == 0) {
-        return;
-    }
-    const int first = std::min<int>(dragAnchor, current);
-    const int last = std::max<int>(dragAnchor, current);
-    for (int i = 1; i <= list->rowCount(); ++i) {
-        QTreeWidgetItem* row = list->rowAt(i);
-        const bool covered = i >= first && i <= last;
-        GeneralList::setTicked(row, covered ? dragValue : dragSnapshot.value(i));
-        row->setSelected(covered);
-    }
-    UpdateCountLabel();
-    if (!leftButtonHeld) {
-        // The release happened outside the window: end the drag here.
-        list_MouseUp(point);
-        list->clearSelection();
-    }
-}
-
-void MainWindow::list_MouseUp(const QPoint& point) {
-    list_MouseMove(point, true);
-    dragAnchor = 0;
-    dragScroll_->stop();
-    for (int i = 1; i <= list->rowCount(); ++i) {
-        StyleRow(list->rowAt(i));
-    }
-    updateMenuEnabled();
-}
-
-// Above or below the rows, the drag takes the nearest row in view, as a selection drag does.
-QPoint MainWindow::dragPointInside(const QPoint& point) const {
-    const int height = list->viewport()->height();
-    if (point.y() >= 0 && point.y() < height) {
-        return point;
-    }
-    const QHeaderView* columns = list->header();
-    const int right = std::min(list->viewport()->width(), columns->length() - columns->offset());
-    return {std::clamp(point.x(), 0, std::max(0, right - 1)),
-            std::clamp(point.y(), 0, std::max(0, height - 1))};
-}
-
-void MainWindow::followDragOutside(const QPoint& point, bool leftButtonHeld) {
-    dragPoint_ = point;
-    const bool outside = point.y() < 0 || point.y() >= list->viewport()->height();
-    if (!leftButtonHeld || !outside) {
-        dragScroll_->stop();
-    } else if (!dragScroll_->isActive()) {
-        dragScroll_->start();
-    }
-}
-
-void MainWindow::scrollDrag() {
-    if (dragAnchor < 1) {
-        dragScroll_->stop();
-        return;
-    }
-    list->verticalScrollBar()->triggerAction(dragPoint_.y() < 0
-                                                 ? QAbstractSlider::SliderSingleStepSub
-                                                 : QAbstractSlider::SliderSingleStepAdd);
-    list_MouseMove(dragPoint_, QGuiApplication::mouseButtons().testFlag(Qt::LeftButton));
-}
-
-bool MainWindow::list_KeyDown(const QKeyEvent* key) {
-    if (key->matches(QKeySequence::SelectAll)) {
-        return true;  // the highlight only ever shows a drag
-    }
-    if (key->key() != Qt::Key_Space) {
-        return false;  // the list moves its current row itself
-    }
-    toggleCurrentRow();
-    return true;
-}
-
-void MainWindow::toggleCurrentRow() {
-    QTreeWidgetItem* row = list->currentItem();
-    if (row == nullptr || dragAnchor > 0) {
-        return;
-    }
-    GeneralList::setTicked(row, !GeneralList::isTicked(row));
-    StyleRow(row);
-    UpdateCountLabel();
-    updateMenuEnabled();
-}
 
 void MainWindow::cmdAll_Click() {
     ToggleAllRows(list);

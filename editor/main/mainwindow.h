@@ -16,11 +16,8 @@
 #include "list/generallist.h"
 
 class BulkEditDialog;
-class FrozenNameColumn;
 class PersonFileDocument;
 class QAction;
-class QKeyEvent;
-class QTimer;
 class EditHistory;
 class QDragEnterEvent;
 class QDropEvent;
@@ -96,7 +93,6 @@ class MainWindow : public QWidget {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private slots:
     void cmdOpen_Click();
@@ -119,8 +115,8 @@ class MainWindow : public QWidget {
     void Form_Load();
     void createControls();
     void createMenuPanel();
-    // The frozen name column, the keyboard ticking and the scrolling of a drag.
-    void createListAids();
+    // The frozen name column's header and the ticks the list reports.
+    void connectList();
     void connectControls();
     QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
                            const QRect& geometry);
@@ -140,27 +136,8 @@ class MainWindow : public QWidget {
     // close without it (Return says no).
     bool mayDropUnwrittenDataFiles();
 
-    // Drag ticking
-    int rowPositionAt(const QPoint& point) const;
-    void list_MouseDown(const QPoint& point);
-    void list_MouseMove(const QPoint& point, bool leftButtonHeld);
-    void list_MouseUp(const QPoint& point);
-    bool listViewportEvent(QEvent* event, const QPoint& offset);
-    QPoint dragPointInside(const QPoint& point) const;
-    // A drag that has left the list above or below scrolls it while the button is held.
-    void followDragOutside(const QPoint& point, bool leftButtonHeld);
-    void scrollDrag();
-    bool list_KeyDown(const QKeyEvent* key);
-    void toggleCurrentRow();
-
     PersonFileDocument* document_ = nullptr;
     qint16 lastSortColumn_ = 0;
-    qint16 dragAnchor = 0;
-    bool dragValue = false;
-    QVector<bool> dragSnapshot;
     GeneralChooser* chooser_ = nullptr;
     bool closed_ = false;
-    FrozenNameColumn* nameColumn_ = nullptr;
-    QTimer* dragScroll_ = nullptr;
-    QPoint dragPoint_;
 };

@@ -49,9 +49,9 @@ bool chooseCentre(QPushButton* chooseButton, GeneralChooser& chooser, int genera
             return;
         }
         for (int position = 1; position <= chooser.list->rowCount(); ++position) {
-            QTreeWidgetItem* row = chooser.list->rowAt(position);
-            if (GeneralList::rowTag(row) == generalRow) {
-                const QPoint centre = chooser.list->visualItemRect(row).center();
+            if (chooser.list->rowTag(position) == generalRow) {
+                const QPoint centre =
+                    chooser.list->visualRect(chooser.list->rowIndex(position)).center();
                 QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, centre);
             }
         }

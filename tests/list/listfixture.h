@@ -67,7 +67,7 @@ class ListTables {
 inline QStringList RowNames(const GeneralList* list) {
     QStringList names;
     for (int position = 1; position <= list->rowCount(); ++position) {
-        names.append(list->rowAt(position)->text(0));
+        names.append(list->cellText(position, 0));
     }
     return names;
 }

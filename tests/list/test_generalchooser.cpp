@@ -25,7 +25,7 @@ void fillTable() {
 }
 
 QPoint rowCentre(const GeneralChooser& chooser, int position) {
-    return chooser.list->visualItemRect(chooser.list->rowAt(position)).center();
+    return chooser.list->visualRect(chooser.list->rowIndex(position)).center();
 }
 
 void clickRow(GeneralChooser& chooser, int position) {
@@ -77,13 +77,13 @@ class GeneralChooserTest : public QObject {
         GeneralChooser chooser;
         QCOMPARE(chooser.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
-        QVERIFY(!chooser.list->isRoster());
+        QVERIFY(!chooser.list->generals()->isTickable());
         QCOMPARE(RowNames(chooser.list),
                  QStringList(
                      {QStringLiteral("曹操"), QStringLiteral("呂布"), QStringLiteral("夏侯惇")}));
-        QCOMPARE(GeneralList::rowTag(chooser.list->rowAt(3)), 3);
-        QCOMPARE(chooser.list->rowAt(2)->text(kWarColumn), QStringLiteral("100"));
-        QCOMPARE(chooser.list->rowAt(2)->text(kKeyColumn), QStringLiteral("002"));
+        QCOMPARE(chooser.list->rowTag(3), 3);
+        QCOMPARE(chooser.list->cellText(2, kWarColumn), QStringLiteral("100"));
+        QCOMPARE(chooser.list->cellText(2, kKeyColumn), QStringLiteral("002"));
         QVERIFY(!chooser.cmdOK->isEnabled());
         for (const char* name :
              {"list", "cmdOK", "cmdCancel", "chkMark", "chkSyussei", "chkCapa", "chkPers",
@@ -196,7 +196,7 @@ class GeneralChooserTest : public QObject {
         bool okEnabled = true;
         bool stillSelected = false;
         QVERIFY(useChooser(chooser, [&] {
-            stillSelected = chooser.list->rowAt(1)->isSelected();
+            stillSelected = chooser.list->isRowSelected(1);
             okEnabled = chooser.cmdOK->isEnabled();
             QTest::keyClick(chooser.list, Qt::Key_Return);  // no default button: nothing happens
             QVERIFY(chooser.isVisible());
@@ -216,9 +216,9 @@ class GeneralChooserTest : public QObject {
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 2);
             const QPoint below(10, chooser.list->viewport()->height() - 2);
-            QVERIFY(chooser.list->itemAt(below) == nullptr);
+            QVERIFY(!chooser.list->indexAt(below).isValid());
             QTest::mouseClick(chooser.list->viewport(), Qt::LeftButton, {}, below);
-            rowShownSelected = !chooser.list->selectedItems().isEmpty();
+            rowShownSelected = !chooser.list->selectionModel()->selectedIndexes().isEmpty();
             okEnabled = chooser.cmdOK->isEnabled();
             selected = chooser.g_nSelected;
             QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
@@ -248,7 +248,7 @@ class GeneralChooserTest : public QObject {
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 2);
             QTest::keyClick(chooser.list, Qt::Key_Space, Qt::ControlModifier);
-            QVERIFY(chooser.list->selectedItems().isEmpty());
+            QVERIFY(chooser.list->selectionModel()->selectedIndexes().isEmpty());
             okEnabled = chooser.cmdOK->isEnabled();
             QTest::keyClick(&chooser, Qt::Key_Escape);
         }));
@@ -270,7 +270,7 @@ class GeneralChooserTest : public QObject {
         QCOMPARE(chooser.list->columnWidth(61), 0);
         QTest::mouseClick(chooser.chkMark, Qt::LeftButton);
         QCOMPARE(chooser.list->columnWidth(2), Twips(450));
-        QCOMPARE(chooser.list->rowAt(1)->text(2), QString());  // no marks in the chooser
+        QCOMPARE(chooser.list->cellText(1, 2), QString());  // no marks in the chooser
         chooser.allowClose();
     }
 

@@ -1,6 +1,7 @@
 // The shared list routines on the main window's kind of list (roster rows) and the chooser's.
 #include <QHeaderView>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "listfixture.h"
 #include "platform/twips.h"
@@ -25,9 +26,29 @@ void fillRoster() {
 }
 
 void addRosterRows(GeneralList* list) {
-    for (int index = 1; index <= rosterCount; ++index) {
-        FillRow(list->addRow(GetPersonName(index), index), true);
-    }
+    list->showAllGenerals();
+}
+
+std::unique_ptr<GeneralList> mainList() {
+    return std::make_unique<GeneralList>(std::make_unique<OpenFileGenerals>(),
+                                         GeneralList::Kind::Ticking);
+}
+
+std::unique_ptr<GeneralList> chooserList() {
+    return std::make_unique<GeneralList>(std::make_unique<ExistingGeneralsSource>(),
+                                         GeneralList::Kind::Choosing);
+}
+
+QString caption(const GeneralList& list, int column) {
+    return list.model()->headerData(column, Qt::Horizontal).toString();
+}
+
+bool isBold(const GeneralList& list, int position, int column) {
+    return list.rowIndex(position, column).data(Qt::FontRole).value<QFont>().bold();
+}
+
+QColor colour(const GeneralList& list, int position, int column) {
+    return list.rowIndex(position, column).data(Qt::ForegroundRole).value<QBrush>().color();
 }
 
 }  // namespace
@@ -43,14 +64,16 @@ class GeneralListTest : public QObject {
     void cleanup() { ListTables::clear(); }
 
     void columnsAndStartingWidths() {
-        GeneralList mainList(true);
-        GeneralList chooserList(false);
-        QCOMPARE(mainList.columnCount(), kListColumnCount);
-        QCOMPARE(mainList.headerItem()->text(0), QStringLiteral("名前"));
-        QCOMPARE(mainList.headerItem()->text(14), QStringLiteral("ﾀｲﾌﾟ"));
-        QCOMPARE(mainList.headerItem()->text(27), QStringLiteral("農業"));
-        QCOMPARE(mainList.headerItem()->text(68), QStringLiteral("仙人"));
-        QCOMPARE(mainList.headerItem()->text(6), QStringLiteral("M5"));
+        const std::unique_ptr<GeneralList> main = mainList();
+        GeneralList& mainList = *main;
+        const std::unique_ptr<GeneralList> chooser = chooserList();
+        GeneralList& chooserList = *chooser;
+        QCOMPARE(mainList.model()->columnCount(), kListColumnCount);
+        QCOMPARE(caption(mainList, 0), QStringLiteral("名前"));
+        QCOMPARE(caption(mainList, 14), QStringLiteral("ﾀｲﾌﾟ"));
+        QCOMPARE(caption(mainList, 27), QStringLiteral("農業"));
+        QCOMPARE(caption(mainList, 68), QStringLiteral("仙人"));
+        QCOMPARE(caption(mainList, 6), QStringLiteral("M5"));
         for (int column = 0; column < kListColumnCount; ++column) {
             const bool mainShown = column == 0 || (column >= 7 && column <= 13);
             const bool chooserShown =
@@ -69,10 +92,16 @@ class GeneralListTest : public QObject {
     void headerLooksAsQtsOwnWould() {
         // The list's header measures captions in the list's own font rather than bold; shown
         // with every column, it must still look exactly as Qt's own header would.
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         QTreeWidget stock;
         stock.setFont(list.font());
-        stock.setHeaderItem(list.headerItem()->clone());
+        auto* captions = new QTreeWidgetItem;
+        for (int column = 0; column < kListColumnCount; ++column) {
+            captions->setText(column, caption(list, column));
+            captions->setTextAlignment(column, GeneralList::columnAlignment(column));
+        }
+        stock.setHeaderItem(captions);
         stock.header()->setStretchLastSection(false);
         for (int column = 0; column < kListColumnCount; ++column) {
             list.setColumnTwips(column, GeneralList::columnTwips(column));
@@ -89,29 +118,38 @@ class GeneralListTest : public QObject {
     }
 
     void rowAlignmentsAndTickBox() {
-        GeneralList list(true);
-        QTreeWidgetItem* row = list.addRow(QStringLiteral("劉備"), 1);
-        QCOMPARE(row->textAlignment(0) & Qt::AlignHorizontal_Mask, int(Qt::AlignLeft));
-        QCOMPARE(row->textAlignment(7) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
-        QCOMPARE(row->textAlignment(8) & Qt::AlignHorizontal_Mask, int(Qt::AlignRight));
-        QCOMPARE(row->textAlignment(30) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
-        QCOMPARE(GeneralList::rowTag(row), 1);
-        QVERIFY(!(row->flags() & Qt::ItemIsUserCheckable));
-        QCOMPARE(row->checkState(0), Qt::Unchecked);  // the box is drawn
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
+        rosterCount = 1;
+        list.showAllGenerals();
+        const auto alignment = [&list](int column) {
+            return list.rowIndex(1, column).data(Qt::TextAlignmentRole).toInt() &
+                   Qt::AlignHorizontal_Mask;
+        };
+        QCOMPARE(alignment(0), int(Qt::AlignLeft));
+        QCOMPARE(alignment(7), int(Qt::AlignHCenter));
+        QCOMPARE(alignment(8), int(Qt::AlignRight));
+        QCOMPARE(alignment(30), int(Qt::AlignHCenter));
+        QCOMPARE(list.rowTag(1), 1);
+        QVERIFY(!(list.rowIndex(1).flags() & Qt::ItemIsUserCheckable));
+        QCOMPARE(list.rowIndex(1).data(Qt::CheckStateRole).toInt(), int(Qt::Unchecked));
 
-        // A click on the tick box does not flip it: only the windows decide ticks.
+        // A click on the tick box flips it once, as a click elsewhere on the row does: the
+        // view's own toggle of check boxes never adds a second flip.
         list.resize(600, 300);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        const QRect rect = list.visualItemRect(row);
+        const QRect rect = list.visualRect(list.rowIndex(1));
         for (int x = rect.left() + 2; x < rect.left() + 30; x += 4) {
             QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(x, rect.center().y()));
+            const bool odd = (x - rect.left() - 2) / 4 % 2 == 0;
+            QCOMPARE(list.isTicked(1), odd);
         }
-        QCOMPARE(row->checkState(0), Qt::Unchecked);
     }
 
     void fillRowFromRosterAndTable() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         roster[2].setBirthYear(160);
         roster[2].setFame(350);
         roster[2].setSetting(Setting::generalType, 1);
@@ -125,40 +163,40 @@ class GeneralListTest : public QObject {
         generals[1].values.setPersonalAffinity(75);
         ComputeAffinityRepresentatives();
         addRosterRows(&list);
-        QTreeWidgetItem* row = list.rowAt(2);
-        QCOMPARE(row->text(0), QStringLiteral("関羽"));
-        QCOMPARE(row->text(kKeyColumn), QStringLiteral("002"));
-        QCOMPARE(row->text(2), QStringLiteral("A"));
-        QCOMPARE(row->text(6), QStringLiteral("E"));
-        QCOMPARE(row->text(7), QStringLiteral("160"));
-        QCOMPARE(row->text(8), QStringLiteral("350"));
-        QCOMPARE(row->text(kWarColumn), QStringLiteral("97"));
-        QCOMPARE(row->text(14), QStringLiteral("猛将"));
-        QCOMPARE(row->text(24), QStringLiteral("Dessk"));
-        QCOMPARE(row->text(25), QStringLiteral("曹操"));
-        QCOMPARE(row->text(26), QStringLiteral("  -"));
-        QCOMPARE(row->text(kTotsugekiColumn), QStringLiteral("○"));
-        QCOMPARE(row->text(kTotsugekiColumn + 1), QString());
-        QCOMPARE(list.rowAt(3)->text(kStrategyColumn), QStringLiteral("不明"));
+        QCOMPARE(list.cellText(2, 0), QStringLiteral("関羽"));
+        QCOMPARE(list.cellText(2, kKeyColumn), QStringLiteral("002"));
+        QCOMPARE(list.cellText(2, 2), QStringLiteral("A"));
+        QCOMPARE(list.cellText(2, 6), QStringLiteral("E"));
+        QCOMPARE(list.cellText(2, 7), QStringLiteral("160"));
+        QCOMPARE(list.cellText(2, 8), QStringLiteral("350"));
+        QCOMPARE(list.cellText(2, kWarColumn), QStringLiteral("97"));
+        QCOMPARE(list.cellText(2, 14), QStringLiteral("猛将"));
+        QCOMPARE(list.cellText(2, 24), QStringLiteral("Dessk"));
+        QCOMPARE(list.cellText(2, 25), QStringLiteral("曹操"));
+        QCOMPARE(list.cellText(2, 26), QStringLiteral("  -"));
+        QCOMPARE(list.cellText(2, kTotsugekiColumn), QStringLiteral("○"));
+        QCOMPARE(list.cellText(2, kTotsugekiColumn + 1), QString());
+        QCOMPARE(list.cellText(3, kStrategyColumn), QStringLiteral("不明"));
 
         // A chooser row: no marks even where the same index has some, zeros, code 0 labels.
-        GeneralList chooserList(false);
+        const std::unique_ptr<GeneralList> chooser = chooserList();
         generalMarks[1].marks[0] = QStringLiteral("X");
-        FillRow(chooserList.addRow(GetGeneralName(1), 1), false);
-        QTreeWidgetItem* general = chooserList.rowAt(1);
-        QCOMPARE(general->text(0), QStringLiteral("曹操"));
-        QCOMPARE(general->text(2), QString());
-        QCOMPARE(general->text(7), QStringLiteral("0"));
-        QCOMPARE(general->text(8), QStringLiteral("0"));
-        QCOMPARE(general->text(kWarColumn), QStringLiteral("72"));
-        QCOMPARE(general->text(14), QStringLiteral("平凡"));
-        QCOMPARE(general->text(22), QStringLiteral("中華統一"));
-        QCOMPARE(general->text(25), QStringLiteral("曹操"));
-        QVERIFY(!general->data(0, Qt::CheckStateRole).isValid());  // no tick box here
+        chooser->showAllGenerals();
+        const auto general = [&chooser](int column) { return chooser->cellText(1, column); };
+        QCOMPARE(general(0), QStringLiteral("曹操"));
+        QCOMPARE(general(2), QString());
+        QCOMPARE(general(7), QStringLiteral("0"));
+        QCOMPARE(general(8), QStringLiteral("0"));
+        QCOMPARE(general(kWarColumn), QStringLiteral("72"));
+        QCOMPARE(general(14), QStringLiteral("平凡"));
+        QCOMPARE(general(22), QStringLiteral("中華統一"));
+        QCOMPARE(general(25), QStringLiteral("曹操"));
+        QVERIFY(!chooser->rowIndex(1).data(Qt::CheckStateRole).isValid());  // no tick box here
     }
 
     void sortByNameAbilityAndSkill() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         addRosterRows(&list);
         qint16 last = 0;
         // The first click on 名前 sorts ascending by reading, though 0 is also the start value.
@@ -173,7 +211,7 @@ class GeneralListTest : public QObject {
         QCOMPARE(last, qint16(kWarColumn));
         QCOMPARE(RowNames(&list), QStringList({QStringLiteral("張飛"), QStringLiteral("関羽"),
                                                QStringLiteral("劉備"), QStringLiteral("愛")}));
-        QCOMPARE(list.rowAt(4)->text(kKeyColumn), QStringLiteral("005"));
+        QCOMPARE(list.cellText(4, kKeyColumn), QStringLiteral("005"));
         SortByColumn(&list, kWarColumn, last);
         QCOMPARE(RowNames(&list), QStringList({QStringLiteral("愛"), QStringLiteral("劉備"),
                                                QStringLiteral("関羽"), QStringLiteral("張飛")}));
@@ -191,25 +229,26 @@ class GeneralListTest : public QObject {
         // A code outside its table shows "不明" and sorts by the code itself.
         SortByColumn(&list, kStrategyColumn, last);
         QCOMPARE(RowNames(&list).first(), QStringLiteral("張飛"));
-        QCOMPARE(list.rowAt(1)->text(kKeyColumn), QStringLiteral("7"));
-        QCOMPARE(list.rowAt(1)->text(kStrategyColumn), QStringLiteral("不明"));
+        QCOMPARE(list.cellText(1, kKeyColumn), QStringLiteral("7"));
+        QCOMPARE(list.cellText(1, kStrategyColumn), QStringLiteral("不明"));
     }
 
     void keyColumnClickAndForgottenSort() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         addRosterRows(&list);
         qint16 last = 0;
         SortByColumn(&list, kWarColumn, last);
         const QStringList order = RowNames(&list);
         QStringList keys;
         for (int position = 1; position <= list.rowCount(); ++position) {
-            keys.append(list.rowAt(position)->text(kKeyColumn));
+            keys.append(list.cellText(position, kKeyColumn));
         }
         SortByColumn(&list, kKeyColumn, last);
         QCOMPARE(RowNames(&list), order);
         QCOMPARE(last, qint16(kWarColumn));
         for (int position = 1; position <= list.rowCount(); ++position) {
-            QCOMPARE(list.rowAt(position)->text(kKeyColumn), keys.at(position - 1));
+            QCOMPARE(list.cellText(position, kKeyColumn), keys.at(position - 1));
         }
 
         // After an open the window forgets the direction and sets its column to 0: the first
@@ -224,51 +263,56 @@ class GeneralListTest : public QObject {
     }
 
     void refreshTouchesTickedRowsOnly() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         addRosterRows(&list);
         qint16 last = 0;
         SortByColumn(&list, kWarColumn, last);  // 張飛, 関羽, 劉備, 愛
-        GeneralList::setTicked(list.rowAt(1), true);
+        list.setTicked(1, true);
         roster[3].setAbility(1, 40);
         roster[2].setAbility(1, 41);
         RefreshTickedRows(&list);
-        QCOMPARE(list.rowAt(1)->text(kWarColumn), QStringLiteral("40"));
-        QCOMPARE(list.rowAt(1)->text(kKeyColumn), QStringLiteral("003"));  // key back to index
-        QCOMPARE(list.rowAt(2)->text(kWarColumn), QStringLiteral("97"));   // unticked: as it was
-        QCOMPARE(RowNames(&list).first(), QStringLiteral("張飛"));         // no new sort
+        QCOMPARE(list.cellText(1, kWarColumn), QStringLiteral("40"));
+        QCOMPARE(list.cellText(1, kKeyColumn), QStringLiteral("003"));  // key back to index
+        QCOMPARE(list.cellText(2, kWarColumn), QStringLiteral("97"));   // unticked: as it was
+        QCOMPARE(RowNames(&list).first(), QStringLiteral("張飛"));      // no new sort
         QVERIFY(list.updatesEnabled());
     }
 
     void toggleAllTicksAndStyles() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         addRosterRows(&list);
         const QColor ticked(208, 64, 64);
         ToggleAllRows(&list);
         QCOMPARE(CountTickedRows(&list), 4);
+        const std::array<int, 3> columns = {0, kWarColumn, kTotsugekiColumn};
         for (int position = 1; position <= list.rowCount(); ++position) {
-            QTreeWidgetItem* row = list.rowAt(position);
-            for (int column : {0, kWarColumn, kTotsugekiColumn}) {
-                QVERIFY(row->font(column).bold());
-                QCOMPARE(row->foreground(column).color(), ticked);
+            for (const int column : columns) {
+                QVERIFY(isBold(list, position, column));
+                QCOMPARE(colour(list, position, column), ticked);
             }
         }
         // One ticked row is enough for the next toggle to untick them all.
         ToggleAllRows(&list);
-        GeneralList::setTicked(list.rowAt(3), true);
-        list.rowAt(3)->setSelected(true);
-        StyleRow(list.rowAt(3));
-        QVERIFY(!list.rowAt(3)->isSelected());
-        QVERIFY(list.rowAt(3)->font(5).bold());
-        QVERIFY(!list.rowAt(2)->font(5).bold());
-        QCOMPARE(list.rowAt(2)->foreground(5).color(), QColor(Qt::black));
+        list.setTicked(3, true);
+        list.selectionModel()->select(list.rowIndex(3),
+                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QVERIFY(!isBold(list, 3, 5));  // the look waits for the row to be styled
+        StyleRow(&list, 3);
+        QVERIFY(!list.isRowSelected(3));
+        QVERIFY(isBold(list, 3, 5));
+        QVERIFY(!isBold(list, 2, 5));
+        QCOMPARE(colour(list, 2, 5), QColor(Qt::black));
         ToggleAllRows(&list);
         QCOMPARE(CountTickedRows(&list), 0);
-        QVERIFY(!list.rowAt(3)->font(0).bold());
-        QCOMPARE(list.rowAt(3)->foreground(0).color(), QColor(Qt::black));
+        QVERIFY(!isBold(list, 3, 0));
+        QCOMPARE(colour(list, 3, 0), QColor(Qt::black));
     }
 
     void groupTogglesSetTheirOwnColumns() {
-        GeneralList list(true);
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
         struct Case {
             std::function<void(bool)> toggle;
             int first;

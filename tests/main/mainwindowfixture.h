@@ -75,7 +75,7 @@ class MainWindowFixture {
     }
 
     QPoint rowPoint(int position) const {
-        return window->list->visualItemRect(window->list->rowAt(position)).center();
+        return window->list->visualRect(window->list->rowIndex(position)).center();
     }
     void press(int position) {
         QTest::mousePress(window->list->viewport(), Qt::LeftButton, {}, rowPoint(position));
@@ -92,7 +92,7 @@ class MainWindowFixture {
     QList<bool> ticks() const {
         QList<bool> result;
         for (int i = 1; i <= window->list->rowCount(); ++i) {
-            result.append(GeneralList::isTicked(window->list->rowAt(i)));
+            result.append(window->list->isTicked(i));
         }
         return result;
     }

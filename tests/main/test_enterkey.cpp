@@ -53,7 +53,7 @@ QString SweepChooser(GeneralChooser* chooser) {
     if (!chooser->isVisible()) {
         return QStringLiteral("chooser closed at opening");
     }
-    chooser->list->setCurrentItem(chooser->list->rowAt(1));
+    chooser->list->setCurrentIndex(chooser->list->rowIndex(1));
     const QString closedAt = EnterClosesWindowAt(chooser, chooser->cmdCancel);
     if (!closedAt.isEmpty()) {
         return QStringLiteral("chooser closed at ") + closedAt;

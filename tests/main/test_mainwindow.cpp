@@ -56,7 +56,7 @@ class MainWindowTest : public QObject {
         GeneralChooser* chooser = f.window->chooser();
         QVERIFY(generalCount > 0);
         QCOMPARE(chooser->list->rowCount(), generalCount);
-        QCOMPARE(chooser->list->rowAt(generalCount)->text(0), GetGeneralName(generalCount));
+        QCOMPARE(chooser->list->cellText(generalCount, 0), GetGeneralName(generalCount));
         QCOMPARE(f.window->chooser(), chooser);
         QVERIFY(!chooser->isVisible());
     }
@@ -73,8 +73,8 @@ class MainWindowTest : public QObject {
                  QDir::toNativeSeparators(f.data.path(QStringLiteral("TPERSON.VRX"))));
         QVERIFY(f.window->cmdSave->isVisible());
         QVERIFY(f.window->fraMenu->isVisible() && f.window->fraMenu->isEnabled());
-        QCOMPARE(f.window->list->rowAt(3)->text(0), QStringLiteral("武将3"));
-        QCOMPARE(GeneralList::rowTag(f.window->list->rowAt(3)), 3);
+        QCOMPARE(f.window->list->cellText(3, 0), QStringLiteral("武将3"));
+        QCOMPARE(f.window->list->rowTag(3), 3);
         QVERIFY(messages.shown().isEmpty());
     }
 
@@ -295,7 +295,7 @@ class MainWindowTest : public QObject {
         f.release(4);
         QCOMPARE(f.ticks(), QList<bool>({true, true, true, false, false, true, true, true}));
         QCOMPARE(f.window->labCount->text(), QStringLiteral("6/8"));
-        QVERIFY(f.window->list->selectedItems().isEmpty());
+        QVERIFY(f.window->list->selectionModel()->selectedIndexes().isEmpty());
 
         // A single press and release flips one row back.
         f.press(4);
@@ -308,7 +308,7 @@ class MainWindowTest : public QObject {
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
         const QPoint below(10, f.window->list->viewport()->height() - 2);
-        QVERIFY(f.window->list->itemAt(below) == nullptr);
+        QVERIFY(!f.window->list->indexAt(below).isValid());
         QTest::mousePress(f.window->list->viewport(), Qt::LeftButton, {}, below);
         f.moveTo(1);
         QTest::mouseRelease(f.window->list->viewport(), Qt::LeftButton, {}, below);
@@ -336,10 +336,10 @@ class MainWindowTest : public QObject {
         const QList<bool> afterDrag = {false, false, false, false, false,
                                        false, true,  true,  true,  false};
         QCOMPARE(f.ticks(), afterDrag);
-        QVERIFY(f.window->list->selectedItems().isEmpty());
+        QVERIFY(f.window->list->selectionModel()->selectedIndexes().isEmpty());
         QCOMPARE(f.window->labCount->text(), QStringLiteral("3/10"));
         QVERIFY(f.window->fraMenu->isEnabled());
-        QVERIFY(f.window->list->rowAt(7)->font(0).bold());
+        QVERIFY(f.window->list->rowIndex(7, 0).data(Qt::FontRole).value<QFont>().bold());
         hover(10);  // plain hovering: the drag is over
         QCOMPARE(f.ticks(), afterDrag);
     }
@@ -390,7 +390,7 @@ class MainWindowTest : public QObject {
                  QStringLiteral("選択中の3名の設定を戻します。よろしいですか？"));
         QCOMPARE(roster[2].fame(), 400);
         QCOMPARE(roster[3].fame(), 103);
-        QCOMPARE(f.window->list->rowAt(2)->text(8), QStringLiteral("400"));
+        QCOMPARE(f.window->list->cellText(2, 8), QStringLiteral("400"));
     }
 
     void restoreBringsBackSavedMarks() {

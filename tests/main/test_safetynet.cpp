@@ -105,7 +105,7 @@ class SafetyNetTest : public QObject {
         QTest::keyClick(f.window->list, key, modifiers);
     }
     static QString fameCell(MainWindowFixture& f, int position) {
-        return f.window->list->rowAt(position)->text(8);
+        return f.window->list->cellText(position, 8);
     }
     static void activate(MainWindowFixture& f) {
         f.window->activateWindow();
@@ -140,7 +140,7 @@ class SafetyNetTest : public QObject {
         emit f.window->list->header()->sectionClicked(8);
         f.window->chkPers->click();
         const QList<bool> ticks = f.ticks();
-        const QString firstName = f.window->list->rowAt(1)->text(0);
+        const QString firstName = f.window->list->cellText(1, 0);
 
         activate(f);  // the shortcuts belong to the main window
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
@@ -150,12 +150,12 @@ class SafetyNetTest : public QObject {
         QCOMPARE(RosterState(), opened);
         QVERIFY(!f.window->undoAction->isEnabled());
         QCOMPARE(f.ticks(), ticks);
-        QCOMPARE(f.window->list->rowAt(1)->text(0), firstName);
+        QCOMPARE(f.window->list->cellText(1, 0), firstName);
         QVERIFY(!f.window->list->isColumnHidden(15));
         QCOMPARE(f.window->list->header()->sortIndicatorSection(), 8);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("5/6"));
         for (int i = 1; i <= 6; ++i) {  // the unticked row is refreshed too
-            const int index = GeneralList::rowTag(f.window->list->rowAt(i));
+            const int index = f.window->list->rowTag(i);
             QCOMPARE(fameCell(f, i), QString::number(roster[index].fame()));
         }
 
@@ -182,7 +182,7 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 元に戻す"));
         f.window->undoAction->trigger();
         QCOMPARE(RosterState(), edited);
-        QCOMPARE(f.window->list->rowAt(2)->text(2), QStringLiteral("甲"));
+        QCOMPARE(f.window->list->cellText(2, 2), QStringLiteral("甲"));
         f.window->undoAction->trigger();
         f.window->undoAction->trigger();
         QCOMPARE(RosterState(), opened);
@@ -436,7 +436,7 @@ class SafetyNetTest : public QObject {
         QVERIFY(messages.shown().isEmpty());
         f.open(pathA);
         QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
-        QCOMPARE(f.window->list->rowAt(1)->text(2), QStringLiteral("甲"));
+        QCOMPARE(f.window->list->cellText(1, 2), QStringLiteral("甲"));
     }
 
     // --- Unsaved changes ----------------------------------------------------------------
@@ -521,12 +521,10 @@ class SafetyNetTest : public QObject {
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(40)));
         GeneralList* list = f.window->list;
-        const auto currentPosition = [list] {
-            return list->indexOfTopLevelItem(list->currentItem()) + 1;
-        };
+        const auto currentPosition = [list] { return list->currentPosition(); };
         QCOMPARE(currentPosition(), 1);
         keyOnList(f, Qt::Key_Space);
-        QVERIFY(!GeneralList::isTicked(list->rowAt(1)));
+        QVERIFY(!list->isTicked(1));
         QCOMPARE(f.window->labCount->text(), QStringLiteral("39/40"));
         keyOnList(f, Qt::Key_Down);
         keyOnList(f, Qt::Key_Down);
@@ -540,7 +538,7 @@ class SafetyNetTest : public QObject {
         keyOnList(f, Qt::Key_PageDown);
         QVERIFY(currentPosition() > 1);
         keyOnList(f, Qt::Key_A, Qt::ControlModifier);
-        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
 
         // With no row ticked the panel is off; Space on one turns it on at once.
         f.window->cmdAll->click();
@@ -548,7 +546,7 @@ class SafetyNetTest : public QObject {
         keyOnList(f, Qt::Key_Space);
         QVERIFY(f.window->fraMenu->isEnabled());
         QCOMPARE(f.window->labCount->text(), QStringLiteral("1/40"));
-        QVERIFY(list->currentItem()->font(0).bold());
+        QVERIFY(list->currentIndex().data(Qt::FontRole).value<QFont>().bold());
 
         // A press makes the pressed row the current one.
         f.press(2);
@@ -573,8 +571,7 @@ class SafetyNetTest : public QObject {
         QTRY_VERIFY(bar->value() >= 5);
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, below);
         const int scrolled = bar->value();
-        const int lastInView =
-            list->indexOfTopLevelItem(list->itemAt(QPoint(10, viewport->height() - 2))) + 1;
+        const int lastInView = list->positionAt(QPoint(10, viewport->height() - 2));
         QVERIFY(lastInView > 3 + 20);
         QList<bool> expected(80, true);
         for (int position = 3; position <= lastInView; ++position) {
@@ -582,7 +579,7 @@ class SafetyNetTest : public QObject {
         }
         QCOMPARE(f.ticks(), expected);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("%1/80").arg(80 - (lastInView - 2)));
-        QVERIFY(list->selectedItems().isEmpty());
+        QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
         QTest::qWait(150);
         QCOMPARE(bar->value(), scrolled);  // the release ends the scrolling
         QCOMPARE(f.ticks(), expected);
@@ -596,29 +593,29 @@ class SafetyNetTest : public QObject {
             box->click();
         }
         GeneralList* list = f.window->list;
-        auto* names = list->findChild<FrozenNameColumn*>();
-        QVERIFY(names != nullptr);
-        QVERIFY(!names->isVisible());
+        QVERIFY(list->findChild<FrozenNameColumn*>() == nullptr);  // made when first needed
         QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
         list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        auto* names = list->findChild<FrozenNameColumn*>();
+        QVERIFY(names != nullptr);
         QVERIFY(names->isVisible());
         QCOMPARE(names->geometry().left(), list->viewport()->geometry().left());
         QCOMPARE(names->columnWidth(0), list->columnWidth(0));
         const QRect nameRow = names->visualRect(names->model()->index(4, 0));
         QCOMPARE(names->viewport()->mapTo(list, nameRow.topLeft()).y(),
-                 list->viewport()->mapTo(list, list->visualItemRect(list->rowAt(5)).topLeft()).y());
+                 list->viewport()->mapTo(list, list->visualRect(list->rowIndex(5)).topLeft()).y());
 
         // A press on a frozen name ticks its row, as on the list itself.
         const QPoint onName = nameRow.center();
         QTest::mousePress(names->viewport(), Qt::LeftButton, {}, onName);
         QTest::mouseRelease(names->viewport(), Qt::LeftButton, {}, onName);
-        QVERIFY(!GeneralList::isTicked(list->rowAt(5)));
+        QVERIFY(!list->isTicked(5));
         QCOMPARE(f.window->labCount->text(), QStringLiteral("9/10"));
 
         // Pressing on a row and moving with the keys keep the list where it was sideways.
         const int sideways = list->horizontalScrollBar()->value();
         const QPoint onRow(list->viewport()->width() / 2,
-                           list->visualItemRect(list->rowAt(7)).center().y());
+                           list->visualRect(list->rowIndex(7)).center().y());
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, onRow);
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, onRow);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("8/10"));
@@ -648,9 +645,9 @@ class SafetyNetTest : public QObject {
         }
         f.window->chkPers->click();
         GeneralList* list = f.window->list;
-        auto* names = list->findChild<FrozenNameColumn*>();
         QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
         list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        auto* names = list->findChild<FrozenNameColumn*>();
         if (sort) {
             QHeaderView* header = list->header();
             const int column = kListColumnCount - 1;

@@ -54,12 +54,12 @@ class SheetMenuTest : public QObject {
             messages.texts().last(),
             QStringLiteral("1人の1項目を変更します。よろしいですか？\n003 武将3 名声: 103 → 480"));
         QCOMPARE(roster[3].fame(), 480);
-        QCOMPARE(f.window->list->rowAt(3)->text(8), QStringLiteral("480"));
+        QCOMPARE(f.window->list->cellText(3, 8), QStringLiteral("480"));
         QCOMPARE(f.window->history()->undoText(), QStringLiteral("表から読み込み"));
         QVERIFY(f.window->hasUnsavedChanges());
         f.window->undoAction->trigger();
         QCOMPARE(roster[3].fame(), 103);
-        QCOMPARE(f.window->list->rowAt(3)->text(8), QStringLiteral("103"));
+        QCOMPARE(f.window->list->cellText(3, 8), QStringLiteral("103"));
     }
 };
 

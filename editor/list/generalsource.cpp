@@ -1,0 +1,36 @@
+#include "generalsource.h"
+
+#include "model/generals.h"
+#include "model/roster.h"
+
+int OpenFileGenerals::count() const {
+    return rosterCount;
+}
+const PersonRecord& OpenFileGenerals::record(int index) const {
+    return roster[index];
+}
+const MarkEntry* OpenFileGenerals::marks(int index) const {
+    return &generalMarks[index];
+}
+QString OpenFileGenerals::name(int index) const {
+    return GetPersonName(index);
+}
+QString OpenFileGenerals::reading(int index) const {
+    return roster[index].reading();
+}
+
+int ExistingGeneralsSource::count() const {
+    return generalCount;
+}
+const PersonRecord& ExistingGeneralsSource::record(int index) const {
+    return generals[index].values;
+}
+const MarkEntry* ExistingGeneralsSource::marks(int) const {
+    return nullptr;
+}
+QString ExistingGeneralsSource::name(int index) const {
+    return GetGeneralName(index);
+}
+QString ExistingGeneralsSource::reading(int index) const {
+    return generals[index].reading;
+}

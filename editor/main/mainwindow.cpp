@@ -39,11 +39,6 @@
 
 namespace {
 
-// The smallest list the window keeps following when it is resized (the lengths of the two
-// invisible lines).
-constexpr int kMinListWidth = 12120;
-constexpr int kMinListHeight = 6600;
-
 QString openAnotherQuestion() {
     return QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
 }
@@ -52,18 +47,6 @@ QString openAnotherQuestion() {
 QString droppedFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     return urls.size() == 1 && urls[0].isLocalFile() ? urls[0].toLocalFile() : QString();
-}
-
-QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, bool visible) {
-    auto* line = new QFrame(parent);
-    line->setObjectName(name);
-    line->setFrameShape(geometry.height() <= 1 ? QFrame::HLine : QFrame::VLine);
-    // Drawn in the text colour, one pixel wide: a sunken frame that thin shows only its
-    // light edge.
-    line->setFrameShadow(QFrame::Plain);
-    line->setGeometry(geometry);
-    line->setVisible(visible);
-    return line;
 }
 
 }  // namespace
@@ -75,7 +58,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
-    createControls();
+    createControls(this);
     connectList();
     createHistory();
     connectControls();
@@ -89,91 +72,6 @@ MainWindow::~MainWindow() {
     disconnect(document_->history(), nullptr, this, nullptr);
 }
 
-void MainWindow::createControls() {
-    resize(Twips(14730), Twips(10410));
-    cmdOpen = addButton(this, QStringLiteral("cmdOpen"), QStringLiteral("ファイルを開く"),
-                        TwipsRect(240, 120, 2055, 615));
-    labPath = new QLabel(QStringLiteral("パス"), this);
-    labPath->setObjectName(QStringLiteral("labPath"));
-    labPath->setGeometry(TwipsRect(2400, 120, 9135, 615));
-    labPath->setWordWrap(true);
-    cmdSave = addButton(this, QStringLiteral("cmdSave"), QStringLiteral("ファイルに保存"),
-                        TwipsRect(240, 885, 2055, 615));
-    cmdSave->hide();
-    cmdAll = addButton(this, QStringLiteral("cmdAll"), QStringLiteral("一括/解除"),
-                       TwipsRect(2400, 840, 1095, 325));
-
-    chkMark = AddColumnGroupBox(this, QStringLiteral("chkMark"), QStringLiteral("印"),
-                                TwipsRect(3720, 885, 615, 270), false);
-    chkSyussei = AddColumnGroupBox(this, QStringLiteral("chkSyussei"), QStringLiteral("誕生名声"),
-                                   TwipsRect(4440, 885, 1335, 270), true);
-    chkCapa = AddColumnGroupBox(this, QStringLiteral("chkCapa"), QStringLiteral("能力値"),
-                                TwipsRect(5880, 885, 1095, 270), true);
-    chkPers = AddColumnGroupBox(this, QStringLiteral("chkPers"), QStringLiteral("隠し"),
-                                TwipsRect(7080, 885, 855, 270), false);
-    chkAisyo = AddColumnGroupBox(this, QStringLiteral("chkAisyo"), QStringLiteral("相性"),
-                                 TwipsRect(7920, 885, 855, 270), false);
-    for (int k = 0; k < kSkillGroupCount; ++k) {
-        chkTokugi[k] =
-            AddColumnGroupBox(this, QStringLiteral("chkTokugi_%1").arg(k), SkillGroupCaption(k),
-                              TwipsRect(8880 + 960 * k, 885, 855, 270), false);
-    }
-
-    list = new GeneralList(std::make_unique<OpenFileGenerals>(), GeneralList::Kind::Ticking, this);
-    list->setObjectName(QStringLiteral("list"));
-    list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
-
-    createMenuPanel();
-
-    Label2 = new QLabel(QStringLiteral("数"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(TwipsRect(240, 7605, 375, 255));
-    labCount = new QLabel(QStringLiteral("0/0"), this);
-    labCount->setObjectName(QStringLiteral("labCount"));
-    labCount->setGeometry(TwipsRect(720, 7605, 1575, 255));
-    Line1 = addLine(this, QStringLiteral("Line1"), QRect(Twips(240), Twips(7920), Twips(2040), 1),
-                    true);
-    lineWidth = addLine(this, QStringLiteral("lineWidth"),
-                        QRect(Twips(2400), Twips(10320), Twips(kMinListWidth), 1), false);
-    lineHeight = addLine(this, QStringLiteral("lineHeight"),
-                         QRect(Twips(120), Twips(1320), 1, Twips(kMinListHeight)), false);
-    // A screen smaller than the window's minimum (a laptop at a large scale) gets scroll bars.
-    ScrollBelowMinimumSize(this);
-}
-
-void MainWindow::createMenuPanel() {
-    fraMenu = new QFrame(this);
-    fraMenu->setObjectName(QStringLiteral("fraMenu"));
-    fraMenu->setGeometry(TwipsRect(240, 1560, 2055, 5895));
-    fraMenu->hide();
-    Label1 = new QLabel(QStringLiteral("リストから選んで以下のボタンを押します"), fraMenu);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(TwipsRect(0, 0, 2055, 540));
-    Label1->setWordWrap(true);
-
-    const auto menuButton = [this](const QString& name, const QString& caption, int top) {
-        return addButton(fraMenu, name, caption, TwipsRect(0, top, 2055, 495));
-    };
-    cmdTanjo = menuButton(QStringLiteral("cmdTanjo"), QStringLiteral("誕生年をシフト"), 600);
-    cmdMeisei = menuButton(QStringLiteral("cmdMeisei"), QStringLiteral("名声"), 1200);
-    cmdCapaAll = menuButton(QStringLiteral("cmdCapaAll"), QStringLiteral("能力値"), 1800);
-    cmdSeikaku = menuButton(QStringLiteral("cmdSeikaku"), QStringLiteral("隠し設定"), 2400);
-    cmdAisyo = menuButton(QStringLiteral("cmdAisyo"), QStringLiteral("相性"), 3000);
-    cmdTokugi = menuButton(QStringLiteral("cmdTokugi"), QStringLiteral("特技"), 3600);
-    cmdTokugiClear =
-        menuButton(QStringLiteral("cmdTokugiClear"), QStringLiteral("特技クリア"), 4200);
-    cmdMark = menuButton(QStringLiteral("cmdMark"), QStringLiteral("印"), 4800);
-    cmdBack = menuButton(QStringLiteral("cmdBack"), QStringLiteral("元に戻す"), 5400);
-}
-
-QPushButton* MainWindow::addButton(QWidget* parent, const QString& name, const QString& caption,
-                                   const QRect& geometry) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
 void MainWindow::connectList() {
     connect(list, &GeneralList::ticksChanged, this, &MainWindow::UpdateCountLabel);
     connect(list, &GeneralList::ticksSettled, this, [this] {
@@ -184,25 +82,8 @@ void MainWindow::connectList() {
 
 void MainWindow::createHistory() {
     EditHistory* history = document_->history();
-    undoAction = new QAction(list);
-    undoAction->setObjectName(QStringLiteral("undoAction"));
-    undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction = new QAction(list);
-    redoAction->setObjectName(QStringLiteral("redoAction"));
-    redoAction->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    auto* separator = new QAction(list);
-    separator->setSeparator(true);
-    exportSheetAction = new QAction(QStringLiteral("表に書き出す..."), list);
-    exportSheetAction->setObjectName(QStringLiteral("exportSheetAction"));
-    importSheetAction = new QAction(QStringLiteral("表から読み込む..."), list);
-    importSheetAction->setObjectName(QStringLiteral("importSheetAction"));
-    exportSheetAction->setEnabled(false);
-    importSheetAction->setEnabled(false);
     connect(exportSheetAction, &QAction::triggered, this, &MainWindow::exportSheet);
     connect(importSheetAction, &QAction::triggered, this, &MainWindow::importSheet);
-    list->addActions({undoAction, redoAction, separator, exportSheetAction, importSheetAction});
-    list->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(undoAction, &QAction::triggered, history, &EditHistory::undo);
     connect(redoAction, &QAction::triggered, history, &EditHistory::redo);
     connect(history, &EditHistory::indexChanged, this, &MainWindow::updateHistoryActions);

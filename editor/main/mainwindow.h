@@ -3,26 +3,20 @@
 // undo history of what they changed.
 #pragma once
 
-#include <QCheckBox>
-#include <QFrame>
-#include <QLabel>
-#include <QPushButton>
 #include <QVector>
 #include <QWidget>
 
-#include <array>
-
 #include "list/generalchooser.h"
 #include "list/generallist.h"
+#include "mainwindowcontrols.h"
 
 class BulkEditDialog;
 class PersonFileDocument;
-class QAction;
 class EditHistory;
 class QDragEnterEvent;
 class QDropEvent;
 
-class MainWindow : public QWidget {
+class MainWindow : public QWidget, public MainWindowControls {
     Q_OBJECT
   public:
     // Runs the whole start-up: splash, data files, the general chooser, the marks.
@@ -50,40 +44,6 @@ class MainWindow : public QWidget {
     EditHistory* history() const;
     // True when a general differs from the file as last read or saved.
     bool hasUnsavedChanges() const;
-
-    QPushButton* cmdOpen;
-    QLabel* labPath;
-    QPushButton* cmdSave;
-    QPushButton* cmdAll;
-    QCheckBox* chkMark;
-    QCheckBox* chkSyussei;
-    QCheckBox* chkCapa;
-    QCheckBox* chkPers;
-    QCheckBox* chkAisyo;
-    std::array<QCheckBox*, 6> chkTokugi;
-    GeneralList* list;
-    QFrame* fraMenu;
-    QLabel* Label1;
-    QPushButton* cmdTanjo;
-    QPushButton* cmdMeisei;
-    QPushButton* cmdCapaAll;
-    QPushButton* cmdSeikaku;
-    QPushButton* cmdAisyo;
-    QPushButton* cmdTokugi;
-    QPushButton* cmdTokugiClear;
-    QPushButton* cmdMark;
-    QPushButton* cmdBack;
-    QLabel* Label2;
-    QLabel* labCount;
-    QFrame* Line1;
-    QFrame* lineWidth;
-    QFrame* lineHeight;
-    // On the list's context menu, with Ctrl+Z and Ctrl+Y / Ctrl+Shift+Z.
-    QAction* undoAction;
-    QAction* redoAction;
-    // On the list's context menu below them: every general to a spreadsheet and back.
-    QAction* exportSheetAction;
-    QAction* importSheetAction;
 
     // The smallest window whose list still follows its size.
     QSize minimumSizeHint() const override;
@@ -113,13 +73,9 @@ class MainWindow : public QWidget {
 
   private:
     void Form_Load();
-    void createControls();
-    void createMenuPanel();
     // The frozen name column's header and the ticks the list reports.
     void connectList();
     void connectControls();
-    QPushButton* addButton(QWidget* parent, const QString& name, const QString& caption,
-                           const QRect& geometry);
 
     void savePersonFile();
     void updateMenuEnabled();

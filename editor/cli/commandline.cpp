@@ -275,8 +275,9 @@ int RunCommandLine(int argc, char* argv[]) {
             break;
     }
     ConsoleMessages messages;
-    // The affinity columns name existing generals; the marks come from Mark.csv.
-    LoadGenerals();
+    // The affinity columns name existing generals (their readings are never shown here); the
+    // marks come from Mark.csv.
+    LoadGenerals(GeneralReadings::notNeeded);
     LoadMarks();
     messages.takeFailure();  // a data file that failed to load has been reported; go on
     return request->kind == Request::Kind::exportSheet ? exportSheet(*request)

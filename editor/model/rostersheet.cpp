@@ -590,6 +590,8 @@ QByteArray ExportRosterSheet() {
     const QList<int> columns = sheetColumns();
     SheetText text;
     text.reserve(400 * static_cast<size_t>(std::max(rosterCount, 0) + 1));
+    // The byte-order mark, which spreadsheets take for UTF-8, converted with the rest.
+    text.push_back(u'\uFEFF');
     appendLine(&text, SheetCaptions());
     for (int index = 1; index <= rosterCount; ++index) {
         appendField(&text, QString::number(index));
@@ -603,11 +605,16 @@ QByteArray ExportRosterSheet() {
         }
         text.append(u"\r\n");
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + QStringView(text).toUtf8();
+    return QStringView(text).toUtf8();
 }
 
 bool SaveRosterSheet(const QString& path) {
-    return WriteWholeFile(path, ExportRosterSheet());
+    // Handed over as it is, not copied.
+    QByteArray sheet = ExportRosterSheet();
+    return WriteWholeFile(path, [&sheet](QByteArray* piece) {
+        piece->swap(sheet);
+        return true;
+    });
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {

@@ -63,7 +63,8 @@ QLibrary* loadedLibrary() {
 template <typename Fn>
 Fn resolve(const char* name) {
     Binding& b = binding();
-    const QByteArray key(name);
+    // Looked up without a copy of the name: every record read and written comes through here.
+    const QByteArray key = QByteArray::fromRawData(name, qstrlen(name));
     if (!b.exports.contains(key)) {
         QLibrary* library = loadedLibrary();
         if (library == nullptr) {
@@ -76,7 +77,7 @@ Fn resolve(const char* name) {
                         MessageIcon::Critical);
             return nullptr;
         }
-        b.exports.insert(key, address);
+        b.exports.insert(QByteArray(name), address);
     }
     return reinterpret_cast<Fn>(b.exports.value(key));
 }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -62,7 +64,10 @@ using SheetText = std::u16string;
 // Appends one field, quoted where it must be. One look at each character: the export writes
 // every cell of the file this way, on the command line at every run.
 void appendField(SheetText* out, QStringView text) {
-    bool quote = !text.isEmpty() && (text.front() == u' ' || text.back() == u' ');
+    if (text.isEmpty()) {
+        return;  // most cells: the skills a general lacks
+    }
+    bool quote = text.front() == u' ' || text.back() == u' ';
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
             quote = true;
@@ -81,6 +86,35 @@ void appendField(SheetText* out, QStringView text) {
         out->push_back(c.unicode());
     }
     out->push_back(u'"');
+}
+
+// A number as QString::number writes it.
+void appendNumber(SheetText* out, int value) {
+    char digits[16];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    for (const char* digit = digits; digit != end; ++digit) {
+        out->push_back(static_cast<char16_t>(*digit));
+    }
+}
+
+// The cells that are most of the sheet, the skill marks and the numbers, written straight from
+// the record as ListCellText gives them, without a string for each; false for any other column.
+bool appendPlainCell(SheetText* out, const PersonRecord& record, int column) {
+    if (column >= kFirstSkillColumn && column < kListColumnCount) {
+        if (GetSkill(record, column - kFirstSkillColumn)) {
+            out->push_back(u'○');
+        }
+        return true;
+    }
+    if (column >= kFirstAbilityColumn && column < kFirstSettingColumn) {
+        appendNumber(out, record.ability(column - kFirstAbilityColumn));
+        return true;
+    }
+    if (column == kBirthColumn || column == kFameColumn) {
+        appendNumber(out, column == kBirthColumn ? record.birthYear() : record.fame());
+        return true;
+    }
+    return false;
 }
 
 void appendLine(SheetText* out, const QStringList& fields) {
@@ -594,13 +628,16 @@ QByteArray ExportRosterSheet() {
     text.push_back(u'\uFEFF');
     appendLine(&text, SheetCaptions());
     for (int index = 1; index <= rosterCount; ++index) {
-        appendField(&text, QString::number(index));
+        const PersonRecord& record = roster[index];
+        appendNumber(&text, index);
         text.push_back(u',');
         appendField(&text, GetPersonName(index));
         for (const int column : columns) {
             if (column != 0) {
                 text.push_back(u',');
-                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
+                if (!appendPlainCell(&text, record, column)) {
+                    appendField(&text, ListCellText(record, &generalMarks[index], column));
+                }
             }
         }
         text.append(u"\r\n");

@@ -63,7 +63,7 @@ namespace SystemCodePage {
 bool isLeadByte(quint8 byte) {
 #ifdef DROVANTEL_CODEPAGE_TABLE
     return byte >= 0x80 && kTableLeadBytes[byte - 0x80];
-#endif
+#else
     static const std::array<bool, 256> leads = [] {
         std::array<UBool, 256> starters{};
         UErrorCode status = U_ZERO_ERROR;
@@ -77,6 +77,7 @@ bool isLeadByte(quint8 byte) {
         return result;
     }();
     return leads[byte];
+#endif
 }
 
 char16_t character(const char* bytes, int size) {

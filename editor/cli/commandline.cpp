@@ -280,8 +280,9 @@ int RunCommandLine(int argc, char* argv[]) {
             break;
     }
     ConsoleMessages messages;
-    // The affinity columns name existing generals; the marks come from Mark.csv.
-    LoadGenerals();
+    // The affinity columns name existing generals (their readings are never shown here); the
+    // marks come from Mark.csv.
+    LoadGenerals(GeneralReadings::notNeeded);
     if (const std::optional<MarkFileError> error = LoadMarks()) {
         print(stderr, error->message());
     }

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 
 #include "../platform/messages.h"
@@ -21,18 +22,22 @@ constexpr int kAffinityValues = 256;
 // Row of the general standing for each affinity value, 0 for none; [0] faction, [1] personal.
 std::array<std::array<int, kAffinityValues>, 2> representativeRows{};
 
-QString padded(const QString& text, int width) {
-    return text.left(width).leftJustified(width, QLatin1Char(' '));
+// text cut or padded with spaces to width; built in one piece, every name of the file goes
+// through here at each start.
+QString padded(QStringView text, int width) {
+    QString result(width, QLatin1Char(' '));
+    std::copy_n(text.data(), std::min<qsizetype>(text.size(), width), result.data());
+    return result;
 }
 
-QString upToFirstSpace(const QString& text) {
+QStringView upToFirstSpace(QStringView text) {
     const qsizetype at = text.indexOf(QLatin1Char(' '));
     return at < 0 ? text : text.left(at);
 }
 
-void splitName(const QString& name, GeneralRecord* row) {
-    QString family;
-    QString given;
+void splitName(QStringView name, GeneralRecord* row) {
+    QStringView family;
+    QStringView given;
     switch (name.size()) {
         case 2:
             family = name.left(1);
@@ -55,14 +60,16 @@ void splitName(const QString& name, GeneralRecord* row) {
 }
 
 // One row of 12 fields; false when any of them can't be read.
-bool readRow(CsvReader& reader, GeneralRecord* row) {
+bool readRow(CsvReader& reader, GeneralReadings readings, GeneralRecord* row) {
     QString name;
     QString reading;
     std::array<qint16, kAbilityCount> abilities{};
     qint64 faction = 0;
     qint64 personal = 0;
-    bool ok = reader.readText(&name) && reader.readText(&reading) && reader.skipField() &&
-              reader.skipField();
+    bool ok =
+        reader.readText(&name) &&
+        (readings == GeneralReadings::halfWidth ? reader.readText(&reading) : reader.skipField()) &&
+        reader.skipField() && reader.skipField();
     for (qint16& ability : abilities) {
         ok = ok && reader.readInt16(&ability);
     }
@@ -72,7 +79,9 @@ bool readRow(CsvReader& reader, GeneralRecord* row) {
         return false;
     }
     splitName(name, row);
-    row->reading = padded(ToHalfWidth(reading), kReadingWidth);
+    row->reading = readings == GeneralReadings::halfWidth
+                       ? padded(ToHalfWidth(reading), kReadingWidth)
+                       : QString();
     row->values = PersonRecord();
     for (int i = 0; i < kAbilityCount; ++i) {
         row->values.setAbility(i, abilities[i]);
@@ -83,7 +92,7 @@ bool readRow(CsvReader& reader, GeneralRecord* row) {
 }
 
 // Reads every row it can; false when the file fails before its proper end.
-bool readGenerals(const QString& path) {
+bool readGenerals(const QString& path, GeneralReadings readings) {
     CsvReader reader(QByteArray{});
     if (!CsvReader::fromFile(path, &reader)) {
         return false;
@@ -91,7 +100,7 @@ bool readGenerals(const QString& path) {
     generals.reserve(kMaxGenerals + 1);
     GeneralRecord row;
     while (!reader.atEnd()) {
-        if (generalCount == kMaxGenerals || !readRow(reader, &row)) {
+        if (generalCount == kMaxGenerals || !readRow(reader, readings, &row)) {
             return false;
         }
         generals.append(row);
@@ -104,17 +113,23 @@ bool readGenerals(const QString& path) {
 
 QString GetGeneralName(int row) {
     const GeneralRecord& general = generals.at(row);
-    return upToFirstSpace(general.familyName) + upToFirstSpace(general.givenName);
+    // Put together in one piece: the sheet and the list ask for many names.
+    const QStringView family = upToFirstSpace(general.familyName);
+    const QStringView given = upToFirstSpace(general.givenName);
+    QString name(family.size() + given.size(), Qt::Uninitialized);
+    std::copy(given.begin(), given.end(), std::copy(family.begin(), family.end(), name.begin()));
+    return name;
 }
 
-void LoadGenerals() {
+void LoadGenerals(GeneralReadings readings) {
     generals = QList<GeneralRecord>(1);
     generalCount = 0;
     const QString path = GeneralFilePath();
-    if (QFileInfo::exists(path) && !readGenerals(path)) {
+    if (QFileInfo::exists(path) && !readGenerals(path, readings)) {
         ShowMessage(QStringLiteral("General.csvの読み込みに失敗しました"), MessageIcon::Critical);
     }
-    generals.squeeze();
+    // Not squeezed: the reserved rows that were never filled were never touched either, so
+    // they take no memory, and a copy of the filled ones would cost the start its time.
     ComputeAffinityRepresentatives();
 }
 

@@ -23,9 +23,13 @@ extern int generalCount;
 // Family name then given name, each up to its first space.
 QString GetGeneralName(int row);
 
+// Whether the half-width readings are wanted: the list shows them; the command line, which
+// only names affinities, leaves them empty and is spared their conversion.
+enum class GeneralReadings { halfWidth, notNeeded };
+
 // Reads General.csv into generals (no file: an empty table, no message) and works out the
 // affinity representatives.
-void LoadGenerals();
+void LoadGenerals(GeneralReadings readings = GeneralReadings::halfWidth);
 
 // Works out, once, the general that stands for every affinity value; LoadGenerals calls it,
 // tests that fill the table by hand call it too.

@@ -1,15 +1,22 @@
 #include "roster.h"
 
+#include <QByteArrayView>
+
 #include <algorithm>
+
+#include "../platform/codepage.h"
 
 Roster roster;
 int rosterCount = 0;
 
 namespace {
 
-QString upToFirst(const QString& text, QChar end) {
-    const qsizetype at = text.indexOf(end);
-    return at < 0 ? text : text.left(at);
+// A name field's bytes up to its first NUL. A NUL byte always reads as a character of its own
+// (it is never a trail byte), so decoding these bytes gives the decoded field up to its first
+// NUL character, without the copies.
+QByteArrayView upToFirstNul(const PersonRecord& record, int offset) {
+    const char* field = reinterpret_cast<const char*>(record.bytes().data()) + offset;
+    return QByteArrayView(field, static_cast<qsizetype>(qstrnlen(field, kNameSize)));
 }
 
 }  // namespace
@@ -60,7 +67,8 @@ QList<int> OpenGenerals::differences(const OpenGenerals& other) const {
 }
 
 QString GetPersonName(const PersonRecord& record) {
-    return upToFirst(record.familyName(), QChar(0)) + upToFirst(record.givenName(), QChar(0));
+    return DecodeCp932(upToFirstNul(record, kFamilyNameOffset)) +
+           DecodeCp932(upToFirstNul(record, kGivenNameOffset));
 }
 
 bool GetSkill(const PersonRecord& record, int skill) {

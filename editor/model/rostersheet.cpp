@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 #include <optional>
+#include <string>
 
 #include "../platform/codepage.h"
 #include "abilitydraw.h"
@@ -54,10 +57,17 @@ QList<int> sheetColumns() {
     return columns;
 }
 
+// The sheet as it is built: appending to a plain buffer stays inline, where every append to
+// a QString is a library call, and the export makes some 15,000 of them.
+using SheetText = std::u16string;
+
 // Appends one field, quoted where it must be. One look at each character: the export writes
 // every cell of the file this way, on the command line at every run.
-void appendField(QString* out, const QString& text) {
-    bool quote = text.startsWith(u' ') || text.endsWith(u' ');
+void appendField(SheetText* out, QStringView text) {
+    if (text.isEmpty()) {
+        return;  // most cells: the skills a general lacks
+    }
+    bool quote = text.front() == u' ' || text.back() == u' ';
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n') {
             quote = true;
@@ -65,22 +75,56 @@ void appendField(QString* out, const QString& text) {
         }
     }
     if (!quote) {
-        out->append(text);
+        out->append(text.utf16(), static_cast<size_t>(text.size()));
         return;
     }
-    QString quoted = text;
-    quoted.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    out->append(u'"' + quoted + u'"');
+    out->push_back(u'"');
+    for (const QChar c : text) {
+        if (c == u'"') {
+            out->push_back(u'"');
+        }
+        out->push_back(c.unicode());
+    }
+    out->push_back(u'"');
 }
 
-void appendLine(QString* out, const QStringList& fields) {
+// A number as QString::number writes it.
+void appendNumber(SheetText* out, int value) {
+    char digits[16];
+    const char* end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    for (const char* digit = digits; digit != end; ++digit) {
+        out->push_back(static_cast<char16_t>(*digit));
+    }
+}
+
+// The cells that are most of the sheet, the skill marks and the numbers, written straight from
+// the record as ListCellText gives them, without a string for each; false for any other column.
+bool appendPlainCell(SheetText* out, const PersonRecord& record, int column) {
+    if (column >= kFirstSkillColumn && column < kListColumnCount) {
+        if (GetSkill(record, column - kFirstSkillColumn)) {
+            out->push_back(u'○');
+        }
+        return true;
+    }
+    if (column >= kFirstAbilityColumn && column < kFirstSettingColumn) {
+        appendNumber(out, record.ability(column - kFirstAbilityColumn));
+        return true;
+    }
+    if (column == kBirthColumn || column == kFameColumn) {
+        appendNumber(out, column == kBirthColumn ? record.birthYear() : record.fame());
+        return true;
+    }
+    return false;
+}
+
+void appendLine(SheetText* out, const QStringList& fields) {
     for (qsizetype i = 0; i < fields.size(); ++i) {
         if (i > 0) {
-            out->append(u',');
+            out->push_back(u',');
         }
         appendField(out, fields[i]);
     }
-    out->append(QStringLiteral("\r\n"));
+    out->append(u"\r\n");
 }
 
 // Spreadsheets save UTF-8, with or without a byte-order mark; one saving in the Windows
@@ -578,26 +622,36 @@ QStringList SheetCaptions() {
 
 QByteArray ExportRosterSheet() {
     const QList<int> columns = sheetColumns();
-    QString text;
+    SheetText text;
+    text.reserve(400 * static_cast<size_t>(std::max(rosterCount, 0) + 1));
+    // The byte-order mark, which spreadsheets take for UTF-8, converted with the rest.
+    text.push_back(u'\uFEFF');
     appendLine(&text, SheetCaptions());
-    text.reserve(400 * (rosterCount + 1));
     for (int index = 1; index <= rosterCount; ++index) {
-        text.append(QString::number(index));
-        text.append(u',');
+        const PersonRecord& record = roster[index];
+        appendNumber(&text, index);
+        text.push_back(u',');
         appendField(&text, GetPersonName(index));
         for (const int column : columns) {
             if (column != 0) {
-                text.append(u',');
-                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
+                text.push_back(u',');
+                if (!appendPlainCell(&text, record, column)) {
+                    appendField(&text, ListCellText(record, &generalMarks[index], column));
+                }
             }
         }
-        text.append(QStringLiteral("\r\n"));
+        text.append(u"\r\n");
     }
-    return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    return QStringView(text).toUtf8();
 }
 
 bool SaveRosterSheet(const QString& path) {
-    return WriteWholeFile(path, ExportRosterSheet());
+    // Handed over as it is, not copied.
+    QByteArray sheet = ExportRosterSheet();
+    return WriteWholeFile(path, [&sheet](QByteArray* piece) {
+        piece->swap(sheet);
+        return true;
+    });
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {

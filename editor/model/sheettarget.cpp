@@ -2,10 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -22,8 +22,17 @@ std::filesystem::path nativePath(const QString& path) {
 #endif
 }
 
-// The cells of the file's first line, as a sheet of this program or a spreadsheet saved it.
-QSet<QString> firstLineCells(const QString& path) {
+// Sorted and without repeats, so that two lists compare as the sets of their cells would. A
+// set would hash every cell, and the command line's export checks its target at every run.
+QStringList distinctSorted(QStringList cells) {
+    std::sort(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return cells;
+}
+
+// The cells of the file's first line, as a sheet of this program or a spreadsheet saved it,
+// sorted and without repeats.
+QStringList firstLineCells(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {};
@@ -40,15 +49,15 @@ QSet<QString> firstLineCells(const QString& path) {
     if (utf8.hasError()) {
         text = DecodeCp932(line);
     }
-    QSet<QString> cells;
+    QStringList cells;
     for (QString cell : text.split(u',')) {
         cell = cell.trimmed();
         if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"')) {
             cell = cell.mid(1, cell.size() - 2);
         }
-        cells.insert(cell);
+        cells.append(cell);
     }
-    return cells;
+    return distinctSorted(cells);
 }
 
 }  // namespace
@@ -69,10 +78,9 @@ SheetTargetProblem CheckSheetTarget(const QString& target, const QString& person
     if (info.size() == 0) {
         return SheetTargetProblem::None;
     }
-    const QStringList captions = SheetCaptions();
-    const QSet<QString> expected(captions.cbegin(), captions.cend());
-    return firstLineCells(target) == expected ? SheetTargetProblem::None
-                                              : SheetTargetProblem::NotASheet;
+    return firstLineCells(target) == distinctSorted(SheetCaptions())
+               ? SheetTargetProblem::None
+               : SheetTargetProblem::NotASheet;
 }
 
 QString DescribeSheetTargetProblem(SheetTargetProblem problem, const QString& target) {

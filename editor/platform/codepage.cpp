@@ -89,20 +89,23 @@ bool appendCode(char16_t character, QByteArray* out) {
 }  // namespace
 
 QString DecodeCp932(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
+    // Never more characters than bytes: written in place, then cut to what was written.
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    qsizetype written = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<quint8>(bytes[i]);
-        const bool pair = byte >= 0x80 && SystemCodePage::isLeadByte(byte) &&
-                          i + 1 < bytes.size() && bytes[i + 1] != '\0';
-        if (pair) {
-            text.append(QChar(doubleByteCharacter(byte, static_cast<quint8>(bytes[++i]))));
-        } else if (byte >= 0x80 && SystemCodePage::isLeadByte(byte)) {
-            text.append(QChar(kDefaultChar));
+        if (byte < 0x80) {
+            out[written++] = byte;
+        } else if (!SystemCodePage::isLeadByte(byte)) {
+            out[written++] = singleByteCharacter(byte);
+        } else if (i + 1 < bytes.size() && bytes[i + 1] != '\0') {
+            out[written++] = doubleByteCharacter(byte, static_cast<quint8>(bytes[++i]));
         } else {
-            text.append(QChar(singleByteCharacter(byte)));
+            out[written++] = kDefaultChar;
         }
     }
+    text.truncate(written);
     return text;
 }
 

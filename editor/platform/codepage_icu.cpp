@@ -13,6 +13,13 @@
 
 #include "codepage_system.h"
 
+// The table this file's own conversion gives, made from it at build time (codepage_tablegen):
+// reading text then needs no converter. The table maker itself converts through ICU.
+#ifndef DROVANTEL_CODEPAGE_TABLEGEN
+#include "cp932_table.h"
+#define DROVANTEL_CODEPAGE_TABLE 1
+#endif
+
 namespace {
 
 // Single bytes that ICU has no character for, and the characters Windows gives them.
@@ -54,6 +61,9 @@ UConverter* converter() {
 namespace SystemCodePage {
 
 bool isLeadByte(quint8 byte) {
+#ifdef DROVANTEL_CODEPAGE_TABLE
+    return byte >= 0x80 && kTableLeadBytes[byte - 0x80];
+#else
     static const std::array<bool, 256> leads = [] {
         std::array<UBool, 256> starters{};
         UErrorCode status = U_ZERO_ERROR;
@@ -67,9 +77,16 @@ bool isLeadByte(quint8 byte) {
         return result;
     }();
     return leads[byte];
+#endif
 }
 
 char16_t character(const char* bytes, int size) {
+#ifdef DROVANTEL_CODEPAGE_TABLE
+    if (const auto first = static_cast<quint8>(bytes[0]); first >= 0x80 && size <= 2) {
+        return size == 1 ? kTableSingleBytes[first - 0x80]
+                         : kTableDoubleBytes[first - 0x80][static_cast<quint8>(bytes[1])];
+    }
+#endif
     if (size == 1) {
         for (const auto& [code, fixed] : kSingleByteFixes) {
             if (code == static_cast<quint8>(bytes[0])) {

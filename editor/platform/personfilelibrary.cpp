@@ -2,11 +2,12 @@
 
 #include <QByteArray>
 #include <QFile>
-#include <QHash>
 #include <QLibrary>
 
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "appinfo.h"
 #include "messages.h"
@@ -24,7 +25,9 @@ using WritePersonFn = int(DROVANTEL_CALL*)(const void*, int);
 struct Binding {
     QString baseName = QStringLiteral("Drovantel");
     std::unique_ptr<QLibrary> library;  // never unloaded once loaded
-    QHash<QByteArray, QFunctionPointer> exports;
+    // The library's few functions, found once: a look down this short list costs less than
+    // hashing the name again for every record read or written.
+    std::vector<std::pair<QByteArray, QFunctionPointer>> exports;
 };
 
 Binding& binding() {
@@ -58,22 +61,24 @@ QLibrary* loadedLibrary() {
 template <typename Fn>
 Fn resolve(const char* name) {
     Binding& b = binding();
-    const QByteArray key(name);
-    if (!b.exports.contains(key)) {
-        QLibrary* library = loadedLibrary();
-        if (library == nullptr) {
-            return nullptr;
+    for (const auto& [known, address] : b.exports) {
+        if (known == name) {
+            return reinterpret_cast<Fn>(address);
         }
-        QFunctionPointer address = library->resolve(name);
-        if (address == nullptr) {
-            ShowMessage(QStringLiteral("%1 に関数 %2 が見つかりません。")
-                            .arg(PersonFileLibrary::libraryFileName(), QLatin1String(name)),
-                        MessageIcon::Critical);
-            return nullptr;
-        }
-        b.exports.insert(key, address);
     }
-    return reinterpret_cast<Fn>(b.exports.value(key));
+    QLibrary* library = loadedLibrary();
+    if (library == nullptr) {
+        return nullptr;
+    }
+    QFunctionPointer address = library->resolve(name);
+    if (address == nullptr) {
+        ShowMessage(QStringLiteral("%1 に関数 %2 が見つかりません。")
+                        .arg(PersonFileLibrary::libraryFileName(), QLatin1String(name)),
+                    MessageIcon::Critical);
+        return nullptr;
+    }
+    b.exports.emplace_back(QByteArray(name), address);
+    return reinterpret_cast<Fn>(address);
 }
 
 template <typename Fn, typename... Args>

@@ -17,6 +17,7 @@
 
 #include "list/generallist.h"
 #include "main/mainwindow.h"
+#include "model/programdata.h"
 #include "platform/appinfo.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
@@ -150,7 +151,8 @@ std::string EditorWindowSizeMode() {
     QTemporaryDir folder;
     SetDataFolder(folder.path());
     RecordedMessages quiet;
-    const MainWindow window;
+    ProgramData data;
+    const MainWindow window(data);
     SetDataFolder(QString());
     return "list=" + std::to_string(window.width()) + "x" + std::to_string(window.height());
 }

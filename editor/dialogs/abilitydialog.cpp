@@ -29,7 +29,8 @@ AbilityTemplate& AbilityDialog::rememberedSettings() {
     return settings;
 }
 
-AbilityDialog::AbilityDialog(QWidget* parent) : TemplateDialog(parent) {
+AbilityDialog::AbilityDialog(RandomSource& random, QWidget* parent)
+    : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
     const std::array<QString, kAbilityCount> abilityNames = {
@@ -265,7 +266,7 @@ void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
 void AbilityDialog::applySettings() {
     AbilityTemplate settings;
     StoreSettings(settings);
-    ApplyAbilityDraw(roster, targets(), settings);
+    ApplyAbilityDraw(roster, targets(), settings, random_);
 }
 
 void AbilityDialog::rememberSettings() {

@@ -13,11 +13,14 @@
 #include "model/templates.h"
 #include "templatedialog.h"
 
+class RandomSource;
+
 class AbilityDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    explicit AbilityDialog(QWidget* parent = nullptr);
+    // Draws from random, which outlives the dialog.
+    explicit AbilityDialog(RandomSource& random, QWidget* parent = nullptr);
     ~AbilityDialog() override;
 
     // The settings shown when the dialog last closed; they last for the program run.
@@ -51,4 +54,5 @@ class AbilityDialog : public TemplateDialog {
     static int selectedValue(const QComboBox* box);
     static void selectValue(QComboBox* box, int value);
     void setAbilitiesEnabled(bool enabled);
+    RandomSource& random_;
 };

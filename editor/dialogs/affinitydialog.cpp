@@ -6,8 +6,8 @@
 #include "model/roster.h"
 #include "platform/twips.h"
 
-AffinityDialog::AffinityDialog(GeneralChooser* chooser, QWidget* parent)
-    : BulkEditDialog(parent), chooser_(chooser) {
+AffinityDialog::AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent)
+    : BulkEditDialog(parent), chooser_(chooser), random_(random) {
     setObjectName(QStringLiteral("frmAisyo"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
     setFixedSize(Twips(7440), Twips(4080));
@@ -120,6 +120,6 @@ void AffinityDialog::cmdOK_Click() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
-    ApplyAffinityDraw(roster, targets(), settings);
+    ApplyAffinityDraw(roster, targets(), settings, random_);
     accept();
 }

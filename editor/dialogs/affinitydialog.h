@@ -13,11 +13,14 @@
 
 class GeneralChooser;
 
+class RandomSource;
+
 class AffinityDialog : public BulkEditDialog {
     Q_OBJECT
   public:
     // chooser: the one general chooser of the program, used to pick the centres.
-    explicit AffinityDialog(GeneralChooser* chooser, QWidget* parent = nullptr);
+    // Draws from random, which outlives the dialog.
+    AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent = nullptr);
 
     QCheckBox* chkKojin;
     QFrame* fraKojin;
@@ -62,4 +65,5 @@ class AffinityDialog : public BulkEditDialog {
     // Affinity values of the chosen centres; 0 while none is chosen.
     int kojinCentre_ = 0;
     int seiryokuCentre_ = 0;
+    RandomSource& random_;
 };

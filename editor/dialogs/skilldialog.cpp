@@ -23,7 +23,8 @@ SkillTemplate& SkillDialog::rememberedSettings() {
     return settings;
 }
 
-SkillDialog::SkillDialog(QWidget* parent) : TemplateDialog(parent) {
+SkillDialog::SkillDialog(RandomSource& random, QWidget* parent)
+    : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
     for (int skill = 0; skill < kSkillCount; ++skill) {
@@ -199,7 +200,7 @@ void SkillDialog::LoadSettings(const SkillTemplate& settings) {
 void SkillDialog::applySettings() {
     SkillTemplate settings;
     StoreSettings(settings);
-    ApplySkillDraw(roster, targets(), settings);
+    ApplySkillDraw(roster, targets(), settings, random_);
 }
 
 void SkillDialog::rememberSettings() {

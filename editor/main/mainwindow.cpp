@@ -29,6 +29,7 @@
 #include "model/generals.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
+#include "model/programdata.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/rostersheet.h"
@@ -74,7 +75,7 @@ QFrame* addLine(QWidget* parent, const QString& name, const QRect& geometry, boo
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), data_(data) {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(this);
@@ -247,7 +248,6 @@ void MainWindow::Form_Load() {
     QCoreApplication::processEvents();
 
     rosterCount = 0;
-    SeedRandomFromClock();
     setWindowTitle(AppTitle() + QStringLiteral("『Kelvasto』  Version %1.%2 rev %3")
                                     .arg(kVersionMajor)
                                     .arg(kVersionMinor)
@@ -682,7 +682,7 @@ void MainWindow::cmdTokugiClear_Click() {
 
 // Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
 template <typename Dialog, typename... Args>
-void MainWindow::openDialog(const QPushButton* command, Args... args) {
+void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
     if (CountTickedRows(list) > 0) {
         document_->recordEdit(command->text(), [&] {
             Dialog dialog(args..., this);
@@ -701,19 +701,19 @@ void MainWindow::cmdTanjo_Click() {
     openDialog<BirthYearShiftDialog>(cmdTanjo);
 }
 void MainWindow::cmdMeisei_Click() {
-    openDialog<FameDialog>(cmdMeisei);
+    openDialog<FameDialog>(cmdMeisei, data_.random());
 }
 void MainWindow::cmdCapaAll_Click() {
-    openDialog<AbilityDialog>(cmdCapaAll);
+    openDialog<AbilityDialog>(cmdCapaAll, data_.random());
 }
 void MainWindow::cmdSeikaku_Click() {
-    openDialog<HiddenSettingsDialog>(cmdSeikaku);
+    openDialog<HiddenSettingsDialog>(cmdSeikaku, data_.random());
 }
 void MainWindow::cmdAisyo_Click() {
-    openDialog<AffinityDialog>(cmdAisyo, chooser());
+    openDialog<AffinityDialog>(cmdAisyo, chooser(), data_.random());
 }
 void MainWindow::cmdTokugi_Click() {
-    openDialog<SkillDialog>(cmdTokugi);
+    openDialog<SkillDialog>(cmdTokugi, data_.random());
 }
 void MainWindow::cmdMark_Click() {
     openDialog<MarkDialog>(cmdMark);

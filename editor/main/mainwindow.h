@@ -18,6 +18,7 @@
 class BulkEditDialog;
 class FrozenNameColumn;
 class PersonFileDocument;
+class ProgramData;
 class QAction;
 class QKeyEvent;
 class QTimer;
@@ -28,8 +29,9 @@ class QDropEvent;
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    // Runs the whole start-up: splash, data files, the general chooser, the marks.
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Runs the whole start-up: splash, data files, the general chooser, the marks. The window
+    // keeps using data, which outlives it.
+    explicit MainWindow(ProgramData& data, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void UpdateCountLabel();
@@ -128,7 +130,7 @@ class MainWindow : public QWidget {
     void savePersonFile();
     void updateMenuEnabled();
     template <typename Dialog, typename... Args>
-    void openDialog(const QPushButton* command, Args... args);
+    void openDialog(const QPushButton* command, Args&&... args);
 
     // Undo history
     void createHistory();
@@ -153,6 +155,7 @@ class MainWindow : public QWidget {
     bool list_KeyDown(const QKeyEvent* key);
     void toggleCurrentRow();
 
+    ProgramData& data_;
     PersonFileDocument* document_ = nullptr;
     qint16 lastSortColumn_ = 0;
     qint16 dragAnchor = 0;

@@ -6,6 +6,7 @@
 
 #include "cli/commandline.h"
 #include "mainwindow.h"
+#include "model/programdata.h"
 #include "platform/messagebox.h"
 #include "programsetup.h"
 
@@ -32,7 +33,8 @@ int RunWindow(int argc, char* argv[]) {
     applicationMade = true;
     PrepareApplication();
     UseRealMessageBoxes();
-    MainWindow window;
+    ProgramData data;
+    MainWindow window(data);
     window.show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {

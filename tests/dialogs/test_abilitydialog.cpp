@@ -48,7 +48,6 @@ class AbilityDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(17);
-        UseRandomSource(&source_);
         AbilityDialog::rememberedSettings() = AbilityTemplate();
         abilityTemplates = {AbilityTemplate{kNoTemplate}};
         rosterCount = 3;
@@ -60,13 +59,12 @@ class AbilityDialogTest : public QObject {
         }
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         messages_.reset();
         folder_.reset();
     }
 
     void openingShowsNoAbilityAndEntryZero() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -87,7 +85,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalLimitWarnings() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -105,7 +103,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalListsFollowTheRanges() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -133,7 +131,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void okDrawsWithinTheTotalAndCloses() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.addTarget(GetPersonName(1), 1);
         dlg.addTarget(GetPersonName(3), 3);
         selectRange(dlg, 0, 50, 90);
@@ -156,7 +154,7 @@ class AbilityDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const PersonRecord before = roster[1];
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(source_);
             dlg.addTarget(GetPersonName(1), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
@@ -166,7 +164,7 @@ class AbilityDialogTest : public QObject {
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
         QCOMPARE(roster[1].bytes(), before.bytes());
-        AbilityDialog again;
+        AbilityDialog again(source_);
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -183,7 +181,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.last().valueB[1] = 80;
         // Hand-edited: values outside 1..100 load clamped.
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -204,7 +202,7 @@ class AbilityDialogTest : public QObject {
 
     void newTemplateRenamedOnClose() {
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(source_);
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
@@ -224,7 +222,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(source_);
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -242,7 +240,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         abilityTemplates.append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -276,7 +274,7 @@ class AbilityDialogTest : public QObject {
     void deletingTheOnlyTemplate() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(source_);
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
@@ -301,7 +299,7 @@ class AbilityDialogTest : public QObject {
     // A press on the entry that is already selected loads it again.
     void pressingTheSelectedEntryReloadsIt() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -316,7 +314,7 @@ class AbilityDialogTest : public QObject {
     void clickBelowTheEntriesKeepsTheCurrentOne() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -344,7 +342,7 @@ class AbilityDialogTest : public QObject {
 
     void nameBoxRefusesWhatTheFileCannotHold() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg;
+        AbilityDialog dlg(source_);
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);

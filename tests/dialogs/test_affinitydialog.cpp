@@ -76,6 +76,8 @@ class AffinityDialogTest : public QObject {
     Q_OBJECT
   private:
     std::unique_ptr<GeneralChooser> chooser_;
+    // Draws of tests that do not look at them.
+    ClockSeededSource source_;
     static constexpr int kTargets = 4;
 
     void fillTargets(AffinityDialog& dialog) {
@@ -118,14 +120,13 @@ class AffinityDialogTest : public QObject {
         chooser_ = std::make_unique<GeneralChooser>();
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         chooser_->allowClose();
         chooser_.reset();
         resetTables();
     }
 
     void opensWithNothingChosen() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -166,7 +167,8 @@ class AffinityDialogTest : public QObject {
     }
 
     void spreadZeroGivesEveryTargetTheCentre() {
-        AffinityDialog dialog(chooser_.get());
+        ScriptedSource source;
+        AffinityDialog dialog(chooser_.get(), source);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -174,8 +176,6 @@ class AffinityDialogTest : public QObject {
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
         QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(1));
-        ScriptedSource source;
-        UseRandomSource(&source);
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(personalValues(), QList<int>(kTargets, 3));
@@ -186,7 +186,8 @@ class AffinityDialogTest : public QObject {
     }
 
     void spreadsAreDrawnPersonalFirstWithTheirRanges() {
-        AffinityDialog dialog(chooser_.get());
+        ScriptedSource source;
+        AffinityDialog dialog(chooser_.get(), source);
         fillTargets(dialog);
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
@@ -194,8 +195,6 @@ class AffinityDialogTest : public QObject {
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 3));
         dialog.cmbKojin->setCurrentIndex(5);
         dialog.cmbSeiryoku->setCurrentIndex(7);
-        ScriptedSource source;
-        UseRandomSource(&source);
         dialog.cmdOK->click();
         QCOMPARE(source.ranges,
                  QList<Range>(kTargets, Range(0, 10)) + QList<Range>(kTargets, Range(0, 14)));
@@ -205,7 +204,7 @@ class AffinityDialogTest : public QObject {
     }
 
     void cancelledChooserKeepsTheCentre() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
@@ -216,7 +215,7 @@ class AffinityDialogTest : public QObject {
     }
 
     void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
         dialog.chkKojin->click();
@@ -227,7 +226,7 @@ class AffinityDialogTest : public QObject {
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));
 
-        AffinityDialog unticked(chooser_.get());
+        AffinityDialog unticked(chooser_.get(), source_);
         fillTargets(unticked);
         unticked.chkKojin->click();
         QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
@@ -238,7 +237,7 @@ class AffinityDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            AffinityDialog dialog(chooser_.get());
+            AffinityDialog dialog(chooser_.get(), source_);
             fillTargets(dialog);
             dialog.chkKojin->click();
             QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -253,7 +252,7 @@ class AffinityDialogTest : public QObject {
             QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         }
         // A new opening starts from nothing chosen.
-        AffinityDialog next(chooser_.get());
+        AffinityDialog next(chooser_.get(), source_);
         QVERIFY(next.labKojin->text().isEmpty());
         QCOMPARE(next.cmbKojin->currentIndex(), 0);
     }

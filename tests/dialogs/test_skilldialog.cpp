@@ -53,7 +53,6 @@ class SkillDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(23);
-        UseRandomSource(&source_);
         SkillDialog::rememberedSettings() = SkillTemplate();
         skillTemplates = {SkillTemplate{QStringLiteral("  -")}};
         rosterCount = 2;
@@ -63,13 +62,12 @@ class SkillDialogTest : public QObject {
         roster[2].setAbility(2, 40);
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         messages_.reset();
         folder_.reset();
     }
 
     void openingShowsTheGridAndNoCountArea() {
-        SkillDialog dlg;
+        SkillDialog dlg(source_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -81,7 +79,7 @@ class SkillDialogTest : public QObject {
     }
 
     void countAreaFollowsTheCandidates() {
-        SkillDialog dlg;
+        SkillDialog dlg(source_);
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -108,7 +106,7 @@ class SkillDialogTest : public QObject {
     }
 
     void reverseAndClear() {
-        SkillDialog dlg;
+        SkillDialog dlg(source_);
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -128,7 +126,7 @@ class SkillDialogTest : public QObject {
     }
 
     void okDrawsForTheTargetsOnly() {
-        SkillDialog dlg;
+        SkillDialog dlg(source_);
         dlg.addTarget(GetPersonName(2), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
@@ -146,7 +144,7 @@ class SkillDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const RecordBytes before = roster[1].bytes();
         {
-            SkillDialog dlg;
+            SkillDialog dlg(source_);
             dlg.addTarget(GetPersonName(1), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
@@ -156,7 +154,7 @@ class SkillDialogTest : public QObject {
             dlg.close();  // the close box
         }
         QCOMPARE(roster[1].bytes(), before);
-        SkillDialog again;
+        SkillDialog again(source_);
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -169,7 +167,7 @@ class SkillDialogTest : public QObject {
         // Hand-edited: a count beyond the candidates loads as their number.
         skillTemplates.append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
-            SkillDialog dlg;
+            SkillDialog dlg(source_);
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);

@@ -44,7 +44,8 @@ class MainWindowTest : public QObject {
     void startUpGoesOnWithoutDataFiles() {
         RecordedMessages messages;
         TempDataFolder empty;
-        MainWindow window;
+        ProgramData program;
+        MainWindow window(program);
         QCOMPARE(window.labCount->text(), QStringLiteral("0/0"));
         QVERIFY(window.chooser() != nullptr);
     }
@@ -187,7 +188,7 @@ class MainWindowTest : public QObject {
 
         f.window->close();
         generalMarks = {};
-        f.window = std::make_unique<MainWindow>();
+        f.window = std::make_unique<MainWindow>(f.program);
         f.window->show();
         f.open(path);
         for (int index = 1; index <= 3; ++index) {

@@ -1,0 +1,21 @@
+#include "programdata.h"
+
+namespace {
+
+std::unique_ptr<RandomSource> clockSeededSource() {
+    auto source = std::make_unique<ClockSeededSource>();
+    source->SeedFromClock();
+    return source;
+}
+
+}  // namespace
+
+ProgramData::ProgramData() : ProgramData(clockSeededSource()) {}
+
+ProgramData::ProgramData(std::unique_ptr<RandomSource> random) : random_(std::move(random)) {}
+
+ProgramData::~ProgramData() = default;
+
+void ProgramData::setRandomSource(std::unique_ptr<RandomSource> source) {
+    random_ = std::move(source);
+}

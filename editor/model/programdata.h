@@ -1,0 +1,26 @@
+// What the program reads once at start-up and keeps for its whole run, and the random source
+// of its draws: one object made at start-up and handed to the windows, the dialogs and the
+// command line.
+#pragma once
+
+#include <memory>
+
+#include "random.h"
+
+class ProgramData {
+  public:
+    // The random source seeded from the clock.
+    ProgramData();
+    // A given random source, as tests fix one.
+    explicit ProgramData(std::unique_ptr<RandomSource> random);
+    ~ProgramData();
+    ProgramData(const ProgramData&) = delete;
+    ProgramData& operator=(const ProgramData&) = delete;
+
+    RandomSource& random() { return *random_; }
+    // Draws from source from now on.
+    void setRandomSource(std::unique_ptr<RandomSource> source);
+
+  private:
+    std::unique_ptr<RandomSource> random_;
+};

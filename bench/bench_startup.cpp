@@ -139,7 +139,8 @@ std::string BesideBenchmark(const char* program) {
 // The floor's arguments: its mode, then the list's own 69 captions.
 std::vector<std::string> FloorListArguments(const std::string& mode) {
     std::vector<std::string> arguments = {BesideBenchmark("drovantel_startup_floor"), mode};
-    const GeneralList list(false);
+    const ExistingGenerals none;
+    const GeneralList list(false, none);
     for (int column = 0; column < kListColumnCount; ++column) {
         arguments.push_back(list.headerItem()->text(column).toStdString());
     }

@@ -2,7 +2,6 @@
 
 #include "list/generalchooser.h"
 #include "model/affinitydraw.h"
-#include "model/generals.h"
 #include "model/roster.h"
 #include "platform/twips.h"
 
@@ -92,7 +91,7 @@ int AffinityDialog::chooseGeneral() {
     chooser_->Reset();
     chooser_->exec();
     const int row = chooser_->g_nSelected;
-    if (chooser_->cancelled || row < 1 || row > generalCount) {
+    if (chooser_->cancelled || row < 1 || row > chooser_->existingGenerals().count()) {
         return 0;
     }
     return row;
@@ -104,8 +103,10 @@ void AffinityDialog::chooseCentre(QLabel* centreLabel, int& centre,
     if (row == 0) {
         return;
     }
-    centreLabel->setText(GetGeneralName(row));
-    centre = (generals[row].values.*affinity)();
+    // Only a chooser gives a row.
+    const ExistingGenerals& existing = chooser_->existingGenerals();
+    centreLabel->setText(existing.name(row));
+    centre = (existing.at(row).values.*affinity)();
 }
 
 void AffinityDialog::cmdKojin_Click() {

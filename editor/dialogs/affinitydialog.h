@@ -54,7 +54,7 @@ class AffinityDialog : public BulkEditDialog {
     // suffix completes the control names (chkKojin, fraKojin, ...); top is the tick box's.
     AffinityControls addAffinity(const QString& suffix, const QString& caption, int top);
 
-    // Asks the chooser for a general; returns its row of the existing-generals table, or 0
+    // Asks the chooser for a general; returns its row of the chooser's existing generals, or 0
     // when the user cancelled.
     int chooseGeneral();
     // Lets the user pick the centre of one affinity: shows the general's name and keeps the

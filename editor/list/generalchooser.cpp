@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 
-#include "model/generals.h"
 #include "platform/twips.h"
 #include "platform/windowrules.h"
 
@@ -24,16 +23,17 @@ constexpr int kMinListHeight = 7680;
 
 }  // namespace
 
-GeneralChooser::GeneralChooser(QWidget* parent) : QDialog(parent) {
+GeneralChooser::GeneralChooser(const ExistingGenerals& existing, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frmSelectGeneral"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
     setModal(true);
     resize(Twips(kClientWidth), Twips(kClientHeight));
-    createControls();
+    createControls(existing);
     Form_Load();
 }
 
-void GeneralChooser::createControls() {
+void GeneralChooser::createControls(const ExistingGenerals& existing) {
     Label1 = new QLabel(QStringLiteral("■ 武将を選んで下さい"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(TwipsRect(120, 240, 2535, 255));
@@ -63,7 +63,7 @@ void GeneralChooser::createControls() {
                                              TwipsRect(5400 + 960 * group, 765, 855, 270), false);
     }
 
-    list = new GeneralList(false, this);
+    list = new GeneralList(false, existing, this);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(kListLeft, kListTop, kListWidth, kListHeight));
     list->viewport()->installEventFilter(this);
@@ -96,10 +96,11 @@ void GeneralChooser::createControls() {
 void GeneralChooser::Form_Load() {
     // Filled before the rows join the list, so the list takes them in one step.
     QList<QTreeWidgetItem*> rows;
-    rows.reserve(generalCount);
-    for (int i = 1; i <= generalCount; ++i) {
-        GeneralListItem* row = list->newRow(GetGeneralName(i), i);
-        FillRow(row, list->isRoster());
+    const ExistingGenerals& existing = list->existingGenerals();
+    rows.reserve(existing.count());
+    for (int i = 1; i <= existing.count(); ++i) {
+        GeneralListItem* row = list->newRow(existing.name(i), i);
+        FillRow(row, list->isRoster(), existing);
         rows.append(row);
     }
     list->addTopLevelItems(rows);

@@ -16,7 +16,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "model/generals.h"
 #include "model/marks.h"
 #include "model/roster.h"
 #include "platform/twips.h"
@@ -82,14 +81,15 @@ QString atLeastThreeDigits(int value) {
     return value < 0 ? QLatin1Char('-') + digits : digits;
 }
 
-const PersonRecord& recordOf(int index, bool isRoster) {
-    return isRoster ? roster[index] : generals[index].values;
+const PersonRecord& recordOf(int index, bool isRoster, const ExistingGenerals& existing) {
+    return isRoster ? roster[index] : existing.at(index).values;
 }
 
-QString sortKey(const QTreeWidgetItem* row, int column, bool isRoster) {
+QString sortKey(const QTreeWidgetItem* row, int column, const GeneralList* list) {
+    const bool isRoster = list->isRoster();
     const int index = GeneralList::rowTag(row);
     if (column == 0) {
-        return isRoster ? roster[index].reading() : generals[index].reading;
+        return isRoster ? roster[index].reading() : list->existingGenerals().at(index).reading;
     }
     if (column >= kBirthColumn && column < kFirstSettingColumn) {
         const QString shown = row->text(column);
@@ -97,7 +97,7 @@ QString sortKey(const QTreeWidgetItem* row, int column, bool isRoster) {
         const int value = shown.toInt(&isNumber);
         return isNumber ? atLeastThreeDigits(value) : shown;
     }
-    const PersonRecord& record = recordOf(index, isRoster);
+    const PersonRecord& record = recordOf(index, isRoster, list->existingGenerals());
     if (column >= kFirstSettingColumn && column <= kLastSettingColumn) {
         return QString::number(record.setting(SettingOfColumn(column)));
     }
@@ -230,8 +230,8 @@ bool GeneralListItem::operator<(const QTreeWidgetItem& other) const {
     return text(kKeyColumn) < other.text(kKeyColumn);
 }
 
-GeneralList::GeneralList(bool isRoster, QWidget* parent)
-    : QTreeWidget(parent), isRoster_(isRoster) {
+GeneralList::GeneralList(bool isRoster, const ExistingGenerals& existing, QWidget* parent)
+    : QTreeWidget(parent), isRoster_(isRoster), existing_(existing) {
     rowHeight_ = SetUpListView(this, listFont());
     setColumnCount(kListColumnCount);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -333,15 +333,15 @@ void GeneralList::setTicked(QTreeWidgetItem* row, bool ticked) {
     row->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
 }
 
-void FillRow(QTreeWidgetItem* row, bool isRoster) {
+void FillRow(QTreeWidgetItem* row, bool isRoster, const ExistingGenerals& existing) {
     const int index = GeneralList::rowTag(row);
-    const PersonRecord& record = recordOf(index, isRoster);
+    const PersonRecord& record = recordOf(index, isRoster, existing);
     row->setText(kKeyColumn, atLeastThreeDigits(index));
     // Rows of existing generals carry no marks: their mark cells stay as they are.
     const MarkEntry* marks = isRoster ? &generalMarks[index] : nullptr;
     for (int column = isRoster ? kFirstMarkColumn : kBirthColumn; column < kListColumnCount;
          ++column) {
-        row->setText(column, ListCellText(record, marks, column));
+        row->setText(column, ListCellText(record, marks, column, existing));
     }
 }
 
@@ -358,7 +358,7 @@ void refreshRowsWhere(GeneralList* list, Wanted wanted) {
         for (int position = 1; position <= list->rowCount(); ++position) {
             QTreeWidgetItem* row = list->rowAt(position);
             if (wanted(row)) {
-                FillRow(row, list->isRoster());
+                FillRow(row, list->isRoster(), list->existingGenerals());
             }
         }
     }
@@ -432,10 +432,6 @@ QString SkillMark(int index, int skill) {
     return SkillMarkText(roster[index], skill);
 }
 
-QString GeneralSkillMark(int row, int skill) {
-    return SkillMarkText(generals[row].values, skill);
-}
-
 void ShowMarkColumns(GeneralList* list, bool show) {
     setGroupShown(list, kFirstMarkColumn, kFirstMarkColumn + kMarkCount - 1, show);
 }
@@ -470,7 +466,7 @@ void SortByColumn(GeneralList* list, int column, qint16& lastSortColumn) {
     }
     for (int position = 1; position <= list->rowCount(); ++position) {
         QTreeWidgetItem* row = list->rowAt(position);
-        row->setText(kKeyColumn, sortKey(row, column, list->isRoster()));
+        row->setText(kKeyColumn, sortKey(row, column, list));
     }
     Qt::SortOrder order;
     const std::optional<Qt::SortOrder> direction = list->sortDirection();

@@ -46,9 +46,11 @@ class GeneralList : public QTreeWidget {
     Q_OBJECT
   public:
     // isRoster: rows are roster slots (main window) rather than existing generals (chooser).
-    explicit GeneralList(bool isRoster, QWidget* parent = nullptr);
+    // The existing generals outlive the list.
+    GeneralList(bool isRoster, const ExistingGenerals& existing, QWidget* parent = nullptr);
 
     bool isRoster() const { return isRoster_; }
+    const ExistingGenerals& existingGenerals() const { return existing_; }
     // The height of every row, in every state of the list.
     int rowHeight() const { return rowHeight_; }
 
@@ -91,13 +93,14 @@ class GeneralList : public QTreeWidget {
 
   private:
     bool isRoster_;
+    const ExistingGenerals& existing_;
     int rowHeight_ = 0;
     std::optional<Qt::SortOrder> sortDirection_;
 };
 
 // Writes columns 1..68 of one row from its record (roster slot or existing-generals row, by
 // the row's tag).
-void FillRow(QTreeWidgetItem* row, bool isRoster);
+void FillRow(QTreeWidgetItem* row, bool isRoster, const ExistingGenerals& existing);
 // FillRow for every ticked row, redrawing the list once.
 void RefreshTickedRows(GeneralList* list);
 // FillRow for the rows of the given record indexes, whatever their ticks, redrawing once.
@@ -112,7 +115,6 @@ void ToggleAllRows(GeneralList* list);
 void StyleRow(QTreeWidgetItem* row);
 
 QString SkillMark(int index, int skill);
-QString GeneralSkillMark(int row, int skill);
 
 // Column-group toggles: the group's columns get their width when show is true, 0 otherwise.
 void ShowMarkColumns(GeneralList* list, bool show);

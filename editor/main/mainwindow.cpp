@@ -26,7 +26,6 @@
 #include "dialogs/skilldialog.h"
 #include "list/frozennamecolumn.h"
 #include "model/edithistory.h"
-#include "model/generals.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
 #include "model/programdata.h"
@@ -123,7 +122,7 @@ void MainWindow::createControls() {
                               TwipsRect(8880 + 960 * k, 885, 855, 270), false);
     }
 
-    list = new GeneralList(true, this);
+    list = new GeneralList(true, data_.existingGenerals(), this);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
     // Presses are handled by the window itself (drag ticking); the list only shows the rows
@@ -253,7 +252,9 @@ void MainWindow::Form_Load() {
                                     .arg(kVersionMinor)
                                     .arg(kVersionRevision));
     // The data folders are chosen on first use, unless a test has pointed them elsewhere.
-    LoadGenerals();
+    if (const std::optional<DataFileError> error = data_.loadExistingGenerals()) {
+        ShowMessage(error->message(), MessageIcon::Critical);
+    }
     LoadSkillTemplates();
     LoadAbilityTemplates();
     LoadMarks();
@@ -264,7 +265,7 @@ void MainWindow::Form_Load() {
 
 GeneralChooser* MainWindow::chooser() {
     if (chooser_ == nullptr) {
-        chooser_ = new GeneralChooser(this);
+        chooser_ = new GeneralChooser(data_.existingGenerals(), this);
     }
     return chooser_;
 }
@@ -351,7 +352,7 @@ void MainWindow::openPersonFile(const QString& path) {
     lastSortColumn_ = 0;
     list->forgetSort();
     for (int n = 1; n <= rosterCount; ++n) {
-        FillRow(list->addRow(GetPersonName(n), n), true);
+        FillRow(list->addRow(GetPersonName(n), n), true, data_.existingGenerals());
     }
     dragAnchor = 0;
     dragSnapshot.fill(false, list->rowCount() + 1);
@@ -742,15 +743,16 @@ void MainWindow::updateHistoryActions() {
 // --- Spreadsheet ---------------------------------------------------------------------------
 
 void MainWindow::exportSheet() {
-    ExportSheetFromWindow(this, document_->filePath());
+    ExportSheetFromWindow(this, document_->filePath(), data_.existingGenerals());
 }
 
 void MainWindow::importSheet() {
-    ImportSheetFromWindow(this, document_->filePath(), [this](const RosterSheetImport& import) {
-        document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
-            import.apply();
-            RefreshRowsOf(list, import.indexes());
-        });
-    });
+    ImportSheetFromWindow(this, document_->filePath(), data_.existingGenerals(),
+                          [this](const RosterSheetImport& import) {
+                              document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
+                                  import.apply();
+                                  RefreshRowsOf(list, import.indexes());
+                              });
+                          });
     list->setFocus();
 }

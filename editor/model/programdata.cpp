@@ -1,5 +1,7 @@
 #include "programdata.h"
 
+#include "datapaths.h"
+
 namespace {
 
 std::unique_ptr<RandomSource> clockSeededSource() {
@@ -18,4 +20,10 @@ ProgramData::~ProgramData() = default;
 
 void ProgramData::setRandomSource(std::unique_ptr<RandomSource> source) {
     random_ = std::move(source);
+}
+
+std::optional<DataFileError> ProgramData::loadExistingGenerals() {
+    ExistingGeneralsLoad load = LoadExistingGenerals(GeneralFilePath());
+    existingGenerals_ = std::move(load.generals);
+    return load.error;
 }

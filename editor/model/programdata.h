@@ -4,7 +4,10 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include "datafileerror.h"
+#include "existinggenerals.h"
 #include "random.h"
 
 class ProgramData {
@@ -17,10 +20,19 @@ class ProgramData {
     ProgramData(const ProgramData&) = delete;
     ProgramData& operator=(const ProgramData&) = delete;
 
+    // Reads General.csv from the shipped data folder; the rows read before a failure are kept.
+    std::optional<DataFileError> loadExistingGenerals();
+
+    const ExistingGenerals& existingGenerals() const { return existingGenerals_; }
+    void setExistingGenerals(ExistingGenerals generals) { existingGenerals_ = std::move(generals); }
+
+    // The mark table of Mark.csv joins these here.
+
     RandomSource& random() { return *random_; }
     // Draws from source from now on.
     void setRandomSource(std::unique_ptr<RandomSource> source);
 
   private:
+    ExistingGenerals existingGenerals_;
     std::unique_ptr<RandomSource> random_;
 };

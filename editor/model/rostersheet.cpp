@@ -389,7 +389,8 @@ bool asksNothing(const RowEdit& edit) {
 
 class SheetChecker {
   public:
-    explicit SheetChecker(QList<SheetProblem>* problems) : problems_(problems) {}
+    SheetChecker(QList<SheetProblem>* problems, const ExistingGenerals& existing)
+        : problems_(problems), existing_(existing) {}
 
     // Maps each caption to its list column; false when the rows cannot be matched.
     bool readCaptions(const QStringList& captions) {
@@ -449,7 +450,7 @@ class SheetChecker {
             }
             const int column = *columns_[i];
             const QString& cell = cells[i];
-            if (cell != ListCellText(record, &marks, column)) {
+            if (cell != ListCellText(record, &marks, column, existing_)) {
                 readCell(row, column, cell, *index, &edit);
             }
         }
@@ -529,7 +530,7 @@ class SheetChecker {
                 edit->settings[column - kFirstSettingColumn] = code;
             }
         } else if (column == kPersonalAffinityColumn || column == kFactionAffinityColumn) {
-            if (cell.trimmed() != ListCellText(record, nullptr, column).trimmed()) {
+            if (cell.trimmed() != ListCellText(record, nullptr, column, existing_).trimmed()) {
                 problem(QStringLiteral("相性は表から変えられません"));
             }
         } else if (column >= kFirstSkillColumn) {
@@ -558,6 +559,7 @@ class SheetChecker {
     }
 
     QList<SheetProblem>* problems_;
+    const ExistingGenerals& existing_;
     QList<std::optional<int>> columns_;
     QHash<int, int> rowOfIndex_;
 };
@@ -576,7 +578,7 @@ QStringList SheetCaptions() {
     return captions;
 }
 
-QByteArray ExportRosterSheet() {
+QByteArray ExportRosterSheet(const ExistingGenerals& existing) {
     const QList<int> columns = sheetColumns();
     QString text;
     appendLine(&text, SheetCaptions());
@@ -588,7 +590,8 @@ QByteArray ExportRosterSheet() {
         for (const int column : columns) {
             if (column != 0) {
                 text.append(u',');
-                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
+                appendField(&text,
+                            ListCellText(roster[index], &generalMarks[index], column, existing));
             }
         }
         text.append(QStringLiteral("\r\n"));
@@ -596,8 +599,8 @@ QByteArray ExportRosterSheet() {
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool SaveRosterSheet(const QString& path) {
-    return WriteWholeFile(path, ExportRosterSheet());
+bool SaveRosterSheet(const QString& path, const ExistingGenerals& existing) {
+    return WriteWholeFile(path, ExportRosterSheet(existing));
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
@@ -618,7 +621,7 @@ bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
     return true;
 }
 
-RosterSheetImport::RosterSheetImport(const QByteArray& content) {
+RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGenerals& existing) {
     if (content.size() > kMaxSheetFileSize) {
         problems_.append({0, {}, {}, sheetTooLargeReason()});
         return;
@@ -640,7 +643,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         return;
     }
     const QList<QStringList>& rows = sheet.rows;
-    SheetChecker checker(&problems_);
+    SheetChecker checker(&problems_, existing);
     if (rows.isEmpty() || sheet.rowNumbers[0] != 1) {
         problems_.append({1, {}, {}, unknownSheetReason({})});
         return;
@@ -667,8 +670,10 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
     for (const int index : touched) {
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
-            const QString before = ListCellText(roster[index], &generalMarks[index], column);
-            const QString after = ListCellText(edited[index], &editedMarks[index], column);
+            const QString before =
+                ListCellText(roster[index], &generalMarks[index], column, existing);
+            const QString after =
+                ListCellText(edited[index], &editedMarks[index], column, existing);
             if (before != after) {
                 // Marks first: a spreadsheet that reformatted them ("01" → "1") shows there.
                 const bool mark = column < kBirthColumn;

@@ -5,7 +5,7 @@
 #include "dialogs/affinitydialog.h"
 #include "list/generalchooser.h"
 #include "model/affinitydraw.h"
-#include "model/generals.h"
+#include "model/existinggenerals.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/modal.h"
@@ -30,9 +30,6 @@ GeneralRecord makeGeneral(const QString& family, const QString& given, int perso
 void resetTables() {
     roster = Roster{};
     rosterCount = 0;
-    generals = QList<GeneralRecord>(1);
-    generalCount = 0;
-    ComputeAffinityRepresentatives();
 }
 
 // Presses the choose button and, in the chooser, clicks the row of the existing general and
@@ -75,6 +72,7 @@ bool chooseCentre(QPushButton* chooseButton, GeneralChooser& chooser, int genera
 class AffinityDialogTest : public QObject {
     Q_OBJECT
   private:
+    ExistingGenerals existing_;
     std::unique_ptr<GeneralChooser> chooser_;
     // Draws of tests that do not look at them.
     ClockSeededSource source_;
@@ -112,12 +110,12 @@ class AffinityDialogTest : public QObject {
   private slots:
     void init() {
         resetTables();
-        generals.append(makeGeneral(QStringLiteral("曹"), QStringLiteral("操"), 3, 146));
-        generals.append(makeGeneral(QStringLiteral("呂"), QStringLiteral("布"), 200, 0));
-        generals.append(makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60));
-        generalCount = 3;
-        ComputeAffinityRepresentatives();
-        chooser_ = std::make_unique<GeneralChooser>();
+        existing_ = ExistingGenerals({
+            makeGeneral(QStringLiteral("曹"), QStringLiteral("操"), 3, 146),
+            makeGeneral(QStringLiteral("呂"), QStringLiteral("布"), 200, 0),
+            makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60),
+        });
+        chooser_ = std::make_unique<GeneralChooser>(existing_);
     }
     void cleanup() {
         chooser_->allowClose();
@@ -172,10 +170,10 @@ class AffinityDialogTest : public QObject {
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
-        QCOMPARE(dialog.labKojin->text(), GetGeneralName(1));
+        QCOMPARE(dialog.labKojin->text(), existing_.name(1));
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
-        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(1));
+        QCOMPARE(dialog.labSeiryoku->text(), existing_.name(1));
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(personalValues(), QList<int>(kTargets, 3));
@@ -209,7 +207,7 @@ class AffinityDialogTest : public QObject {
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 0));
-        QCOMPARE(dialog.labKojin->text(), GetGeneralName(3));
+        QCOMPARE(dialog.labKojin->text(), existing_.name(3));
         dialog.cmdOK->click();
         QCOMPARE(personalValues(), QList<int>(kTargets, 50));
     }
@@ -221,7 +219,7 @@ class AffinityDialogTest : public QObject {
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 2));
-        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(2));
+        QCOMPARE(dialog.labSeiryoku->text(), existing_.name(2));
         dialog.cmdOK->click();
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));

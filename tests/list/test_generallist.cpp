@@ -26,7 +26,7 @@ void fillRoster() {
 
 void addRosterRows(GeneralList* list) {
     for (int index = 1; index <= rosterCount; ++index) {
-        FillRow(list->addRow(GetPersonName(index), index), true);
+        FillRow(list->addRow(GetPersonName(index), index), true, ListTables::existing());
     }
 }
 
@@ -43,8 +43,8 @@ class GeneralListTest : public QObject {
     void cleanup() { ListTables::clear(); }
 
     void columnsAndStartingWidths() {
-        GeneralList mainList(true);
-        GeneralList chooserList(false);
+        GeneralList mainList(true, ListTables::existing());
+        GeneralList chooserList(false, ListTables::existing());
         QCOMPARE(mainList.columnCount(), kListColumnCount);
         QCOMPARE(mainList.headerItem()->text(0), QStringLiteral("名前"));
         QCOMPARE(mainList.headerItem()->text(14), QStringLiteral("ﾀｲﾌﾟ"));
@@ -69,7 +69,7 @@ class GeneralListTest : public QObject {
     void headerLooksAsQtsOwnWould() {
         // The list's header measures captions in the list's own font rather than bold; shown
         // with every column, it must still look exactly as Qt's own header would.
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         QTreeWidget stock;
         stock.setFont(list.font());
         stock.setHeaderItem(list.headerItem()->clone());
@@ -89,7 +89,7 @@ class GeneralListTest : public QObject {
     }
 
     void rowAlignmentsAndTickBox() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         QTreeWidgetItem* row = list.addRow(QStringLiteral("劉備"), 1);
         QCOMPARE(row->textAlignment(0) & Qt::AlignHorizontal_Mask, int(Qt::AlignLeft));
         QCOMPARE(row->textAlignment(7) & Qt::AlignHorizontal_Mask, int(Qt::AlignHCenter));
@@ -111,7 +111,7 @@ class GeneralListTest : public QObject {
     }
 
     void fillRowFromRosterAndTable() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         roster[2].setBirthYear(160);
         roster[2].setFame(350);
         roster[2].setSetting(Setting::generalType, 1);
@@ -120,10 +120,10 @@ class GeneralListTest : public QObject {
         roster[2].setFactionAffinity(120);  // no existing general has it
         generalMarks[2].marks = {QStringLiteral("A"), QString(), QStringLiteral("C"), QString(),
                                  QStringLiteral("E")};
-        ListTables::addGeneral(
-            MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72));
-        generals[1].values.setPersonalAffinity(75);
-        ComputeAffinityRepresentatives();
+        GeneralRecord caoCao =
+            MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72);
+        caoCao.values.setPersonalAffinity(75);
+        ListTables::addGeneral(caoCao);
         addRosterRows(&list);
         QTreeWidgetItem* row = list.rowAt(2);
         QCOMPARE(row->text(0), QStringLiteral("関羽"));
@@ -142,9 +142,10 @@ class GeneralListTest : public QObject {
         QCOMPARE(list.rowAt(3)->text(kStrategyColumn), QStringLiteral("不明"));
 
         // A chooser row: no marks even where the same index has some, zeros, code 0 labels.
-        GeneralList chooserList(false);
+        GeneralList chooserList(false, ListTables::existing());
         generalMarks[1].marks[0] = QStringLiteral("X");
-        FillRow(chooserList.addRow(GetGeneralName(1), 1), false);
+        FillRow(chooserList.addRow(ListTables::existing().name(1), 1), false,
+                ListTables::existing());
         QTreeWidgetItem* general = chooserList.rowAt(1);
         QCOMPARE(general->text(0), QStringLiteral("曹操"));
         QCOMPARE(general->text(2), QString());
@@ -158,7 +159,7 @@ class GeneralListTest : public QObject {
     }
 
     void sortByNameAbilityAndSkill() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         addRosterRows(&list);
         qint16 last = 0;
         // The first click on 名前 sorts ascending by reading, though 0 is also the start value.
@@ -196,7 +197,7 @@ class GeneralListTest : public QObject {
     }
 
     void keyColumnClickAndForgottenSort() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         addRosterRows(&list);
         qint16 last = 0;
         SortByColumn(&list, kWarColumn, last);
@@ -224,7 +225,7 @@ class GeneralListTest : public QObject {
     }
 
     void refreshTouchesTickedRowsOnly() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         addRosterRows(&list);
         qint16 last = 0;
         SortByColumn(&list, kWarColumn, last);  // 張飛, 関羽, 劉備, 愛
@@ -240,7 +241,7 @@ class GeneralListTest : public QObject {
     }
 
     void toggleAllTicksAndStyles() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         addRosterRows(&list);
         const QColor ticked(208, 64, 64);
         ToggleAllRows(&list);
@@ -268,7 +269,7 @@ class GeneralListTest : public QObject {
     }
 
     void groupTogglesSetTheirOwnColumns() {
-        GeneralList list(true);
+        GeneralList list(true, ListTables::existing());
         struct Case {
             std::function<void(bool)> toggle;
             int first;

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include "mainwindowfixture.h"
-#include "model/generals.h"
 #include "model/marks.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -50,14 +49,34 @@ class MainWindowTest : public QObject {
         QVERIFY(window.chooser() != nullptr);
     }
 
+    // Each data file that fails is told once, in the order they are read, and start-up goes on.
+    void dataFileFailuresAreShownAtStartUp() {
+        RecordedMessages messages;
+        TempDataFolder data;
+        QVERIFY(data.write(QStringLiteral("General.csv"), QByteArrayLiteral("\"x\",1\r\n")));
+        QVERIFY(data.write(QStringLiteral("Tokugi.csv"), QByteArrayLiteral("x\r\n")));
+        QVERIFY(data.write(QStringLiteral("Capa.csv"), QByteArrayLiteral("x\r\n")));
+        ProgramData program;
+        MainWindow window(program);
+        QCOMPARE(messages.texts(),
+                 (QStringList{QStringLiteral("General.csvの読み込みに失敗しました"),
+                              QStringLiteral("Tokugi.csvの読み込みに失敗しました"),
+                              QStringLiteral("Capa.csvの読み込みに失敗しました")}));
+        for (const ShownMessage& shown : messages.shown()) {
+            QCOMPARE(shown.icon, MessageIcon::Critical);
+        }
+        QCOMPARE(program.existingGenerals().count(), 0);
+    }
+
     void chooserMadeLaterHoldsEveryGeneralAndStays() {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
         GeneralChooser* chooser = f.window->chooser();
-        QVERIFY(generalCount > 0);
-        QCOMPARE(chooser->list->rowCount(), generalCount);
-        QCOMPARE(chooser->list->rowAt(generalCount)->text(0), GetGeneralName(generalCount));
+        const ExistingGenerals& existing = f.program.existingGenerals();
+        QVERIFY(existing.count() > 0);
+        QCOMPARE(chooser->list->rowCount(), existing.count());
+        QCOMPARE(chooser->list->rowAt(existing.count())->text(0), existing.name(existing.count()));
         QCOMPARE(f.window->chooser(), chooser);
         QVERIFY(!chooser->isVisible());
     }

@@ -22,7 +22,6 @@
 #include "dialogs/skilldialog.h"
 #include "main/splashwindow.h"
 #include "mainwindowfixture.h"
-#include "model/generals.h"
 #include "platform/messages.h"
 #include "platform/windowrules.h"
 #include "support/systemiswine.h"
@@ -155,7 +154,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         if (state.endsWith(QLatin1String("both ticked"))) {
             auto* affinity = static_cast<AffinityDialog*>(dialog.get());
             ClickEach({affinity->chkKojin, affinity->chkSeiryoku});
-            affinity->labKojin->setText(GetGeneralName(1));
+            affinity->labKojin->setText(f.program.existingGenerals().name(1));
         }
         return dialog;
     }

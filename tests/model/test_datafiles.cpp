@@ -2,7 +2,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "model/generals.h"
+#include "model/datapaths.h"
+#include "model/existinggenerals.h"
 #include "model/templates.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
@@ -36,6 +37,10 @@ QByteArray manyRows(int count) {
 
 const QString kNoTemplate = QStringLiteral("  -");
 
+ExistingGeneralsLoad loadGenerals() {
+    return LoadExistingGenerals(GeneralFilePath());
+}
+
 }  // namespace
 
 class DataFilesTest : public QObject {
@@ -43,12 +48,11 @@ class DataFilesTest : public QObject {
   private slots:
     void noGeneralFileMeansAnEmptyTableSilently() {
         TempDataFolder folder;
-        RecordedMessages messages;
-        LoadGenerals();
-        QCOMPARE(generalCount, 0);
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(AffinityRepresentative(10, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(10, 1), kNoTemplate);
+        const ExistingGeneralsLoad load = loadGenerals();
+        QCOMPARE(load.generals.count(), 0);
+        QVERIFY(!load.error);
+        QCOMPARE(load.generals.affinityRepresentative(10, 0), kNoTemplate);
+        QCOMPARE(load.generals.affinityRepresentative(10, 1), kNoTemplate);
     }
 
     void namesAreSplitByLengthAndPadded() {
@@ -60,9 +64,10 @@ class DataFilesTest : public QObject {
                                  generalRow(QStringLiteral("山田義久"), QString(), 10, 1, 1) +
                                  generalRow(QStringLiteral("長谷川秀勝"), QString(), 10, 1, 1) +
                                  generalRow(QStringLiteral("大河内左衛門"), QString(), 10, 1, 1)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(generalCount, 5);
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
+        QCOMPARE(generals.count(), 5);
         const QStringList family{QStringLiteral("林    "), QStringLiteral("森    "),
                                  QStringLiteral("山田   "), QStringLiteral("長谷川秀勝"),
                                  QStringLiteral("大河内左衛")};
@@ -75,7 +80,7 @@ class DataFilesTest : public QObject {
         for (int row = 1; row <= 5; ++row) {
             QCOMPARE(generals.at(row).familyName, family.at(row - 1));
             QCOMPARE(generals.at(row).givenName, given.at(row - 1));
-            QCOMPARE(GetGeneralName(row), display.at(row - 1));
+            QCOMPARE(generals.name(row), display.at(row - 1));
         }
     }
 
@@ -87,8 +92,9 @@ class DataFilesTest : public QObject {
             generalRow(QStringLiteral("林進"), QStringLiteral("ガッコウ"), 77, 12, 140) +
                 generalRow(QStringLiteral("森茂"), QStringLiteral("ゴンドウジブザエモン"), 5, 0,
                            255)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
         QCOMPARE(generals.at(1).reading, QStringLiteral("ｶﾞｯｺｳ      "));
         // Every voiced kana takes two half-width characters, so the cut falls mid-name.
         QCOMPARE(generals.at(2).reading, QStringLiteral("ｺﾞﾝﾄﾞｳｼﾞﾌﾞｻ"));
@@ -112,30 +118,29 @@ class DataFilesTest : public QObject {
                 generalRow(QStringLiteral("乙田"), QString(), 100, 6, 20) +  // 350
                 generalRow(QStringLiteral("丙田"), QString(), 75, 5, 30) +   // 300, later
                 generalRow(QStringLiteral("丁田"), QString(), 90, 7, 30)));  // 330
-        LoadGenerals();
-        QCOMPARE(AffinityRepresentative(20, 1), QStringLiteral("乙田"));
-        QCOMPARE(AffinityRepresentative(30, 1), QStringLiteral("丁田"));
-        QCOMPARE(AffinityRepresentative(5, 0), QStringLiteral("甲田"));
-        QCOMPARE(AffinityRepresentative(6, 0), QStringLiteral("乙田"));
-        QCOMPARE(AffinityRepresentative(8, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(-1, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(256, 1), kNoTemplate);
+        const ExistingGenerals loaded = loadGenerals().generals;
+        QCOMPARE(loaded.affinityRepresentative(20, 1), QStringLiteral("乙田"));
+        QCOMPARE(loaded.affinityRepresentative(30, 1), QStringLiteral("丁田"));
+        QCOMPARE(loaded.affinityRepresentative(5, 0), QStringLiteral("甲田"));
+        QCOMPARE(loaded.affinityRepresentative(6, 0), QStringLiteral("乙田"));
+        QCOMPARE(loaded.affinityRepresentative(8, 0), kNoTemplate);
+        QCOMPARE(loaded.affinityRepresentative(-1, 0), kNoTemplate);
+        QCOMPARE(loaded.affinityRepresentative(256, 1), kNoTemplate);
 
         // A table filled by hand: a total of 0 names nothing, equal totals keep the first.
-        generals = QList<GeneralRecord>(4);
-        generalCount = 3;
-        generals[1].familyName = QStringLiteral("零");
-        generals[2].familyName = QStringLiteral("一");
-        generals[2].values.setAbility(0, 1);
-        generals[3].familyName = QStringLiteral("二");
-        generals[3].values.setAbility(3, 1);
-        for (int row = 1; row <= 3; ++row) {
-            generals[row].values.setFactionAffinity(9);
+        QList<GeneralRecord> rows(3);
+        rows[0].familyName = QStringLiteral("零");
+        rows[1].familyName = QStringLiteral("一");
+        rows[1].values.setAbility(0, 1);
+        rows[2].familyName = QStringLiteral("二");
+        rows[2].values.setAbility(3, 1);
+        for (GeneralRecord& row : rows) {
+            row.values.setFactionAffinity(9);
         }
-        generals[1].values.setPersonalAffinity(40);
-        ComputeAffinityRepresentatives();
-        QCOMPARE(AffinityRepresentative(9, 0), QStringLiteral("一"));
-        QCOMPARE(AffinityRepresentative(40, 1), kNoTemplate);
+        rows[0].values.setPersonalAffinity(40);
+        const ExistingGenerals byHand(rows);
+        QCOMPARE(byHand.affinityRepresentative(9, 0), QStringLiteral("一"));
+        QCOMPARE(byHand.affinityRepresentative(40, 1), kNoTemplate);
     }
 
     void namesWithoutCharactersLoadEveryRow() {
@@ -145,13 +150,13 @@ class DataFilesTest : public QObject {
         QVERIFY(folder.write(QStringLiteral("General.csv"),
                              "\"\x85\x40\x92\xA3\"" + rest + "\"A\x80\"" + rest +
                                  "\"\xA0\x81\x7F\"" + rest + manyRows(1)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(generalCount, 4);
-        QCOMPARE(GetGeneralName(1), QStringLiteral("・張"));
-        QCOMPARE(GetGeneralName(2), QStringLiteral("A\u0080"));
-        QCOMPARE(GetGeneralName(3), DecodeCp932(QByteArrayLiteral("\xA0")) + u'・');
-        QCOMPARE(GetGeneralName(4), QStringLiteral("林0"));
+        const ExistingGeneralsLoad load = loadGenerals();
+        QVERIFY(!load.error);
+        QCOMPARE(load.generals.count(), 4);
+        QCOMPARE(load.generals.name(1), QStringLiteral("・張"));
+        QCOMPARE(load.generals.name(2), QStringLiteral("A\u0080"));
+        QCOMPARE(load.generals.name(3), DecodeCp932(QByteArrayLiteral("\xA0")) + u'・');
+        QCOMPARE(load.generals.name(4), QStringLiteral("林0"));
     }
 
     void badGeneralFilesKeepTheRowsBeforeTheFault_data() {
@@ -173,14 +178,13 @@ class DataFilesTest : public QObject {
         TempDataFolder folder;
         RecordedMessages messages;
         QVERIFY(folder.write(QStringLiteral("General.csv"), content));
-        LoadGenerals();
-        QCOMPARE(messages.texts(),
-                 QStringList{QStringLiteral("General.csvの読み込みに失敗しました")});
-        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
-        QCOMPARE(generalCount, rowsKept);
-        QCOMPARE(generals.size(), rowsKept + 1);
+        const ExistingGeneralsLoad load = loadGenerals();
+        QVERIFY(load.error);
+        QCOMPARE(load.error->message(), QStringLiteral("General.csvの読み込みに失敗しました"));
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(load.generals.count(), rowsKept);
         if (rowsKept > 0) {
-            QCOMPARE(GetGeneralName(1), QStringLiteral("林0"));
+            QCOMPARE(load.generals.name(1), QStringLiteral("林0"));
         }
     }
 
@@ -191,11 +195,11 @@ class DataFilesTest : public QObject {
             RecordedMessages messages;
             QVERIFY(
                 folder.write(QStringLiteral("General.csv"), QByteArray(crlf).replace("\r\n", end)));
-            LoadGenerals();
-            QVERIFY(messages.shown().isEmpty());
-            QCOMPARE(generalCount, 3);
-            QCOMPARE(GetGeneralName(3), QStringLiteral("林2"));
-            QCOMPARE(generals.at(3).values.factionAffinity(), quint8(3));
+            const ExistingGeneralsLoad load = loadGenerals();
+            QVERIFY(!load.error);
+            QCOMPARE(load.generals.count(), 3);
+            QCOMPARE(load.generals.name(3), QStringLiteral("林2"));
+            QCOMPARE(load.generals.at(3).values.factionAffinity(), quint8(3));
         }
     }
 
@@ -395,19 +399,21 @@ class DataFilesTest : public QObject {
             QVERIFY(QFile::copy(bin + name, folder.path(name)));
         }
         RecordedMessages messages;
-        LoadGenerals();
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
         LoadSkillTemplates();
         LoadAbilityTemplates();
         QVERIFY(messages.shown().isEmpty());
-        QVERIFY(generalCount >= 300);
+        QVERIFY(generals.count() >= 300);
         QVERIFY(skillTemplates.size() > 3 && abilityTemplates.size() > 3);
         QCOMPARE(skillTemplates[0].name, kNoTemplate);
         QCOMPARE(abilityTemplates[0].name, kNoTemplate);
-        for (int row = 1; row <= generalCount; ++row) {
-            const QString name = GetGeneralName(row);
+        for (int row = 1; row <= generals.count(); ++row) {
+            const QString name = generals.name(row);
             QVERIFY(name.size() >= 2 && name.size() <= 4);
-            QVERIFY(generals[row].values.factionAffinity() >= 1);
-            QVERIFY(generals[row].values.personalAffinity() <= 149);
+            QVERIFY(generals.at(row).values.factionAffinity() >= 1);
+            QVERIFY(generals.at(row).values.personalAffinity() <= 149);
         }
         QVERIFY(SaveSkillTemplates() && SaveAbilityTemplates());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")),

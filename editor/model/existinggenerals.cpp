@@ -1,25 +1,17 @@
-#include "generals.h"
+#include "existinggenerals.h"
 
 #include <QFileInfo>
 
 #include <array>
 
-#include "../platform/messages.h"
 #include "../platform/widthconvert.h"
 #include "csv.h"
-#include "datapaths.h"
-
-QList<GeneralRecord> generals(1);
-int generalCount = 0;
 
 namespace {
 
 constexpr int kNameWidth = 5;
 constexpr int kReadingWidth = 11;
 constexpr int kAffinityValues = 256;
-
-// Row of the general standing for each affinity value, 0 for none; [0] faction, [1] personal.
-std::array<std::array<int, kAffinityValues>, 2> representativeRows{};
 
 QString padded(const QString& text, int width) {
     return text.left(width).leftJustified(width, QLatin1Char(' '));
@@ -82,48 +74,57 @@ bool readRow(CsvReader& reader, GeneralRecord* row) {
     return true;
 }
 
-// Reads every row it can; false when the file fails before its proper end.
-bool readGenerals(const QString& path) {
+// Reads every row it can into rows; false when the file fails before its proper end.
+bool readGenerals(const QString& path, QList<GeneralRecord>* rows) {
     CsvReader reader(QByteArray{});
     if (!CsvReader::fromFile(path, &reader)) {
         return false;
     }
-    generals.reserve(kMaxGenerals + 1);
+    rows->reserve(kMaxGenerals);
     GeneralRecord row;
     while (!reader.atEnd()) {
-        if (generalCount == kMaxGenerals || !readRow(reader, &row)) {
+        if (rows->size() == kMaxGenerals || !readRow(reader, &row)) {
             return false;
         }
-        generals.append(row);
-        ++generalCount;
+        rows->append(row);
     }
-    return generalCount > 0;
+    return !rows->isEmpty();
 }
 
 }  // namespace
 
-QString GetGeneralName(int row) {
-    const GeneralRecord& general = generals.at(row);
+ExistingGenerals::ExistingGenerals() : rows_(1) {}
+
+ExistingGenerals::ExistingGenerals(const QList<GeneralRecord>& rows) : rows_(1) {
+    rows_.reserve(rows.size() + 1);
+    rows_.append(rows);
+    computeAffinityRepresentatives();
+}
+
+QString ExistingGenerals::name(int row) const {
+    const GeneralRecord& general = rows_.at(row);
     return upToFirstSpace(general.familyName) + upToFirstSpace(general.givenName);
 }
 
-void LoadGenerals() {
-    generals = QList<GeneralRecord>(1);
-    generalCount = 0;
-    const QString path = GeneralFilePath();
-    if (QFileInfo::exists(path) && !readGenerals(path)) {
-        ShowMessage(QStringLiteral("General.csvの読み込みに失敗しました"), MessageIcon::Critical);
+ExistingGeneralsLoad LoadExistingGenerals(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return {};
     }
-    generals.squeeze();
-    ComputeAffinityRepresentatives();
+    QList<GeneralRecord> rows;
+    ExistingGeneralsLoad load;
+    if (!readGenerals(path, &rows)) {
+        load.error = DataFileError{DataFileError::Kind::ReadFailed, QFileInfo(path).fileName(), {}};
+    }
+    load.generals = ExistingGenerals(rows);
+    return load;
 }
 
-void ComputeAffinityRepresentatives() {
+void ExistingGenerals::computeAffinityRepresentatives() {
     for (int which = 0; which < 2; ++which) {
         std::array<int, kAffinityValues> bestTotal{};
-        representativeRows[which].fill(0);
-        for (int row = 1; row <= generalCount; ++row) {
-            const PersonRecord& values = generals.at(row).values;
+        representativeRows_[which].fill(0);
+        for (int row = 1; row <= count(); ++row) {
+            const PersonRecord& values = rows_.at(row).values;
             const int value = which == 0 ? values.factionAffinity() : values.personalAffinity();
             int total = 0;
             for (int i = 0; i < kAbilityCount; ++i) {
@@ -132,18 +133,16 @@ void ComputeAffinityRepresentatives() {
             // Strictly greater: among equal totals the earlier row keeps the value.
             if (total > bestTotal[value]) {
                 bestTotal[value] = total;
-                representativeRows[which][value] = row;
+                representativeRows_[which][value] = row;
             }
         }
     }
 }
 
-QString AffinityRepresentative(int value, int which) {
+QString ExistingGenerals::affinityRepresentative(int value, int which) const {
     if (value < 0 || value >= kAffinityValues || which < 0 || which > 1) {
         return QStringLiteral("  -");
     }
-    const int row = representativeRows[which][value];
-    // A table refilled without recomputing must not send us past its end.
-    return row == 0 || row > generalCount || row >= generals.size() ? QStringLiteral("  -")
-                                                                    : GetGeneralName(row);
+    const int row = representativeRows_[which][value];
+    return row == 0 ? QStringLiteral("  -") : name(row);
 }

@@ -29,7 +29,7 @@ AbilityTemplate& AbilityDialog::rememberedSettings() {
     return settings;
 }
 
-AbilityDialog::AbilityDialog(RandomSource& random, QWidget* parent)
+AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent)
     : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
@@ -76,8 +76,7 @@ AbilityDialog::AbilityDialog(RandomSource& random, QWidget* parent)
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     connect(cmdClear, &QPushButton::clicked, this, &AbilityDialog::cmdClear_Click);
 
-    addTemplatePanel(this, abilityTemplates, &SaveAbilityTemplates, QStringLiteral("≪新規"),
-                     QStringLiteral("≪保存"));
+    addTemplatePanel(this, templates, QStringLiteral("≪新規"), QStringLiteral("≪保存"));
 
     buildLayout();
 

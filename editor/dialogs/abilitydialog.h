@@ -19,8 +19,9 @@ class AbilityDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    // Draws from random, which outlives the dialog.
-    explicit AbilityDialog(RandomSource& random, QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates and draws from random; both outlive the
+    // dialog.
+    AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
     ~AbilityDialog() override;
 
     // The settings shown when the dialog last closed; they last for the program run.

@@ -23,7 +23,7 @@ SkillTemplate& SkillDialog::rememberedSettings() {
     return settings;
 }
 
-SkillDialog::SkillDialog(RandomSource& random, QWidget* parent)
+SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent)
     : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
@@ -48,8 +48,7 @@ SkillDialog::SkillDialog(RandomSource& random, QWidget* parent)
     connect(cmdReverse, &QPushButton::clicked, this, &SkillDialog::cmdReverse_Click);
     connect(cmdClear, &QPushButton::clicked, this, &SkillDialog::cmdClear_Click);
 
-    addTemplatePanel(this, skillTemplates, &SaveSkillTemplates, QStringLiteral("新規≫"),
-                     QStringLiteral("上書≫"));
+    addTemplatePanel(this, templates, QStringLiteral("新規≫"), QStringLiteral("上書≫"));
 
     buildLayout();
 

@@ -18,8 +18,9 @@ class SkillDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    // Draws from random, which outlives the dialog.
-    explicit SkillDialog(RandomSource& random, QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates and draws from random; both outlive the
+    // dialog.
+    SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
     ~SkillDialog() override;
 
     // The candidates and counts shown when the dialog last closed; they last for the program run.

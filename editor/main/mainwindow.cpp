@@ -252,11 +252,9 @@ void MainWindow::Form_Load() {
                                     .arg(kVersionMinor)
                                     .arg(kVersionRevision));
     // The data folders are chosen on first use, unless a test has pointed them elsewhere.
-    if (const std::optional<DataFileError> error = data_.loadExistingGenerals()) {
-        ShowMessage(error->message(), MessageIcon::Critical);
+    for (const DataFileError& error : data_.load()) {
+        ShowMessage(error.message(), MessageIcon::Critical);
     }
-    LoadSkillTemplates();
-    LoadAbilityTemplates();
     LoadMarks();
 
     delete splash;
@@ -438,7 +436,11 @@ bool MainWindow::mayDropUnsavedChanges(const QString& question) {
 }
 
 bool MainWindow::mayDropUnwrittenDataFiles() {
-    QStringList failed = SavePendingTemplates();
+    QStringList failed;
+    for (const DataFileError& error : data_.savePendingTemplates()) {
+        ShowMessage(error.message(), MessageIcon::Critical);
+        failed.append(error.fileName);
+    }
     if (MarksWritePending()) {
         failed.prepend(QStringLiteral("Mark.csv"));
     }
@@ -705,7 +707,7 @@ void MainWindow::cmdMeisei_Click() {
     openDialog<FameDialog>(cmdMeisei, data_.random());
 }
 void MainWindow::cmdCapaAll_Click() {
-    openDialog<AbilityDialog>(cmdCapaAll, data_.random());
+    openDialog<AbilityDialog>(cmdCapaAll, data_.abilityTemplates(), data_.random());
 }
 void MainWindow::cmdSeikaku_Click() {
     openDialog<HiddenSettingsDialog>(cmdSeikaku, data_.random());
@@ -714,7 +716,7 @@ void MainWindow::cmdAisyo_Click() {
     openDialog<AffinityDialog>(cmdAisyo, chooser(), data_.random());
 }
 void MainWindow::cmdTokugi_Click() {
-    openDialog<SkillDialog>(cmdTokugi, data_.random());
+    openDialog<SkillDialog>(cmdTokugi, data_.skillTemplates(), data_.random());
 }
 void MainWindow::cmdMark_Click() {
     openDialog<MarkDialog>(cmdMark);

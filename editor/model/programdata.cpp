@@ -27,3 +27,28 @@ std::optional<DataFileError> ProgramData::loadExistingGenerals() {
     existingGenerals_ = std::move(load.generals);
     return load.error;
 }
+
+QList<DataFileError> ProgramData::load() {
+    QList<DataFileError> errors;
+    if (std::optional<DataFileError> error = loadExistingGenerals()) {
+        errors.append(*error);
+    }
+    errors += skillTemplates_.load();
+    errors += abilityTemplates_.load();
+    return errors;
+}
+
+QList<DataFileError> ProgramData::savePendingTemplates() {
+    QList<DataFileError> errors;
+    if (skillTemplates_.writePending()) {
+        if (std::optional<DataFileError> error = skillTemplates_.save()) {
+            errors.append(*error);
+        }
+    }
+    if (abilityTemplates_.writePending()) {
+        if (std::optional<DataFileError> error = abilityTemplates_.save()) {
+            errors.append(*error);
+        }
+    }
+    return errors;
+}

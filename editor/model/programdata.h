@@ -3,12 +3,15 @@
 // command line.
 #pragma once
 
+#include <QList>
+
 #include <memory>
 #include <optional>
 
 #include "datafileerror.h"
 #include "existinggenerals.h"
 #include "random.h"
+#include "templates.h"
 
 class ProgramData {
   public:
@@ -20,11 +23,20 @@ class ProgramData {
     ProgramData(const ProgramData&) = delete;
     ProgramData& operator=(const ProgramData&) = delete;
 
+    // Reads what start-up reads: General.csv, Tokugi.csv, Capa.csv, in that order. Returns
+    // every failure in the order it happened; what could be read is kept.
+    QList<DataFileError> load();
     // Reads General.csv from the shipped data folder; the rows read before a failure are kept.
     std::optional<DataFileError> loadExistingGenerals();
 
     const ExistingGenerals& existingGenerals() const { return existingGenerals_; }
     void setExistingGenerals(ExistingGenerals generals) { existingGenerals_ = std::move(generals); }
+
+    SkillTemplates& skillTemplates() { return skillTemplates_; }
+    AbilityTemplates& abilityTemplates() { return abilityTemplates_; }
+    // Writes again each template list whose last write failed (Tokugi.csv, then Capa.csv);
+    // the failures of this try.
+    QList<DataFileError> savePendingTemplates();
 
     // The mark table of Mark.csv joins these here.
 
@@ -34,5 +46,7 @@ class ProgramData {
 
   private:
     ExistingGenerals existingGenerals_;
+    SkillTemplates skillTemplates_;
+    AbilityTemplates abilityTemplates_;
     std::unique_ptr<RandomSource> random_;
 };

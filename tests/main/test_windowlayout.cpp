@@ -130,7 +130,8 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return OpenEditor<FameDialog>(f, f.program.random());
     }
     if (state.startsWith(QLatin1String("abilities"))) {
-        auto dialog = OpenEditor<AbilityDialog>(f, f.program.random());
+        auto dialog =
+            OpenEditor<AbilityDialog>(f, f.program.abilityTemplates(), f.program.random());
         auto* abilities = static_cast<AbilityDialog*>(dialog.get());
         if (!state.endsWith(QLatin1String("opening"))) {
             ClickEach({abilities->chkCapa.begin(), abilities->chkCapa.end()});
@@ -159,7 +160,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("skills"))) {
-        auto dialog = OpenEditor<SkillDialog>(f, f.program.random());
+        auto dialog = OpenEditor<SkillDialog>(f, f.program.skillTemplates(), f.program.random());
         if (state.endsWith(QLatin1String("count area"))) {
             static_cast<SkillDialog*>(dialog.get())->chkTokugi[0]->click();
         }

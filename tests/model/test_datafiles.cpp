@@ -206,14 +206,16 @@ class DataFilesTest : public QObject {
     void templateFilesHaveTheirExactLayout() {
         TempDataFolder folder;
         RecordedMessages messages;
-        skillTemplates = QList<SkillTemplate>(2);
-        skillTemplates[0].name = kNoTemplate;
-        skillTemplates[1].name = QStringLiteral("ABC");
-        skillTemplates[1].countA = 1;
-        skillTemplates[1].countB = 2;
-        skillTemplates[1].candidates[0] = true;
-        skillTemplates[1].candidates[2] = true;
-        QVERIFY(SaveSkillTemplates());
+        SkillTemplates skills;
+        AbilityTemplates abilities;
+        skills.entries() = QList<SkillTemplate>(2);
+        skills.entries()[0].name = kNoTemplate;
+        skills.entries()[1].name = QStringLiteral("ABC");
+        skills.entries()[1].countA = 1;
+        skills.entries()[1].countB = 2;
+        skills.entries()[1].candidates[0] = true;
+        skills.entries()[1].candidates[2] = true;
+        QVERIFY(!skills.save());
 
         QByteArray flags0;
         QByteArray flags1 = "#TRUE#,#FALSE#,#TRUE#,";
@@ -227,14 +229,14 @@ class DataFilesTest : public QObject {
             "2\r\n\"  -\",0,0\r\n" + flags0 + "\"\"\r\n" + "\"ABC\",1,2\r\n" + flags1 + "\"\"\r\n";
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
 
-        abilityTemplates = QList<AbilityTemplate>(2);
-        abilityTemplates[0].name = kNoTemplate;
-        abilityTemplates[1].name = QStringLiteral("猛将");
-        abilityTemplates[1].valueA = {80, 90, 0, 0, -1};
-        abilityTemplates[1].valueB = {100, 70, 0, 0, 5};
-        abilityTemplates[1].totalA = 300;
-        abilityTemplates[1].totalB = 250;
-        QVERIFY(SaveAbilityTemplates());
+        abilities.entries() = QList<AbilityTemplate>(2);
+        abilities.entries()[0].name = kNoTemplate;
+        abilities.entries()[1].name = QStringLiteral("猛将");
+        abilities.entries()[1].valueA = {80, 90, 0, 0, -1};
+        abilities.entries()[1].valueB = {100, 70, 0, 0, 5};
+        abilities.entries()[1].totalA = 300;
+        abilities.entries()[1].totalB = 250;
+        QVERIFY(!abilities.save());
         const QByteArray abilityFile = "2\r\n\"  -\",0,0\r\n0,0,0,0,0,0,0,0,0,0,\"\"\r\n\"" +
                                        sjis(QStringLiteral("猛将")) +
                                        "\",300,250\r\n80,100,90,70,0,0,0,0,-1,5,\"\"\r\n";
@@ -242,20 +244,19 @@ class DataFilesTest : public QObject {
         QVERIFY(messages.shown().isEmpty());
 
         // Read back, the lists are what was written, and saving them again changes no byte.
-        skillTemplates.clear();
-        abilityTemplates.clear();
-        LoadSkillTemplates();
-        LoadAbilityTemplates();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(skillTemplates.size(), 2);
-        QCOMPARE(skillTemplates[1].name, QStringLiteral("ABC"));
-        QVERIFY(skillTemplates[1].candidates[2] && !skillTemplates[1].candidates[1]);
-        QCOMPARE(abilityTemplates[1].valueA[4], qint16(-1));
-        QCOMPARE(abilityTemplates[1].totalB, qint16(250));
+        skills = SkillTemplates();
+        abilities = AbilityTemplates();
+        QVERIFY(skills.load().isEmpty());
+        QVERIFY(abilities.load().isEmpty());
+        QCOMPARE(skills.entries().size(), 2);
+        QCOMPARE(skills.entries()[1].name, QStringLiteral("ABC"));
+        QVERIFY(skills.entries()[1].candidates[2] && !skills.entries()[1].candidates[1]);
+        QCOMPARE(abilities.entries()[1].valueA[4], qint16(-1));
+        QCOMPARE(abilities.entries()[1].totalB, qint16(250));
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), QByteArray()));
         QVERIFY(folder.write(QStringLiteral("Capa.csv"), QByteArray()));
-        QVERIFY(SaveSkillTemplates());
-        QVERIFY(SaveAbilityTemplates());
+        QVERIFY(!skills.save());
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")), abilityFile);
     }
@@ -263,27 +264,29 @@ class DataFilesTest : public QObject {
     void missingTemplateFilesComeFromTheOriginalsOrStartEmpty() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const QByteArray original = "1\r\n\"  -\",0,0\r\n1,2,3,4,5,6,7,8,9,10,\"\"\r\n";
         QVERIFY(folder.write(QStringLiteral("Capaorg.csv"), original));
         // Installed originals are read-only; the player's copy must still be theirs to save.
         QVERIFY(QFile::setPermissions(folder.path(QStringLiteral("Capaorg.csv")),
                                       QFileDevice::ReadOwner | QFileDevice::ReadOther));
-        LoadAbilityTemplates();
+        QVERIFY(abilities.load().isEmpty());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")), original);
         QVERIFY(QFile::permissions(folder.path(QStringLiteral("Capa.csv"))) &
                 QFileDevice::WriteOwner);
-        QCOMPARE(abilityTemplates.size(), 1);
-        QCOMPARE(abilityTemplates[0].valueB[4], qint16(10));
-        abilityTemplates[0].name = QStringLiteral("changed");
-        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(abilities.entries().size(), 1);
+        QCOMPARE(abilities.entries()[0].valueB[4], qint16(10));
+        abilities.entries()[0].name = QStringLiteral("changed");
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capaorg.csv")), original);
 
-        LoadSkillTemplates();
-        QCOMPARE(skillTemplates.size(), 1);
-        QCOMPARE(skillTemplates[0].name, kNoTemplate);
+        QVERIFY(skills.load().isEmpty());
+        QCOMPARE(skills.entries().size(), 1);
+        QCOMPARE(skills.entries()[0].name, kNoTemplate);
         QVERIFY(!folder.exists(QStringLiteral("Tokugi.csv")));
         QVERIFY(messages.shown().isEmpty());
-        QVERIFY(SaveSkillTemplates());
+        QVERIFY(!skills.save());
         QVERIFY(folder.exists(QStringLiteral("Tokugi.csv")));
     }
 
@@ -319,12 +322,13 @@ class DataFilesTest : public QObject {
         TempDataFolder folder;
         RecordedMessages messages;
         QVERIFY(folder.write(QStringLiteral("Capa.csv"), content));
-        LoadAbilityTemplates();
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの読み込みに失敗しました")});
-        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        AbilityTemplates abilities;
+        const QList<DataFileError> errors = abilities.load();
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().message(), QStringLiteral("Capa.csvの読み込みに失敗しました"));
         QStringList loaded;
         QList<int> loadedSums;
-        for (const AbilityTemplate& entry : std::as_const(abilityTemplates)) {
+        for (const AbilityTemplate& entry : std::as_const(abilities.entries())) {
             loaded.append(entry.name);
             int sum = entry.totalA + entry.totalB;
             for (int i = 0; i < kAbilityCount; ++i) {
@@ -337,49 +341,56 @@ class DataFilesTest : public QObject {
 
         // The first save keeps the unreadable file whole beside the new one, later saves don't
         // touch that copy.
-        QVERIFY(SaveAbilityTemplates());
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
-        abilityTemplates.first().name = QStringLiteral("B");
-        QVERIFY(SaveAbilityTemplates());
+        abilities.entries().first().name = QStringLiteral("B");
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
     }
 
     void aFailedSaveLeavesTheFileAndTheList() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const QByteArray before =
             "1\r\n\"  -\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) + "\"\"\r\n";
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), before));
-        LoadSkillTemplates();
-        skillTemplates.append(SkillTemplate{QString(QChar(0x00E9)), 1, 1, {}});
-        QVERIFY(!SaveSkillTemplates());
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Tokugi.csvの保存に失敗しました")});
+        QVERIFY(skills.load().isEmpty());
+        skills.entries().append(SkillTemplate{QString(QChar(0x00E9)), 1, 1, {}});
+        const std::optional<DataFileError> failed = skills.save();
+        QVERIFY(failed);
+        QCOMPARE(failed->message(), QStringLiteral("Tokugi.csvの保存に失敗しました"));
+        QVERIFY(skills.writePending());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), before);
-        QCOMPARE(skillTemplates.size(), 2);
+        QCOMPARE(skills.entries().size(), 2);
 
-        messages.clear();
         SetDataFolder(folder.path(QStringLiteral("no such folder")));
-        QVERIFY(!SaveAbilityTemplates());
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの保存に失敗しました")});
+        const std::optional<DataFileError> noFolder = abilities.save();
+        QVERIFY(noFolder);
+        QCOMPARE(noFolder->message(), QStringLiteral("Capa.csvの保存に失敗しました"));
+        QVERIFY(messages.shown().isEmpty());
     }
 
     // Templates that another running copy added, or removed, since the load stay so.
     void anotherProcessesTemplatesAreKept() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const auto entry = [](const char* name) {
             return "\"" + QByteArray(name) + "\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) +
                    "\"\"\r\n";
         };
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
                              "3\r\n" + entry("  -") + entry("a") + entry("b")));
-        LoadSkillTemplates();
+        QVERIFY(skills.load().isEmpty());
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
                              "3\r\n" + entry("  -") + entry("a") + entry("theirs")));
-        skillTemplates.append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
-        QVERIFY(SaveSkillTemplates());
+        skills.entries().append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
+        QVERIFY(!skills.save());
         QStringList names;
-        for (const SkillTemplate& skill : skillTemplates) {
+        for (const SkillTemplate& skill : skills.entries()) {
             names.append(skill.name);
         }
         QCOMPARE(names, QStringList({kNoTemplate, QStringLiteral("a"), QStringLiteral("mine"),
@@ -402,20 +413,22 @@ class DataFilesTest : public QObject {
         const ExistingGeneralsLoad load = loadGenerals();
         const ExistingGenerals& generals = load.generals;
         QVERIFY(!load.error);
-        LoadSkillTemplates();
-        LoadAbilityTemplates();
+        SkillTemplates skills;
+        AbilityTemplates abilities;
+        QVERIFY(skills.load().isEmpty());
+        QVERIFY(abilities.load().isEmpty());
         QVERIFY(messages.shown().isEmpty());
         QVERIFY(generals.count() >= 300);
-        QVERIFY(skillTemplates.size() > 3 && abilityTemplates.size() > 3);
-        QCOMPARE(skillTemplates[0].name, kNoTemplate);
-        QCOMPARE(abilityTemplates[0].name, kNoTemplate);
+        QVERIFY(skills.entries().size() > 3 && abilities.entries().size() > 3);
+        QCOMPARE(skills.entries()[0].name, kNoTemplate);
+        QCOMPARE(abilities.entries()[0].name, kNoTemplate);
         for (int row = 1; row <= generals.count(); ++row) {
             const QString name = generals.name(row);
             QVERIFY(name.size() >= 2 && name.size() <= 4);
             QVERIFY(generals.at(row).values.factionAffinity() >= 1);
             QVERIFY(generals.at(row).values.personalAffinity() <= 149);
         }
-        QVERIFY(SaveSkillTemplates() && SaveAbilityTemplates());
+        QVERIFY(!skills.save() && !abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")),
                  folder.read(QStringLiteral("Tokugiorg.csv")));
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")),

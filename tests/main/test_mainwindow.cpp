@@ -49,6 +49,25 @@ class MainWindowTest : public QObject {
         QVERIFY(window.chooser() != nullptr);
     }
 
+    // A template file whose write failed is written again at close; while it fails, the close
+    // asks.
+    void aFailedTemplateWriteHoldsTheClose() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        // Start-up copied the shipped Capa.csv; a folder in its place makes every write fail.
+        QVERIFY(QFile::remove(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(QDir().mkpath(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(f.program.abilityTemplates().save());
+        QVERIFY(!f.window->close());
+        QCOMPARE(messages.texts(),
+                 (QStringList{QStringLiteral("Capa.csvの保存に失敗しました"),
+                              QStringLiteral(
+                                  "Capa.csvを保存できませんでした。\n保存せずに終了しますか？")}));
+        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        QVERIFY(QDir().rmdir(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(f.window->close());
+    }
+
     // Each data file that fails is told once, in the order they are read, and start-up goes on.
     void dataFileFailuresAreShownAtStartUp() {
         RecordedMessages messages;

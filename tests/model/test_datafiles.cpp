@@ -1,9 +1,11 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
 #include "model/datapaths.h"
 #include "model/existinggenerals.h"
+#include "model/programdata.h"
 #include "model/templates.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
@@ -397,6 +399,24 @@ class DataFilesTest : public QObject {
                                      QStringLiteral("theirs")}));
         QVERIFY(folder.read(QStringLiteral("Tokugi.csv")).startsWith("4\r\n"));
         QVERIFY(messages.shown().isEmpty());
+    }
+
+    // Only a list whose last write failed is written again, and only a failure of this try
+    // is told.
+    void pendingTemplateWritesAreTriedAgain() {
+        TempDataFolder folder;
+        ProgramData data;
+        QVERIFY(data.load().isEmpty());
+        QVERIFY(QDir().mkpath(folder.path(QStringLiteral("Tokugi.csv"))));
+        QVERIFY(data.skillTemplates().save());
+        QVERIFY(!data.abilityTemplates().save());
+        const QList<DataFileError> stillFailing = data.savePendingTemplates();
+        QCOMPARE(stillFailing.size(), 1);
+        QCOMPARE(stillFailing.first().fileName, QStringLiteral("Tokugi.csv"));
+        QVERIFY(QDir().rmdir(folder.path(QStringLiteral("Tokugi.csv"))));
+        QVERIFY(data.savePendingTemplates().isEmpty());
+        QVERIFY(!data.skillTemplates().writePending());
+        QVERIFY(folder.exists(QStringLiteral("Tokugi.csv")));
     }
 
     void shippedDataLoadsAndSavesUnchanged() {

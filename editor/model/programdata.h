@@ -30,7 +30,6 @@ class ProgramData {
     std::optional<DataFileError> loadExistingGenerals();
 
     const ExistingGenerals& existingGenerals() const { return existingGenerals_; }
-    void setExistingGenerals(ExistingGenerals generals) { existingGenerals_ = std::move(generals); }
 
     SkillTemplates& skillTemplates() { return skillTemplates_; }
     AbilityTemplates& abilityTemplates() { return abilityTemplates_; }

@@ -26,8 +26,9 @@ void LimitedAbilityDraw110(benchmark::State& state) {
     }
     settings.totalA = 5;
     settings.totalB = 500;
+    ClockSeededSource source;
     for (auto _ : state) {
-        ApplyAbilityDraw(records, targets, settings);
+        ApplyAbilityDraw(records, targets, settings, source);
         benchmark::DoNotOptimize(records);
     }
 }
@@ -40,8 +41,9 @@ void SkillDraw110(benchmark::State& state) {
     settings.candidates.fill(true);
     settings.countA = 0;
     settings.countB = kSkillCount;
+    ClockSeededSource source;
     for (auto _ : state) {
-        ApplySkillDraw(records, targets, settings);
+        ApplySkillDraw(records, targets, settings, source);
         benchmark::DoNotOptimize(records);
     }
 }

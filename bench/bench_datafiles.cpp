@@ -4,7 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/generals.h"
+#include "model/datapaths.h"
+#include "model/existinggenerals.h"
 #include "platform/appinfo.h"
 #include "platform/codepage.h"
 
@@ -39,29 +40,32 @@ void BM_LoadGenerals1000(benchmark::State& state) {
     }
     file.close();
     SetDataFolder(dir.path());
+    int count = 0;
     for (auto _ : state) {
-        LoadGenerals();
-        benchmark::DoNotOptimize(generalCount);
+        const ExistingGeneralsLoad load = LoadExistingGenerals(GeneralFilePath());
+        count = load.generals.count();
+        benchmark::DoNotOptimize(count);
     }
-    if (generalCount != 1000) {
+    if (count != 1000) {
         state.SkipWithError("not every row loaded");
     }
     SetDataFolder(QString());
 }
 BENCHMARK(BM_LoadGenerals1000)->Unit(benchmark::kMillisecond);
 
+// The table made from its rows, which works out the representatives.
 void BM_AffinityRepresentatives1000(benchmark::State& state) {
-    generals = QList<GeneralRecord>(1001);
-    generalCount = 1000;
+    QList<GeneralRecord> rows(1000);
     for (int row = 1; row <= 1000; ++row) {
-        generals[row].familyName = QStringLiteral("林    ");
-        generals[row].values.setAbility(row % 5, static_cast<qint16>(row % 100));
-        generals[row].values.setFactionAffinity(static_cast<quint8>(row % 149 + 1));
-        generals[row].values.setPersonalAffinity(static_cast<quint8>(row % 97 + 1));
+        GeneralRecord& general = rows[row - 1];
+        general.familyName = QStringLiteral("林    ");
+        general.values.setAbility(row % 5, static_cast<qint16>(row % 100));
+        general.values.setFactionAffinity(static_cast<quint8>(row % 149 + 1));
+        general.values.setPersonalAffinity(static_cast<quint8>(row % 97 + 1));
     }
     for (auto _ : state) {
-        ComputeAffinityRepresentatives();
-        benchmark::DoNotOptimize(AffinityRepresentative(5, 0));
+        const ExistingGenerals generals(rows);
+        benchmark::DoNotOptimize(generals.affinityRepresentative(5, 0));
     }
 }
 BENCHMARK(BM_AffinityRepresentatives1000)->Unit(benchmark::kMicrosecond);

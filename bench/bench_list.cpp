@@ -11,7 +11,7 @@
 
 #include "list/generalchooser.h"
 #include "list/generallist.h"
-#include "model/generals.h"
+#include "model/existinggenerals.h"
 #include "model/marks.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
@@ -41,20 +41,18 @@ void randomValues(std::mt19937& random, PersonRecord& record) {
     record.setPersonalAffinity(static_cast<quint8>(1 + random() % 149));
 }
 
-void fillGenerals(int count) {
+ExistingGenerals makeGenerals(int count) {
     std::mt19937 random(7);
-    generals = QList<GeneralRecord>(1);
-    generalCount = 0;
+    QList<GeneralRecord> rows;
     for (int row = 1; row <= count; ++row) {
         GeneralRecord general;
         general.familyName = randomText(random, kNameChars, 1 + random() % 2).leftJustified(4);
         general.givenName = randomText(random, kNameChars, 1 + random() % 2).leftJustified(4);
         general.reading = randomText(random, kReadingChars, 3 + random() % 6).leftJustified(11);
         randomValues(random, general.values);
-        generals.append(general);
-        ++generalCount;
+        rows.append(general);
     }
-    ComputeAffinityRepresentatives();
+    return ExistingGenerals(rows);
 }
 
 void putText(PersonRecord& record, int offset, int size, const QString& text) {
@@ -82,9 +80,9 @@ void fillRoster() {
 }
 
 void BM_ChooserFill1000(benchmark::State& state) {
-    fillGenerals(kMaxGenerals);
+    const ExistingGenerals generals = makeGenerals(kMaxGenerals);
     for (auto _ : state) {
-        GeneralChooser chooser;
+        GeneralChooser chooser(generals);
         benchmark::DoNotOptimize(chooser.list->rowCount());
         chooser.allowClose();
     }
@@ -93,8 +91,8 @@ BENCHMARK(BM_ChooserFill1000)->Unit(benchmark::kMillisecond);
 
 // One column click on the full chooser, shown; repeated clicks flip the direction.
 void BM_SortChooser1000(benchmark::State& state) {
-    fillGenerals(kMaxGenerals);
-    GeneralChooser chooser;
+    const ExistingGenerals generals = makeGenerals(kMaxGenerals);
+    GeneralChooser chooser(generals);
     chooser.show();
     QApplication::processEvents();
     const int column = static_cast<int>(state.range(0));
@@ -113,9 +111,9 @@ BENCHMARK(BM_SortChooser1000)
 
 // After a bulk edit of a full file with every general ticked.
 void BM_RefreshTickedRows110(benchmark::State& state) {
-    fillGenerals(kMaxGenerals);
+    const ExistingGenerals generals = makeGenerals(kMaxGenerals);
     fillRoster();
-    GeneralList list(std::make_unique<OpenFileGenerals>(), GeneralList::Kind::Ticking);
+    GeneralList list(std::make_unique<OpenFileGenerals>(generals), GeneralList::Kind::Ticking);
     list.showAllGenerals();
     ToggleAllRows(&list);
     list.resize(1000, 700);
@@ -140,8 +138,8 @@ BENCHMARK(BM_RefreshTickedRows110)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond
 
 // Showing or hiding the eleven hidden-setting columns of the full chooser.
 void BM_GroupToggleChooser1000(benchmark::State& state) {
-    fillGenerals(kMaxGenerals);
-    GeneralChooser chooser;
+    const ExistingGenerals generals = makeGenerals(kMaxGenerals);
+    GeneralChooser chooser(generals);
     chooser.show();
     QApplication::processEvents();
     bool show = true;

@@ -14,6 +14,7 @@
 
 #include "main/mainwindow.h"
 #include "model/edithistory.h"
+#include "model/programdata.h"
 #include "model/roster.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
@@ -48,7 +49,8 @@ void BM_OpenFullPersonFile(benchmark::State& state) {
     const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
     WriteFile(path, FullPersonFile());
     RecordedMessages quiet;
-    MainWindow window;
+    ProgramData data;
+    MainWindow window(data);
     window.show();
     for (auto _ : state) {
         window.openPersonFile(path);
@@ -128,7 +130,8 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
     const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
     WriteFile(path, FullPersonFile());
     RecordedMessages answers;
-    MainWindow window;
+    ProgramData data;
+    MainWindow window(data);
     if (!ShowExposed(&window)) {
         state.SkipWithError("the window did not reach the screen");
         return;

@@ -23,12 +23,10 @@ void BM_HiddenSettingsFullFile(benchmark::State& state) {
     }
     ClockSeededSource source;
     source.Seed(1);
-    UseRandomSource(&source);
     for (auto _ : state) {
-        ApplyHiddenSettingsDraw(*records, targets, choices);
+        ApplyHiddenSettingsDraw(*records, targets, choices, source);
         benchmark::DoNotOptimize(records->data());
     }
-    UseRandomSource(nullptr);
 }
 BENCHMARK(BM_HiddenSettingsFullFile)->Unit(benchmark::kMicrosecond);
 

@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "model/generals.h"
+#include "model/datapaths.h"
+#include "model/existinggenerals.h"
 #include "model/marks.h"
 #include "model/roster.h"
 #include "model/rostersheet.h"
@@ -54,38 +55,38 @@ PersonRecord General(int i) {
 }
 
 // A full roster with marks, and the shipped existing generals naming the affinities.
-void FillRoster() {
+ExistingGenerals FillRoster() {
     SetDataFolder(QCoreApplication::applicationDirPath());
-    const RecordedMessages quiet;
-    LoadGenerals();
+    ExistingGenerals generals = LoadExistingGenerals(GeneralFilePath()).generals;
     SetDataFolder(QString());
     rosterCount = kRosterCapacity;
     for (int i = 1; i <= rosterCount; ++i) {
         roster[i] = General(i);
         generalMarks[i] = {GetPersonName(i), {QStringLiteral("将"), {}, {}, {}, {}}};
     }
+    return generals;
 }
 
 void BM_SheetExport(benchmark::State& state) {
-    FillRoster();
+    const ExistingGenerals generals = FillRoster();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportRosterSheet());
+        benchmark::DoNotOptimize(ExportRosterSheet(generals));
     }
 }
 BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
 
 // A sheet that changes the fame of every general: read, checked, applied.
 void BM_SheetImport(benchmark::State& state) {
-    FillRoster();
+    const ExistingGenerals generals = FillRoster();
     const Roster original = roster;
     for (int i = 1; i <= rosterCount; ++i) {
         roster[i].setFame(static_cast<qint16>(roster[i].fame() % 500 + 1));
     }
-    const QByteArray sheet = ExportRosterSheet();
+    const QByteArray sheet = ExportRosterSheet(generals);
     roster = original;
     qsizetype changes = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet);
+        const RosterSheetImport import(sheet, generals);
         import.apply();
         changes = import.changes().size();
         roster = original;
@@ -102,7 +103,7 @@ void BM_HostileSheet(benchmark::State& state) {
     const QByteArray sheet(1000 * 1000, state.range(0) == 0 ? '\n' : ',');
     qsizetype problems = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet);
+        const RosterSheetImport import(sheet, ExistingGenerals());
         problems = import.problems().size();
     }
     if (problems != 1) {

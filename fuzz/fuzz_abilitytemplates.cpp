@@ -1,8 +1,7 @@
-// LoadAbilityTemplates over any Capa.csv.
+// The Capa.csv loader over any file.
 #include "templatefuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzTemplateFile(QStringLiteral("Capa.csv"), data, size, abilityTemplates, LoadAbilityTemplates,
-                     SaveAbilityTemplates);
+    FuzzTemplateFile<AbilityTemplate>(QStringLiteral("Capa.csv"), data, size);
     return 0;
 }

@@ -36,7 +36,8 @@ void resetRoster() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetRoster();
     const QByteArray sheet(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const RosterSheetImport import(sheet);
+    const ExistingGenerals none;
+    const RosterSheetImport import(sheet, none);
     for (const SheetProblem& problem : import.problems()) {
         FUZZ_CHECK(problem.cell.size() <= 41 && problem.column.size() <= 41);
     }
@@ -45,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     import.apply();
-    const RosterSheetImport again(sheet);
+    const RosterSheetImport again(sheet, none);
     FUZZ_CHECK(again.problems().isEmpty());
     FUZZ_CHECK(again.changes().isEmpty());
     return 0;

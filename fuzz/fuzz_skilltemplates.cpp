@@ -1,8 +1,7 @@
-// LoadSkillTemplates over any Tokugi.csv.
+// The Tokugi.csv loader over any file.
 #include "templatefuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzTemplateFile(QStringLiteral("Tokugi.csv"), data, size, skillTemplates, LoadSkillTemplates,
-                     SaveSkillTemplates);
+    FuzzTemplateFile<SkillTemplate>(QStringLiteral("Tokugi.csv"), data, size);
     return 0;
 }

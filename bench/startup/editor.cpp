@@ -7,6 +7,7 @@
 
 #include "main/mainwindow.h"
 #include "main/programsetup.h"
+#include "model/programdata.h"
 #include "peakmemory.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
@@ -19,7 +20,8 @@ int main(int argc, char* argv[]) {
     PrepareApplication();
     SetDataFolder(QString::fromLocal8Bit(argv[1]));
     RecordedMessages messages;
-    MainWindow window;
+    ProgramData data;
+    MainWindow window(data);
     window.show();
     QApplication::processEvents();
     ReportPeakMemory();

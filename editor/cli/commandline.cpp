@@ -9,9 +9,9 @@
 #include <optional>
 #include <utility>
 
-#include "model/generals.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
+#include "model/programdata.h"
 #include "model/rostersheet.h"
 #include "model/sheettarget.h"
 #include "model/unusablefile.h"
@@ -170,7 +170,7 @@ bool savePersonFile(PersonFileDocument* document) {
     return false;
 }
 
-int exportSheet(const Request& request) {
+int exportSheet(const Request& request, const ProgramData& data) {
     PersonFileDocument document;
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
@@ -180,14 +180,14 @@ int exportSheet(const Request& request) {
         print(stderr, DescribeSheetTargetProblem(problem, request.sheet));
         return kExitFileFailed;
     }
-    if (!SaveRosterSheet(request.sheet)) {
+    if (!SaveRosterSheet(request.sheet, data.existingGenerals())) {
         print(stderr, QStringLiteral("%1 に書き出せませんでした").arg(request.sheet));
         return kExitFileFailed;
     }
     return kExitOk;
 }
 
-int importSheet(const Request& request, ConsoleMessages* messages) {
+int importSheet(const Request& request, const ProgramData& data, ConsoleMessages* messages) {
     QByteArray content;
     QString error;
     if (!ReadSheetFile(request.sheet, &content, &error)) {
@@ -204,7 +204,7 @@ int importSheet(const Request& request, ConsoleMessages* messages) {
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
-    const RosterSheetImport import(content);
+    const RosterSheetImport import(content, data.existingGenerals());
     if (!import.problems().isEmpty()) {
         print(stderr, QStringLiteral("表に%1件の問題があるため、何も変更しませんでした。")
                           .arg(import.problems().size()));
@@ -282,11 +282,15 @@ int RunCommandLine(int argc, char* argv[]) {
     ConsoleMessages messages;
     // The affinity columns name existing generals (their readings are never shown here); the
     // marks come from Mark.csv.
-    LoadGenerals(GeneralReadings::notNeeded);
+    ProgramData data;
+    if (const std::optional<DataFileError> error =
+            data.loadExistingGenerals(GeneralReadings::notNeeded)) {
+        print(stderr, error->message());
+    }
     if (const std::optional<MarkFileError> error = LoadMarks()) {
         print(stderr, error->message());
     }
     messages.takeFailure();  // a data file that failed to load has been reported; go on
-    return request->kind == Request::Kind::exportSheet ? exportSheet(*request)
-                                                       : importSheet(*request, &messages);
+    return request->kind == Request::Kind::exportSheet ? exportSheet(*request, data)
+                                                       : importSheet(*request, data, &messages);
 }

@@ -29,7 +29,8 @@ AbilityTemplate& AbilityDialog::rememberedSettings() {
     return settings;
 }
 
-AbilityDialog::AbilityDialog(QWidget* parent) : TemplateDialog(parent) {
+AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent)
+    : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
     const std::array<QString, kAbilityCount> abilityNames = {
@@ -75,8 +76,7 @@ AbilityDialog::AbilityDialog(QWidget* parent) : TemplateDialog(parent) {
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     connect(cmdClear, &QPushButton::clicked, this, &AbilityDialog::cmdClear_Click);
 
-    addTemplatePanel(this, abilityTemplates, &SaveAbilityTemplates, QStringLiteral("≪新規"),
-                     QStringLiteral("≪保存"));
+    addTemplatePanel(this, templates, QStringLiteral("≪新規"), QStringLiteral("≪保存"));
 
     buildLayout();
 
@@ -265,7 +265,7 @@ void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
 void AbilityDialog::applySettings() {
     AbilityTemplate settings;
     StoreSettings(settings);
-    ApplyAbilityDraw(roster, targets(), settings);
+    ApplyAbilityDraw(roster, targets(), settings, random_);
 }
 
 void AbilityDialog::rememberSettings() {

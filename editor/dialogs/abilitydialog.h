@@ -13,11 +13,15 @@
 #include "model/templates.h"
 #include "templatedialog.h"
 
+class RandomSource;
+
 class AbilityDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    explicit AbilityDialog(QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates and draws from random; both outlive the
+    // dialog.
+    AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
     ~AbilityDialog() override;
 
     // The settings shown when the dialog last closed; they last for the program run.
@@ -51,4 +55,5 @@ class AbilityDialog : public TemplateDialog {
     static int selectedValue(const QComboBox* box);
     static void selectValue(QComboBox* box, int value);
     void setAbilitiesEnabled(bool enabled);
+    RandomSource& random_;
 };

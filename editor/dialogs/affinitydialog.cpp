@@ -2,12 +2,11 @@
 
 #include "list/generalchooser.h"
 #include "model/affinitydraw.h"
-#include "model/generals.h"
 #include "model/roster.h"
 #include "platform/twips.h"
 
-AffinityDialog::AffinityDialog(GeneralChooser* chooser, QWidget* parent)
-    : BulkEditDialog(parent), chooser_(chooser) {
+AffinityDialog::AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent)
+    : BulkEditDialog(parent), chooser_(chooser), random_(random) {
     setObjectName(QStringLiteral("frmAisyo"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
     setFixedSize(Twips(7440), Twips(4080));
@@ -92,7 +91,7 @@ int AffinityDialog::chooseGeneral() {
     chooser_->Reset();
     chooser_->exec();
     const int row = chooser_->g_nSelected;
-    if (chooser_->cancelled || row < 1 || row > generalCount) {
+    if (chooser_->cancelled || row < 1 || row > chooser_->existingGenerals().count()) {
         return 0;
     }
     return row;
@@ -104,8 +103,10 @@ void AffinityDialog::chooseCentre(QLabel* centreLabel, int& centre,
     if (row == 0) {
         return;
     }
-    centreLabel->setText(GetGeneralName(row));
-    centre = (generals[row].values.*affinity)();
+    // Only a chooser gives a row.
+    const ExistingGenerals& existing = chooser_->existingGenerals();
+    centreLabel->setText(existing.name(row));
+    centre = (existing.at(row).values.*affinity)();
 }
 
 void AffinityDialog::cmdKojin_Click() {
@@ -120,6 +121,6 @@ void AffinityDialog::cmdOK_Click() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
-    ApplyAffinityDraw(roster, targets(), settings);
+    ApplyAffinityDraw(roster, targets(), settings, random_);
     accept();
 }

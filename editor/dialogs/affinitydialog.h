@@ -13,11 +13,14 @@
 
 class GeneralChooser;
 
+class RandomSource;
+
 class AffinityDialog : public BulkEditDialog {
     Q_OBJECT
   public:
     // chooser: the one general chooser of the program, used to pick the centres.
-    explicit AffinityDialog(GeneralChooser* chooser, QWidget* parent = nullptr);
+    // Draws from random, which outlives the dialog.
+    AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent = nullptr);
 
     QCheckBox* chkKojin;
     QFrame* fraKojin;
@@ -51,7 +54,7 @@ class AffinityDialog : public BulkEditDialog {
     // suffix completes the control names (chkKojin, fraKojin, ...); top is the tick box's.
     AffinityControls addAffinity(const QString& suffix, const QString& caption, int top);
 
-    // Asks the chooser for a general; returns its row of the existing-generals table, or 0
+    // Asks the chooser for a general; returns its row of the chooser's existing generals, or 0
     // when the user cancelled.
     int chooseGeneral();
     // Lets the user pick the centre of one affinity: shows the general's name and keeps the
@@ -62,4 +65,5 @@ class AffinityDialog : public BulkEditDialog {
     // Affinity values of the chosen centres; 0 while none is chosen.
     int kojinCentre_ = 0;
     int seiryokuCentre_ = 0;
+    RandomSource& random_;
 };

@@ -9,7 +9,8 @@ constexpr int kBoundSteps = 50;
 
 }  // namespace
 
-FameDialog::FameDialog(QWidget* parent) : BulkEditDialog(parent) {
+FameDialog::FameDialog(RandomSource& random, QWidget* parent)
+    : BulkEditDialog(parent), random_(random) {
     setObjectName(QStringLiteral("frmMeisei"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 名声の編集"));
 
@@ -81,6 +82,6 @@ FameDrawSettings FameDialog::settings() const {
 }
 
 void FameDialog::cmdOK_Click() {
-    ApplyFameDraw(roster, targets(), settings());
+    ApplyFameDraw(roster, targets(), settings(), random_);
     accept();
 }

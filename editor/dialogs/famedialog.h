@@ -11,10 +11,13 @@
 #include "bulkeditdialog.h"
 #include "model/famedraw.h"
 
+class RandomSource;
+
 class FameDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit FameDialog(QWidget* parent = nullptr);
+    // Draws from random, which outlives the dialog.
+    explicit FameDialog(RandomSource& random, QWidget* parent = nullptr);
 
     // The settings as the controls stand.
     FameDrawSettings settings() const;
@@ -35,4 +38,5 @@ class FameDialog : public BulkEditDialog {
 
   private:
     QComboBox* createBoundBox(const QString& name);
+    RandomSource& random_;
 };

@@ -39,7 +39,8 @@ QString indexedName(const char16_t* base, int index) {
 
 }  // namespace
 
-HiddenSettingsDialog::HiddenSettingsDialog(QWidget* parent) : BulkEditDialog(parent) {
+HiddenSettingsDialog::HiddenSettingsDialog(RandomSource& random, QWidget* parent)
+    : BulkEditDialog(parent), random_(random) {
     setObjectName(QStringLiteral("frmPers"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 隠し設定編集"));
 
@@ -176,7 +177,7 @@ HiddenSettingsChoices HiddenSettingsDialog::choices() const {
 }
 
 void HiddenSettingsDialog::cmdOK_Click() {
-    ApplyHiddenSettingsDraw(roster, targets(), choices());
+    ApplyHiddenSettingsDraw(roster, targets(), choices(), random_);
     accept();
 }
 

@@ -16,10 +16,13 @@
 #include "model/settingsdraw.h"
 #include "togglebutton.h"
 
+class RandomSource;
+
 class HiddenSettingsDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    explicit HiddenSettingsDialog(QWidget* parent = nullptr);
+    // Draws from random, which outlives the dialog.
+    explicit HiddenSettingsDialog(RandomSource& random, QWidget* parent = nullptr);
 
     // The choices as the controls stand.
     HiddenSettingsChoices choices() const;
@@ -51,4 +54,5 @@ class HiddenSettingsDialog : public BulkEditDialog {
 
     // The note of each setting that has one, shown while its frame is hidden.
     std::array<QLabel*, kSettingCount> notes_{};
+    RandomSource& random_;
 };

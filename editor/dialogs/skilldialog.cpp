@@ -23,7 +23,8 @@ SkillTemplate& SkillDialog::rememberedSettings() {
     return settings;
 }
 
-SkillDialog::SkillDialog(QWidget* parent) : TemplateDialog(parent) {
+SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent)
+    : TemplateDialog(parent), random_(random) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
     for (int skill = 0; skill < kSkillCount; ++skill) {
@@ -47,8 +48,7 @@ SkillDialog::SkillDialog(QWidget* parent) : TemplateDialog(parent) {
     connect(cmdReverse, &QPushButton::clicked, this, &SkillDialog::cmdReverse_Click);
     connect(cmdClear, &QPushButton::clicked, this, &SkillDialog::cmdClear_Click);
 
-    addTemplatePanel(this, skillTemplates, &SaveSkillTemplates, QStringLiteral("新規≫"),
-                     QStringLiteral("上書≫"));
+    addTemplatePanel(this, templates, QStringLiteral("新規≫"), QStringLiteral("上書≫"));
 
     buildLayout();
 
@@ -199,7 +199,7 @@ void SkillDialog::LoadSettings(const SkillTemplate& settings) {
 void SkillDialog::applySettings() {
     SkillTemplate settings;
     StoreSettings(settings);
-    ApplySkillDraw(roster, targets(), settings);
+    ApplySkillDraw(roster, targets(), settings, random_);
 }
 
 void SkillDialog::rememberSettings() {

@@ -12,11 +12,15 @@
 #include "templatedialog.h"
 #include "togglebutton.h"
 
+class RandomSource;
+
 class SkillDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    explicit SkillDialog(QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates and draws from random; both outlive the
+    // dialog.
+    SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
     ~SkillDialog() override;
 
     // The candidates and counts shown when the dialog last closed; they last for the program run.
@@ -43,4 +47,5 @@ class SkillDialog : public TemplateDialog {
     void applySettings() override;
     void buildLayout();
     int candidateCount() const;
+    RandomSource& random_;
 };

@@ -32,16 +32,15 @@ class TemplateDialog : public BulkEditDialog, public TemplateControls {
     // Creates "OK" as a child of okParent, then "ｷｬﾝｾﾙ"; creation order is focus order.
     void addOkCancel(QWidget* okParent);
 
-    // Creates the template controls over templates; dialog supplies StoreSettings and
-    // LoadSettings for its settings type, saveList writes the list file.
+    // Creates the template controls over the list of file; dialog supplies StoreSettings and
+    // LoadSettings for its settings type.
     template <typename Dialog, typename Settings>
-    void addTemplatePanel(Dialog* dialog, QList<Settings>& templates, bool (*saveList)(),
-                          const QString& newCaption, const QString& saveCaption) {
+    void addTemplatePanel(Dialog* dialog, TemplateFile<Settings>& file, const QString& newCaption,
+                          const QString& saveCaption) {
         installTemplatePanel(
             std::make_unique<TemplateListStore<Settings>>(
-                templates, [dialog](Settings& settings) { dialog->StoreSettings(settings); },
-                [dialog](const Settings& settings) { dialog->LoadSettings(settings); },
-                [saveList] { saveList(); }),
+                file, [dialog](Settings& settings) { dialog->StoreSettings(settings); },
+                [dialog](const Settings& settings) { dialog->LoadSettings(settings); }),
             newCaption, saveCaption);
     }
 

@@ -14,6 +14,12 @@ QString NoTemplateName() {
     return QStringLiteral("  -");
 }
 
+void ShowTemplateSaveFailure(const std::optional<DataFileError>& error) {
+    if (error) {
+        ShowMessage(error->message(), MessageIcon::Critical);
+    }
+}
+
 TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,
                              const QString& saveCaption, QWidget* dialog)
     // A braced list runs in order, so the controls are created (and take focus) in this order.

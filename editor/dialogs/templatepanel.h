@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+#include "model/templates.h"
+
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
@@ -32,26 +34,27 @@ class TemplateStore {
     virtual void load(int index) = 0;
     virtual void remove(int index) = 0;
     virtual void swap(int first, int second) = 0;
-    // Writes the whole list to its file; the writer reports a failure itself.
+    // Writes the whole list to its file and tells the player when that failed.
     virtual void save() = 0;
 };
 
 // The name of entry 0, the "no template" entry.
 QString NoTemplateName();
 
+// Shows the failure of a template file's write, if any.
+void ShowTemplateSaveFailure(const std::optional<DataFileError>& error);
+
 template <typename Settings>
 class TemplateListStore : public TemplateStore {
   public:
     using StoreSettings = std::function<void(Settings&)>;
     using LoadSettings = std::function<void(const Settings&)>;
-    using SaveList = std::function<void()>;
 
-    TemplateListStore(QList<Settings>& templates, StoreSettings store, LoadSettings load,
-                      SaveList save)
-        : templates_(templates),
+    TemplateListStore(TemplateFile<Settings>& file, StoreSettings store, LoadSettings load)
+        : file_(file),
+          templates_(file.entries()),
           store_(std::move(store)),
-          load_(std::move(load)),
-          save_(std::move(save)) {
+          load_(std::move(load)) {
         // The dialogs need entry 0; a file that announced no template leaves the list empty.
         if (templates_.isEmpty()) {
             Settings none;
@@ -73,13 +76,13 @@ class TemplateListStore : public TemplateStore {
     void load(int index) override { load_(templates_[index]); }
     void remove(int index) override { templates_.removeAt(index); }
     void swap(int first, int second) override { templates_.swapItemsAt(first, second); }
-    void save() override { save_(); }
+    void save() override { ShowTemplateSaveFailure(file_.save()); }
 
   private:
+    TemplateFile<Settings>& file_;
     QList<Settings>& templates_;
     StoreSettings store_;
     LoadSettings load_;
-    SaveList save_;
 };
 
 // The template controls by their control names; the dialogs show the same pointers under the

@@ -23,16 +23,17 @@ constexpr int kMinListHeight = 7680;
 
 }  // namespace
 
-GeneralChooser::GeneralChooser(QWidget* parent) : QDialog(parent) {
+GeneralChooser::GeneralChooser(const ExistingGenerals& existing, QWidget* parent)
+    : QDialog(parent) {
     setObjectName(QStringLiteral("frmSelectGeneral"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
     setModal(true);
     resize(Twips(kClientWidth), Twips(kClientHeight));
-    createControls();
+    createControls(existing);
     Form_Load();
 }
 
-void GeneralChooser::createControls() {
+void GeneralChooser::createControls(const ExistingGenerals& existing) {
     Label1 = new QLabel(QStringLiteral("■ 武将を選んで下さい"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(TwipsRect(120, 240, 2535, 255));
@@ -62,8 +63,8 @@ void GeneralChooser::createControls() {
                                              TwipsRect(5400 + 960 * group, 765, 855, 270), false);
     }
 
-    list = new GeneralList(std::make_unique<ExistingGeneralsSource>(), GeneralList::Kind::Choosing,
-                           this);
+    list = new GeneralList(std::make_unique<ExistingGeneralsSource>(existing),
+                           GeneralList::Kind::Choosing, this);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(kListLeft, kListTop, kListWidth, kListHeight));
     list->viewport()->installEventFilter(this);

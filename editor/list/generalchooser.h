@@ -15,11 +15,15 @@
 class GeneralChooser : public QDialog {
     Q_OBJECT
   public:
-    // Fills the list from the existing-generals table (LoadGenerals must have run).
-    explicit GeneralChooser(QWidget* parent = nullptr);
+    // Fills the list from the existing generals, which outlive the chooser.
+    explicit GeneralChooser(const ExistingGenerals& existing, QWidget* parent = nullptr);
 
     // Before every use: cancelled until the user confirms, OK disabled until a row is clicked.
     void Reset();
+    // The generals the rows stand for; a row's tag is its number there.
+    const ExistingGenerals& existingGenerals() const {
+        return list->generals()->source().existingGenerals();
+    }
     // Lets the next close go ahead (the program is ending); otherwise the close box only hides.
     void allowClose();
 
@@ -62,7 +66,7 @@ class GeneralChooser : public QDialog {
 
   private:
     void Form_Load();
-    void createControls();
+    void createControls(const ExistingGenerals& existing);
     // Hides the chooser; control returns to whoever showed it.
     void finish(bool confirmed);
 

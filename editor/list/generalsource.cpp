@@ -1,6 +1,5 @@
 #include "generalsource.h"
 
-#include "model/generals.h"
 #include "model/roster.h"
 
 int OpenFileGenerals::count() const {
@@ -20,17 +19,17 @@ QString OpenFileGenerals::reading(int index) const {
 }
 
 int ExistingGeneralsSource::count() const {
-    return generalCount;
+    return existingGenerals().count();
 }
 const PersonRecord& ExistingGeneralsSource::record(int index) const {
-    return generals[index].values;
+    return existingGenerals().at(index).values;
 }
 const MarkEntry* ExistingGeneralsSource::marks(int) const {
     return nullptr;
 }
 QString ExistingGeneralsSource::name(int index) const {
-    return GetGeneralName(index);
+    return existingGenerals().name(index);
 }
 QString ExistingGeneralsSource::reading(int index) const {
-    return generals[index].reading;
+    return existingGenerals().at(index).reading;
 }

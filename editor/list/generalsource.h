@@ -4,12 +4,16 @@
 
 #include <QString>
 
+#include "model/existinggenerals.h"
 #include "model/marks.h"
 #include "model/personrecord.h"
 
 class GeneralSource {
   public:
+    // existing names the generals of the affinity columns.
+    explicit GeneralSource(const ExistingGenerals& existing) : existing_(existing) {}
     virtual ~GeneralSource() = default;
+    const ExistingGenerals& existingGenerals() const { return existing_; }
 
     virtual int count() const = 0;
     virtual const PersonRecord& record(int index) const = 0;
@@ -19,11 +23,15 @@ class GeneralSource {
     virtual QString name(int index) const = 0;
     // What the 名前 column sorts by.
     virtual QString reading(int index) const = 0;
+
+  private:
+    const ExistingGenerals& existing_;
 };
 
 // The generals of the open person file, with their marks.
 class OpenFileGenerals : public GeneralSource {
   public:
+    using GeneralSource::GeneralSource;
     int count() const override;
     const PersonRecord& record(int index) const override;
     const MarkEntry* marks(int index) const override;
@@ -34,6 +42,7 @@ class OpenFileGenerals : public GeneralSource {
 // The existing generals of General.csv; they carry no marks.
 class ExistingGeneralsSource : public GeneralSource {
   public:
+    using GeneralSource::GeneralSource;
     int count() const override;
     const PersonRecord& record(int index) const override;
     const MarkEntry* marks(int index) const override;

@@ -105,7 +105,7 @@ void GeneralTableModel::fill(Row& row) const {
     row.cells.resize(kListColumnCount - 1);
     row.cells[kKeyColumn - 1] = atLeastThreeDigits(row.index);
     for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
-        row.cells[column - 1] = ListCellText(record, marks, column);
+        row.cells[column - 1] = ListCellText(record, marks, column, source_->existingGenerals());
     }
 }
 

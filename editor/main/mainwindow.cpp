@@ -22,9 +22,9 @@
 #include "dialogs/skilldialog.h"
 #include "list/frozennamecolumn.h"
 #include "model/edithistory.h"
-#include "model/generals.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
+#include "model/programdata.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/rostersheet.h"
@@ -51,14 +51,14 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), data_(data) {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(this);
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
-    createControls(this);
+    createControls(this, data_.existingGenerals());
     connectList();
     createHistory();
     connectControls();
@@ -115,15 +115,14 @@ void MainWindow::Form_Load() {
     QCoreApplication::processEvents();
 
     rosterCount = 0;
-    SeedRandomFromClock();
     setWindowTitle(AppTitle() + QStringLiteral("『Kelvasto』  Version %1.%2 rev %3")
                                     .arg(kVersionMajor)
                                     .arg(kVersionMinor)
                                     .arg(kVersionRevision));
     // The data folders are chosen on first use, unless a test has pointed them elsewhere.
-    LoadGenerals();
-    LoadSkillTemplates();
-    LoadAbilityTemplates();
+    for (const DataFileError& error : data_.load()) {
+        ShowMessage(error.message(), MessageIcon::Critical);
+    }
     if (const std::optional<MarkFileError> error = LoadMarks()) {
         ShowMessage(error->message(), MessageIcon::Critical);
     }
@@ -134,7 +133,7 @@ void MainWindow::Form_Load() {
 
 GeneralChooser* MainWindow::chooser() {
     if (chooser_ == nullptr) {
-        chooser_ = new GeneralChooser(this);
+        chooser_ = new GeneralChooser(data_.existingGenerals(), this);
     }
     return chooser_;
 }
@@ -302,7 +301,11 @@ bool MainWindow::mayDropUnsavedChanges(const QString& question) {
 }
 
 bool MainWindow::mayDropUnwrittenDataFiles() {
-    QStringList failed = SavePendingTemplates();
+    QStringList failed;
+    for (const DataFileError& error : data_.savePendingTemplates()) {
+        ShowMessage(error.message(), MessageIcon::Critical);
+        failed.append(error.fileName);
+    }
     if (MarksWritePending()) {
         failed.prepend(QStringLiteral("Mark.csv"));
     }
@@ -395,7 +398,7 @@ void MainWindow::cmdTokugiClear_Click() {
 
 // Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
 template <typename Dialog, typename... Args>
-void MainWindow::openDialog(const QPushButton* command, Args... args) {
+void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
     if (CountTickedRows(list) > 0) {
         document_->recordEdit(command->text(), [&] {
             Dialog dialog(args..., this);
@@ -414,19 +417,19 @@ void MainWindow::cmdTanjo_Click() {
     openDialog<BirthYearShiftDialog>(cmdTanjo);
 }
 void MainWindow::cmdMeisei_Click() {
-    openDialog<FameDialog>(cmdMeisei);
+    openDialog<FameDialog>(cmdMeisei, data_.random());
 }
 void MainWindow::cmdCapaAll_Click() {
-    openDialog<AbilityDialog>(cmdCapaAll);
+    openDialog<AbilityDialog>(cmdCapaAll, data_.abilityTemplates(), data_.random());
 }
 void MainWindow::cmdSeikaku_Click() {
-    openDialog<HiddenSettingsDialog>(cmdSeikaku);
+    openDialog<HiddenSettingsDialog>(cmdSeikaku, data_.random());
 }
 void MainWindow::cmdAisyo_Click() {
-    openDialog<AffinityDialog>(cmdAisyo, chooser());
+    openDialog<AffinityDialog>(cmdAisyo, chooser(), data_.random());
 }
 void MainWindow::cmdTokugi_Click() {
-    openDialog<SkillDialog>(cmdTokugi);
+    openDialog<SkillDialog>(cmdTokugi, data_.skillTemplates(), data_.random());
 }
 void MainWindow::cmdMark_Click() {
     openDialog<MarkDialog>(cmdMark);
@@ -455,15 +458,16 @@ void MainWindow::updateHistoryActions() {
 // --- Spreadsheet ---------------------------------------------------------------------------
 
 void MainWindow::exportSheet() {
-    ExportSheetFromWindow(this, document_->filePath());
+    ExportSheetFromWindow(this, document_->filePath(), data_.existingGenerals());
 }
 
 void MainWindow::importSheet() {
-    ImportSheetFromWindow(this, document_->filePath(), [this](const RosterSheetImport& import) {
-        document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
-            import.apply();
-            RefreshRowsOf(list, import.indexes());
-        });
-    });
+    ImportSheetFromWindow(this, document_->filePath(), data_.existingGenerals(),
+                          [this](const RosterSheetImport& import) {
+                              document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
+                                  import.apply();
+                                  RefreshRowsOf(list, import.indexes());
+                              });
+                          });
     list->setFocus();
 }

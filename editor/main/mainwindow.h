@@ -12,6 +12,7 @@
 
 class BulkEditDialog;
 class PersonFileDocument;
+class ProgramData;
 class EditHistory;
 class QDragEnterEvent;
 class QDropEvent;
@@ -19,8 +20,9 @@ class QDropEvent;
 class MainWindow : public QWidget, public MainWindowControls {
     Q_OBJECT
   public:
-    // Runs the whole start-up: splash, data files, the general chooser, the marks.
-    explicit MainWindow(QWidget* parent = nullptr);
+    // Runs the whole start-up: splash, data files, the general chooser, the marks. The window
+    // keeps using data, which outlives it.
+    explicit MainWindow(ProgramData& data, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     void UpdateCountLabel();
@@ -80,7 +82,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     void savePersonFile();
     void updateMenuEnabled();
     template <typename Dialog, typename... Args>
-    void openDialog(const QPushButton* command, Args... args);
+    void openDialog(const QPushButton* command, Args&&... args);
 
     // Undo history
     void createHistory();
@@ -92,6 +94,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     // close without it (Return says no).
     bool mayDropUnwrittenDataFiles();
 
+    ProgramData& data_;
     PersonFileDocument* document_ = nullptr;
     qint16 lastSortColumn_ = 0;
     GeneralChooser* chooser_ = nullptr;

@@ -29,7 +29,7 @@ QPushButton* addButton(QWidget* parent, const QString& name, const QString& capt
 
 }  // namespace
 
-void MainWindowControls::createControls(QWidget* window) {
+void MainWindowControls::createControls(QWidget* window, const ExistingGenerals& existing) {
     window->resize(Twips(14730), Twips(10410));
     cmdOpen = addButton(window, QStringLiteral("cmdOpen"), QStringLiteral("ファイルを開く"),
                         TwipsRect(240, 120, 2055, 615));
@@ -60,7 +60,7 @@ void MainWindowControls::createControls(QWidget* window) {
     }
 
     list =
-        new GeneralList(std::make_unique<OpenFileGenerals>(), GeneralList::Kind::Ticking, window);
+        new GeneralList(std::make_unique<OpenFileGenerals>(existing), GeneralList::Kind::Ticking, window);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
 

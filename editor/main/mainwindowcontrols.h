@@ -54,7 +54,8 @@ class MainWindowControls {
     QAction* importSheetAction;
 
   protected:
-    void createControls(QWidget* window);
+    // existing: the generals that name the list's affinity columns.
+    void createControls(QWidget* window, const ExistingGenerals& existing);
 
   private:
     void createMenuPanel(QWidget* window);

@@ -6,6 +6,7 @@
 
 #include "cli/commandline.h"
 #include "mainwindow.h"
+#include "model/programdata.h"
 #include "model/wholefile.h"
 #include "platform/appinfo.h"
 #include "platform/messagebox.h"
@@ -62,7 +63,8 @@ int RunWindow(int argc, char* argv[]) {
     PrepareApplication();
     pointDesktopEntryAtIcon();
     UseRealMessageBoxes();
-    MainWindow window;
+    ProgramData data;
+    MainWindow window(data);
     window.show();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1) {

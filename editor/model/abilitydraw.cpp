@@ -42,8 +42,8 @@ int RoundHalfToEven(double value) {
     return result;
 }
 
-void DrawAbilitiesFree(Roster& records, const QList<int>& targets,
-                       const AbilityTemplate& settings) {
+void DrawAbilitiesFree(Roster& records, const QList<int>& targets, const AbilityTemplate& settings,
+                       RandomSource& random) {
     for (int ability = 0; ability < kAbilityCount; ++ability) {
         if (!IsAbilityChosen(settings, ability)) {
             continue;
@@ -51,13 +51,13 @@ void DrawAbilitiesFree(Roster& records, const QList<int>& targets,
         const int low = AbilityLow(settings, ability);
         const int high = AbilityHigh(settings, ability);
         for (const int index : targets) {
-            records[index].setAbility(ability, RandomInt(low, high));
+            records[index].setAbility(ability, RandomInt(random, low, high));
         }
     }
 }
 
 void DrawAbilitiesWithinTotal(Roster& records, const QList<int>& targets,
-                              const AbilityTemplate& settings) {
+                              const AbilityTemplate& settings, RandomSource& random) {
     int totalLow = MinOf(settings.totalA, settings.totalB);
     int totalHigh = MaxOf(settings.totalA, settings.totalB);
 
@@ -88,7 +88,7 @@ void DrawAbilitiesWithinTotal(Roster& records, const QList<int>& targets,
         PersonRecord& record = records[index];
         std::array<int, kAbilityCount> added{};
         std::array<int, kAbilityCount> raw{};
-        const int amount = RandomInt(totalLow, totalHigh);
+        const int amount = RandomInt(random, totalLow, totalHigh);
         int remaining = amount;
         // The portions shrink with the amount, so that a small amount is not used up by the
         // first abilities of a pass. Equal ends fix the amount; any scale reaches it then.
@@ -97,13 +97,13 @@ void DrawAbilitiesWithinTotal(Roster& records, const QList<int>& targets,
                 ? static_cast<double>(MaxOf(amount - totalLow, 1)) / (totalHigh - totalLow)
                 : 1.0;
         while (remaining > 0) {
-            ShuffleInPlace(chosen);
+            ShuffleInPlace(random, chosen);
 
             bool firstWithRoom = true;
             for (const qint16 ability : chosen) {
                 const int room = span[ability] - added[ability];
                 if (room > 0) {
-                    raw[ability] = RandomInt(0, room);
+                    raw[ability] = RandomInt(random, 0, room);
                     if (firstWithRoom) {
                         raw[ability] = MaxOf(raw[ability], 1);
                         firstWithRoom = false;
@@ -139,11 +139,12 @@ void ApplyIntelligenceRule(Roster& records, const QList<int>& targets) {
     }
 }
 
-void ApplyAbilityDraw(Roster& records, const QList<int>& targets, const AbilityTemplate& settings) {
+void ApplyAbilityDraw(Roster& records, const QList<int>& targets, const AbilityTemplate& settings,
+                      RandomSource& random) {
     if (settings.totalA > 0) {
-        DrawAbilitiesWithinTotal(records, targets, settings);
+        DrawAbilitiesWithinTotal(records, targets, settings, random);
     } else {
-        DrawAbilitiesFree(records, targets, settings);
+        DrawAbilitiesFree(records, targets, settings, random);
     }
     ApplyIntelligenceRule(records, targets);
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 
+#include "random.h"
 #include "roster.h"
 #include "templates.h"
 
@@ -17,7 +18,8 @@ int AbilityHigh(const AbilityTemplate& settings, int ability);
 int RoundHalfToEven(double value);
 
 // Ability by ability, and within an ability target by target: one draw from its range.
-void DrawAbilitiesFree(Roster& records, const QList<int>& targets, const AbilityTemplate& settings);
+void DrawAbilitiesFree(Roster& records, const QList<int>& targets, const AbilityTemplate& settings,
+                       RandomSource& random);
 
 // Every chosen ability starts at its low; per target an amount D within the total range (less
 // the lows) is drawn and given out in passes over the chosen abilities in shuffled order.
@@ -25,11 +27,12 @@ void DrawAbilitiesFree(Roster& records, const QList<int>& targets, const Ability
 // ability that still has room, in the shuffled order. The shuffled order carries over from
 // pass to pass and from target to target.
 void DrawAbilitiesWithinTotal(Roster& records, const QList<int>& targets,
-                              const AbilityTemplate& settings);
+                              const AbilityTemplate& settings, RandomSource& random);
 
 // 軍師 needs 知力 70: turns the skill off on every target below that.
 void ApplyIntelligenceRule(Roster& records, const QList<int>& targets);
 
 // The whole of the ability editor's OK: the draw that the settings ask for (with the total
 // limit when total A is set), then the intelligence rule.
-void ApplyAbilityDraw(Roster& records, const QList<int>& targets, const AbilityTemplate& settings);
+void ApplyAbilityDraw(Roster& records, const QList<int>& targets, const AbilityTemplate& settings,
+                      RandomSource& random);

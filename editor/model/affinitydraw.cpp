@@ -9,12 +9,12 @@ constexpr int kAffinityCircle = 149;
 using AffinitySetter = void (PersonRecord::*)(quint8);
 
 void drawAffinity(Roster& records, const QList<int>& targets, const AffinitySpread& affinity,
-                  AffinitySetter setAffinity) {
+                  AffinitySetter setAffinity, RandomSource& random) {
     if (!affinity.enabled || affinity.centre == 0) {
         return;
     }
     for (const int index : targets) {
-        const int offset = RandomInt(0, 2 * affinity.spread) - affinity.spread;
+        const int offset = RandomInt(random, 0, 2 * affinity.spread) - affinity.spread;
         const int value = WrapAffinity(affinity.centre + offset);
         (records[index].*setAffinity)(static_cast<quint8>(value));
     }
@@ -33,7 +33,7 @@ int WrapAffinity(int value) {
 }
 
 void ApplyAffinityDraw(Roster& records, const QList<int>& targets,
-                       const AffinityDrawSettings& settings) {
-    drawAffinity(records, targets, settings.personal, &PersonRecord::setPersonalAffinity);
-    drawAffinity(records, targets, settings.faction, &PersonRecord::setFactionAffinity);
+                       const AffinityDrawSettings& settings, RandomSource& random) {
+    drawAffinity(records, targets, settings.personal, &PersonRecord::setPersonalAffinity, random);
+    drawAffinity(records, targets, settings.faction, &PersonRecord::setFactionAffinity, random);
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 
+#include "random.h"
 #include "roster.h"
 
 inline constexpr int kMaxAffinitySpread = 74;
@@ -27,4 +28,4 @@ int WrapAffinity(int value);
 // Draws every personal affinity first, then every faction affinity, one draw per target and
 // affinity (a spread of 0 draws too, so the random sequence does not depend on the spread).
 void ApplyAffinityDraw(Roster& records, const QList<int>& targets,
-                       const AffinityDrawSettings& settings);
+                       const AffinityDrawSettings& settings, RandomSource& random);

@@ -4,6 +4,7 @@
 
 #include <QList>
 
+#include "random.h"
 #include "roster.h"
 
 enum class FameStep { one, five, ten };
@@ -16,4 +17,5 @@ struct FameDrawSettings {
 };
 
 // One draw per target, in target order.
-void ApplyFameDraw(Roster& records, const QList<int>& targets, const FameDrawSettings& settings);
+void ApplyFameDraw(Roster& records, const QList<int>& targets, const FameDrawSettings& settings,
+                   RandomSource& random);

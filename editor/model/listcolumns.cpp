@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "generals.h"
+#include "existinggenerals.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ QString SkillMarkText(const PersonRecord& record, int skill) {
     return GetSkill(record, skill) ? QStringLiteral("○") : QString();
 }
 
-QString ListCellText(const PersonRecord& record, const MarkEntry* marks, int column) {
+QString ListCellText(const PersonRecord& record, const MarkEntry* marks, int column,
+                     const ExistingGenerals& existing) {
     if (column >= kFirstSkillColumn && column < kListColumnCount) {
         return SkillMarkText(record, column - kFirstSkillColumn);
     }
@@ -79,9 +80,9 @@ QString ListCellText(const PersonRecord& record, const MarkEntry* marks, int col
         case kFameColumn:
             return QString::number(record.fame());
         case kPersonalAffinityColumn:
-            return AffinityRepresentative(record.personalAffinity(), 1);
+            return existing.affinityRepresentative(record.personalAffinity(), 1);
         case kFactionAffinityColumn:
-            return AffinityRepresentative(record.factionAffinity(), 0);
+            return existing.affinityRepresentative(record.factionAffinity(), 0);
         default:
             break;
     }

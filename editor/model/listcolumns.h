@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include "existinggenerals.h"
 #include "marks.h"
 #include "personrecord.h"
 
@@ -31,5 +32,7 @@ Setting SettingOfColumn(int column);
 QString SkillMarkText(const PersonRecord& record, int skill);
 
 // The text of a cell of the columns after the key column. marks is null for rows that carry
-// no marks (existing generals); their mark cells are empty.
-QString ListCellText(const PersonRecord& record, const MarkEntry* marks, int column);
+// no marks (existing generals); their mark cells are empty. The affinity columns name the
+// existing general standing for the value.
+QString ListCellText(const PersonRecord& record, const MarkEntry* marks, int column,
+                     const ExistingGenerals& existing);

@@ -3,17 +3,6 @@
 #include <chrono>
 #include <cmath>
 
-namespace {
-
-ClockSeededSource& programSource() {
-    static ClockSeededSource source;
-    return source;
-}
-
-RandomSource* currentSource = nullptr;
-
-}  // namespace
-
 int RandomSource::Draw(int low, int high) {
     const double r = NextFraction();
     const int value = static_cast<int>(std::floor((high - low + 1) * r + low));
@@ -28,15 +17,12 @@ float ClockSeededSource::NextFraction() {
     return static_cast<float>(engine_() >> 8) / static_cast<float>(1 << 24);
 }
 
-void SeedRandomFromClock() {
+void ClockSeededSource::SeedFromClock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
-    programSource().Seed(static_cast<std::uint32_t>(
+    Seed(static_cast<std::uint32_t>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
-void UseRandomSource(RandomSource* source) { currentSource = source; }
-
-qint16 RandomInt(int low, int high) {
-    RandomSource& source = currentSource != nullptr ? *currentSource : programSource();
+qint16 RandomInt(RandomSource& source, int low, int high) {
     return static_cast<qint16>(source.Draw(low, high));
 }

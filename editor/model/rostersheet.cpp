@@ -433,7 +433,8 @@ bool asksNothing(const RowEdit& edit) {
 
 class SheetChecker {
   public:
-    explicit SheetChecker(QList<SheetProblem>* problems) : problems_(problems) {}
+    SheetChecker(QList<SheetProblem>* problems, const ExistingGenerals& existing)
+        : problems_(problems), existing_(existing) {}
 
     // Maps each caption to its list column; false when the rows cannot be matched.
     bool readCaptions(const QStringList& captions) {
@@ -493,7 +494,7 @@ class SheetChecker {
             }
             const int column = *columns_[i];
             const QString& cell = cells[i];
-            if (cell != ListCellText(record, &marks, column)) {
+            if (cell != ListCellText(record, &marks, column, existing_)) {
                 readCell(row, column, cell, *index, &edit);
             }
         }
@@ -573,7 +574,7 @@ class SheetChecker {
                 edit->settings[column - kFirstSettingColumn] = code;
             }
         } else if (column == kPersonalAffinityColumn || column == kFactionAffinityColumn) {
-            if (cell.trimmed() != ListCellText(record, nullptr, column).trimmed()) {
+            if (cell.trimmed() != ListCellText(record, nullptr, column, existing_).trimmed()) {
                 problem(QStringLiteral("相性は表から変えられません"));
             }
         } else if (column >= kFirstSkillColumn) {
@@ -602,6 +603,7 @@ class SheetChecker {
     }
 
     QList<SheetProblem>* problems_;
+    const ExistingGenerals& existing_;
     QList<std::optional<int>> columns_;
     QHash<int, int> rowOfIndex_;
 };
@@ -620,7 +622,7 @@ QStringList SheetCaptions() {
     return captions;
 }
 
-QByteArray ExportRosterSheet() {
+QByteArray ExportRosterSheet(const ExistingGenerals& existing) {
     const QList<int> columns = sheetColumns();
     SheetText text;
     text.reserve(400 * static_cast<size_t>(std::max(rosterCount, 0) + 1));
@@ -636,7 +638,8 @@ QByteArray ExportRosterSheet() {
             if (column != 0) {
                 text.push_back(u',');
                 if (!appendPlainCell(&text, record, column)) {
-                    appendField(&text, ListCellText(record, &generalMarks[index], column));
+                    appendField(&text,
+                                ListCellText(record, &generalMarks[index], column, existing));
                 }
             }
         }
@@ -645,9 +648,9 @@ QByteArray ExportRosterSheet() {
     return QStringView(text).toUtf8();
 }
 
-bool SaveRosterSheet(const QString& path) {
+bool SaveRosterSheet(const QString& path, const ExistingGenerals& existing) {
     // Handed over as it is, not copied.
-    QByteArray sheet = ExportRosterSheet();
+    QByteArray sheet = ExportRosterSheet(existing);
     return WriteWholeFile(path, [&sheet](QByteArray* piece) {
         piece->swap(sheet);
         return true;
@@ -672,7 +675,7 @@ bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
     return true;
 }
 
-RosterSheetImport::RosterSheetImport(const QByteArray& content) {
+RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGenerals& existing) {
     if (content.size() > kMaxSheetFileSize) {
         problems_.append({0, {}, {}, sheetTooLargeReason()});
         return;
@@ -694,7 +697,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         return;
     }
     const QList<QStringList>& rows = sheet.rows;
-    SheetChecker checker(&problems_);
+    SheetChecker checker(&problems_, existing);
     if (rows.isEmpty() || sheet.rowNumbers[0] != 1) {
         problems_.append({1, {}, {}, unknownSheetReason({})});
         return;
@@ -721,8 +724,10 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
     for (const int index : touched) {
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
-            const QString before = ListCellText(roster[index], &generalMarks[index], column);
-            const QString after = ListCellText(edited[index], &editedMarks[index], column);
+            const QString before =
+                ListCellText(roster[index], &generalMarks[index], column, existing);
+            const QString after =
+                ListCellText(edited[index], &editedMarks[index], column, existing);
             if (before != after) {
                 // Marks first: a spreadsheet that reformatted them ("01" → "1") shows there.
                 const bool mark = column < kBirthColumn;

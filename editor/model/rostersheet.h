@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "existinggenerals.h"
 #include "marks.h"
 #include "personrecord.h"
 
@@ -18,10 +19,10 @@ QString SheetIndexCaption();
 QStringList SheetCaptions();
 
 // Roster generals 1..rosterCount in slot order with their marks: UTF-8 with a byte-order mark,
-// CR LF line ends, fields quoted where they must be.
-QByteArray ExportRosterSheet();
+// CR LF line ends, fields quoted where they must be. The affinity cells name existing generals.
+QByteArray ExportRosterSheet(const ExistingGenerals& existing);
 // Writes ExportRosterSheet() to path, whole or not at all; false when it could not.
-bool SaveRosterSheet(const QString& path);
+bool SaveRosterSheet(const QString& path, const ExistingGenerals& existing);
 // A sheet of a full file is about 40 KB; one far larger is refused at once.
 inline constexpr qsizetype kMaxSheetFileSize = 1024 * 1024;
 
@@ -49,7 +50,8 @@ struct SheetChange {
 // when there is none, works out what the sheet changes.
 class RosterSheetImport {
   public:
-    explicit RosterSheetImport(const QByteArray& content);
+    // The affinity cells are compared with the names existing generals give them.
+    RosterSheetImport(const QByteArray& content, const ExistingGenerals& existing);
 
     // Every problem: a sheet that is no sheet of ours (too large, not comma-separated, not
     // UTF-8 or the Windows code page) has one; a row that breaks a rule of the skills is a

@@ -20,7 +20,7 @@ QList<qint16> BuildSettingPool(Setting field, const SettingChoice& choice) {
 }
 
 void ApplyHiddenSettingsDraw(Roster& records, const QList<int>& targets,
-                             const HiddenSettingsChoices& choices) {
+                             const HiddenSettingsChoices& choices, RandomSource& random) {
     const qsizetype targetCount = targets.size();
     // A plain vector: the shuffle's gap closing then compiles to a straight copy loop.
     std::vector<qint16> assignment;
@@ -36,12 +36,12 @@ void ApplyHiddenSettingsDraw(Roster& records, const QList<int>& targets,
         }
         // The first shuffle decides which pool entries get the extra targets when the
         // targets do not divide evenly; the second decides who gets what.
-        ShuffleInPlace(pool);
+        ShuffleInPlace(random, pool);
         assignment.resize(static_cast<std::size_t>(targetCount));
         for (qsizetype k = 0; k < targetCount; ++k) {
             assignment[static_cast<std::size_t>(k)] = pool[k % pool.size()];
         }
-        ShuffleInPlace(assignment);
+        ShuffleInPlace(random, assignment);
         for (qsizetype k = 0; k < targetCount; ++k) {
             records[targets[k]].setSetting(
                 field, static_cast<quint8>(assignment[static_cast<std::size_t>(k)]));

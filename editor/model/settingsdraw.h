@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "random.h"
 #include "roster.h"
 
 // The most codes any coded setting has (タイプ).
@@ -29,4 +30,4 @@ QList<qint16> BuildSettingPool(Setting field, const SettingChoice& choice);
 // the pool is shuffled, repeated to the number of targets, shuffled again and dealt to the
 // targets in order. No linked rule runs.
 void ApplyHiddenSettingsDraw(Roster& records, const QList<int>& targets,
-                             const HiddenSettingsChoices& choices);
+                             const HiddenSettingsChoices& choices, RandomSource& random);

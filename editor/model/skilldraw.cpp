@@ -6,7 +6,8 @@
 
 #include "random.h"
 
-void ApplySkillDraw(Roster& records, const QList<int>& targets, const SkillTemplate& settings) {
+void ApplySkillDraw(Roster& records, const QList<int>& targets, const SkillTemplate& settings,
+                    RandomSource& random) {
     QVarLengthArray<qint16, kSkillCount> candidates;
     for (int skill = 0; skill < kSkillCount; ++skill) {
         if (settings.candidates[skill]) {
@@ -22,8 +23,8 @@ void ApplySkillDraw(Roster& records, const QList<int>& targets, const SkillTempl
     const int high = std::clamp<int>(MaxOf(settings.countA, settings.countB), 0, count);
 
     for (const int index : targets) {
-        ShuffleInPlace(candidates);
-        const int drawn = RandomInt(low, high);
+        ShuffleInPlace(random, candidates);
+        const int drawn = RandomInt(random, low, high);
         for (int position = drawn; position < count; ++position) {
             SetSkill(records[index], candidates[position], false);
         }

@@ -4,10 +4,12 @@
 
 #include <QList>
 
+#include "random.h"
 #include "roster.h"
 #include "templates.h"
 
 // Per target: the candidate array is shuffled (continuing from the previous target's order),
 // then the count is drawn from the two counts' range; the candidates past the count are turned
 // off, then those before it turned on in order, so a linked skill brought in stays on.
-void ApplySkillDraw(Roster& records, const QList<int>& targets, const SkillTemplate& settings);
+void ApplySkillDraw(Roster& records, const QList<int>& targets, const SkillTemplate& settings,
+                    RandomSource& random);

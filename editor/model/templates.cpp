@@ -4,33 +4,35 @@
 
 #include <algorithm>
 
-#include "../platform/messages.h"
 #include "csv.h"
 #include "datapaths.h"
 #include "unreadablefile.h"
 #include "wholefile.h"
 
-QList<AbilityTemplate> abilityTemplates;
-QList<SkillTemplate> skillTemplates;
-
 namespace {
-
-// What one template file's list needs besides the list: the file as this process last read
-// or wrote it (what another process changed since is told from it), whether the last write
-// failed, and the unreadable file kept aside.
-template <typename Entry>
-struct TemplateFileState {
-    QList<Entry> asKnown;
-    bool writePending = false;
-    UnreadableFileKeeper unreadable;
-};
-
-TemplateFileState<SkillTemplate> skillFile;
-TemplateFileState<AbilityTemplate> abilityFile;
 
 // Fields of one template in its file, the closing empty text included.
 constexpr int kSkillTemplateFields = 3 + kSkillCount + 1;
 constexpr int kAbilityTemplateFields = 3 + 2 * kAbilityCount + 1;
+
+// Where a list's file lives, and its shape.
+struct TemplateFileKind {
+    QString path;
+    QString originalPath;
+    int fieldsPerEntry;
+};
+
+TemplateFileKind kindOf(const SkillTemplate*) {
+    return {SkillTemplateFilePath(), SkillTemplateOriginalPath(), kSkillTemplateFields};
+}
+
+TemplateFileKind kindOf(const AbilityTemplate*) {
+    return {AbilityTemplateFilePath(), AbilityTemplateOriginalPath(), kAbilityTemplateFields};
+}
+
+QString fileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 bool readEntry(CsvReader& reader, SkillTemplate* entry) {
     bool ok = reader.readText(&entry->name) && reader.readInt16(&entry->countA) &&
@@ -101,35 +103,6 @@ bool readTemplates(const QString& path, int fieldsPerEntry, QList<Entry>* list) 
     return true;
 }
 
-template <typename Entry>
-void loadTemplates(const QString& path, const QString& originalPath, int fieldsPerEntry,
-                   const QString& failureMessage, TemplateFileState<Entry>* state,
-                   QList<Entry>* list) {
-    list->clear();
-    state->unreadable.setUnreadable(false);
-    state->writePending = false;
-    bool ok = true;
-    if (!QFileInfo::exists(path) && QFileInfo::exists(originalPath) &&
-        !CopyWholeFile(originalPath, path)) {
-        // The shipped templates serve as they are; the copy is tried again next time.
-        ShowMessage(QStringLiteral("%1を作成できませんでした（%2の内容を使います）")
-                        .arg(QFileInfo(path).fileName(), QFileInfo(originalPath).fileName()),
-                    MessageIcon::Critical);
-        ok = readTemplates(originalPath, fieldsPerEntry, list);
-    } else if (QFileInfo::exists(path)) {
-        ok = readTemplates(path, fieldsPerEntry, list);
-        state->unreadable.setUnreadable(!ok);
-    }
-    if (!ok) {
-        ShowMessage(failureMessage, MessageIcon::Critical);
-    }
-    // The editors need entry 0.
-    if (list->isEmpty()) {
-        *list = noTemplateList<Entry>();
-    }
-    state->asKnown = *list;
-}
-
 // The list that keeps both this process's changes to the file (from known to mine) and another
 // process's (from known to theirs): every entry counts as often as mine and theirs together
 // have it more than known did; mine's order first, then the entries only theirs added.
@@ -152,73 +125,73 @@ QList<Entry> mergeTemplates(const QList<Entry>& known, const QList<Entry>& mine,
     return merged;
 }
 
+}  // namespace
+
 template <typename Entry>
-bool saveTemplates(const QString& path, int fieldsPerEntry, QList<Entry>* list,
-                   const QString& failureMessage, TemplateFileState<Entry>* state) {
+QList<DataFileError> TemplateFile<Entry>::load() {
+    const TemplateFileKind file = kindOf(static_cast<const Entry*>(nullptr));
+    QList<DataFileError> errors;
+    entries_.clear();
+    unreadable_.setUnreadable(false);
+    writePending_ = false;
+    bool ok = true;
+    if (!QFileInfo::exists(file.path) && QFileInfo::exists(file.originalPath) &&
+        !CopyWholeFile(file.originalPath, file.path)) {
+        // The shipped templates serve as they are; the copy is tried again next time.
+        errors.append({DataFileError::Kind::CreateFailed, fileNameOf(file.path),
+                       fileNameOf(file.originalPath)});
+        ok = readTemplates(file.originalPath, file.fieldsPerEntry, &entries_);
+    } else if (QFileInfo::exists(file.path)) {
+        ok = readTemplates(file.path, file.fieldsPerEntry, &entries_);
+        unreadable_.setUnreadable(!ok);
+    }
+    if (!ok) {
+        errors.append({DataFileError::Kind::ReadFailed, fileNameOf(file.path), {}});
+    }
+    // The editors need entry 0.
+    if (entries_.isEmpty()) {
+        entries_ = noTemplateList<Entry>();
+    }
+    asKnown_ = entries_;
+    return errors;
+}
+
+template <typename Entry>
+std::optional<DataFileError> TemplateFile<Entry>::save() {
+    const TemplateFileKind file = kindOf(static_cast<const Entry*>(nullptr));
+    const QString& path = file.path;
     // One process at a time reads the file again and writes it.
     const bool ok = WithFileLock(path, [&] {
         QList<Entry> theirs;
-        if (QFileInfo::exists(path) && readTemplates(path, fieldsPerEntry, &theirs) &&
-            theirs != state->asKnown) {
-            QList<Entry> merged = mergeTemplates(state->asKnown, *list, theirs);
+        if (QFileInfo::exists(path) && readTemplates(path, file.fieldsPerEntry, &theirs) &&
+            theirs != asKnown_) {
+            QList<Entry> merged = mergeTemplates(asKnown_, entries_, theirs);
             if (merged.isEmpty()) {
                 merged = noTemplateList<Entry>();
             }
-            *list = merged;
+            entries_ = merged;
         }
-        if (!state->unreadable.keepBeforeReplacing(path)) {
+        if (!unreadable_.keepBeforeReplacing(path)) {
             return false;
         }
         CsvWriter writer;
-        writer.integer(list->size());
+        writer.integer(entries_.size());
         writer.endLine();
-        for (const Entry& entry : std::as_const(*list)) {
+        for (const Entry& entry : std::as_const(entries_)) {
             writeEntry(writer, entry);
         }
         if (!writer.saveTo(path)) {
             return false;
         }
-        state->asKnown = *list;
+        asKnown_ = entries_;
         return true;
     });
-    state->writePending = !ok;
+    writePending_ = !ok;
     if (!ok) {
-        ShowMessage(failureMessage, MessageIcon::Critical);
+        return DataFileError{DataFileError::Kind::SaveFailed, fileNameOf(path), {}};
     }
-    return ok;
+    return std::nullopt;
 }
 
-}  // namespace
-
-void LoadSkillTemplates() {
-    loadTemplates(SkillTemplateFilePath(), SkillTemplateOriginalPath(), kSkillTemplateFields,
-                  QStringLiteral("Tokugi.csvの読み込みに失敗しました"), &skillFile,
-                  &skillTemplates);
-}
-
-void LoadAbilityTemplates() {
-    loadTemplates(AbilityTemplateFilePath(), AbilityTemplateOriginalPath(), kAbilityTemplateFields,
-                  QStringLiteral("Capa.csvの読み込みに失敗しました"), &abilityFile,
-                  &abilityTemplates);
-}
-
-bool SaveSkillTemplates() {
-    return saveTemplates(SkillTemplateFilePath(), kSkillTemplateFields, &skillTemplates,
-                         QStringLiteral("Tokugi.csvの保存に失敗しました"), &skillFile);
-}
-
-bool SaveAbilityTemplates() {
-    return saveTemplates(AbilityTemplateFilePath(), kAbilityTemplateFields, &abilityTemplates,
-                         QStringLiteral("Capa.csvの保存に失敗しました"), &abilityFile);
-}
-
-QStringList SavePendingTemplates() {
-    QStringList failed;
-    if (skillFile.writePending && !SaveSkillTemplates()) {
-        failed.append(QStringLiteral("Tokugi.csv"));
-    }
-    if (abilityFile.writePending && !SaveAbilityTemplates()) {
-        failed.append(QStringLiteral("Capa.csv"));
-    }
-    return failed;
-}
+template class TemplateFile<AbilityTemplate>;
+template class TemplateFile<SkillTemplate>;

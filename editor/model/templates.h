@@ -4,11 +4,13 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <array>
+#include <optional>
 
+#include "datafileerror.h"
 #include "personrecord.h"
+#include "unreadablefile.h"
 
 struct AbilityTemplate {
     QString name;
@@ -30,18 +32,36 @@ struct SkillTemplate {
     bool operator==(const SkillTemplate&) const = default;
 };
 
-extern QList<AbilityTemplate> abilityTemplates;
-extern QList<SkillTemplate> skillTemplates;
+// One template file and its list: Tokugi.csv for SkillTemplate, Capa.csv for AbilityTemplate,
+// in the player's data folder.
+template <typename Entry>
+class TemplateFile {
+  public:
+    // The list the editors show and change.
+    QList<Entry>& entries() { return entries_; }
+    const QList<Entry>& entries() const { return entries_; }
 
-// Fill the lists from Tokugi.csv / Capa.csv, copying Tokugiorg.csv / Capaorg.csv into place
-// first when the file is missing. A failure is reported to the user.
-void LoadSkillTemplates();
-void LoadAbilityTemplates();
+    // Fills the list from the file, copying the shipped original (Tokugiorg.csv, Capaorg.csv)
+    // into place first when the file is missing. Returns the failures in the order they
+    // happened: the copy, then the read.
+    QList<DataFileError> load();
+    // Writes the whole list back, replacing the file whole or leaving it as it was. Templates
+    // that another process wrote to the file since it was read are kept: they join the list.
+    std::optional<DataFileError> save();
+    // Whether the last write failed, so the list still waits to be written.
+    bool writePending() const { return writePending_; }
 
-// Write the whole list back, replacing the file whole or leaving it as it was. Templates that
-// another process wrote to the file since it was read are kept: they join the list. A failure is
-// reported to the user; returns whether the file was written.
-bool SaveSkillTemplates();
-bool SaveAbilityTemplates();
-// Writes again each list whose last write failed; the names of the files that still failed.
-QStringList SavePendingTemplates();
+  private:
+    QList<Entry> entries_;
+    // The file as this process last read or wrote it: what another process changed since is
+    // told from it.
+    QList<Entry> asKnown_;
+    bool writePending_ = false;
+    UnreadableFileKeeper unreadable_;
+};
+
+using AbilityTemplates = TemplateFile<AbilityTemplate>;
+using SkillTemplates = TemplateFile<SkillTemplate>;
+
+extern template class TemplateFile<AbilityTemplate>;
+extern template class TemplateFile<SkillTemplate>;

@@ -48,9 +48,9 @@ class AbilityDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(17);
-        UseRandomSource(&source_);
         AbilityDialog::rememberedSettings() = AbilityTemplate();
-        abilityTemplates = {AbilityTemplate{kNoTemplate}};
+        templates_ = AbilityTemplates();
+        templates_.entries() = {AbilityTemplate{kNoTemplate}};
         rosterCount = 3;
         for (int index = 1; index <= 3; ++index) {
             roster[index] = PersonRecord();
@@ -60,13 +60,12 @@ class AbilityDialogTest : public QObject {
         }
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         messages_.reset();
         folder_.reset();
     }
 
     void openingShowsNoAbilityAndEntryZero() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(templates_, source_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -87,7 +86,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalLimitWarnings() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(templates_, source_);
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -105,7 +104,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalListsFollowTheRanges() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(templates_, source_);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -133,7 +132,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void okDrawsWithinTheTotalAndCloses() {
-        AbilityDialog dlg;
+        AbilityDialog dlg(templates_, source_);
         dlg.addTarget(GetPersonName(1), 1);
         dlg.addTarget(GetPersonName(3), 3);
         selectRange(dlg, 0, 50, 90);
@@ -156,7 +155,7 @@ class AbilityDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const PersonRecord before = roster[1];
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(templates_, source_);
             dlg.addTarget(GetPersonName(1), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
@@ -166,7 +165,7 @@ class AbilityDialogTest : public QObject {
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
         QCOMPARE(roster[1].bytes(), before.bytes());
-        AbilityDialog again;
+        AbilityDialog again(templates_, source_);
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -178,12 +177,12 @@ class AbilityDialogTest : public QObject {
     }
 
     void loadingTemplates() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 50, 90, 100, 500));
-        abilityTemplates.last().valueA[1] = 40;
-        abilityTemplates.last().valueB[1] = 80;
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 50, 90, 100, 500));
+        templates_.entries().last().valueA[1] = 40;
+        templates_.entries().last().valueB[1] = 80;
         // Hand-edited: values outside 1..100 load clamped.
-        abilityTemplates.append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
-        AbilityDialog dlg;
+        templates_.entries().append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
+        AbilityDialog dlg(templates_, source_);
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -204,27 +203,27 @@ class AbilityDialogTest : public QObject {
 
     void newTemplateRenamedOnClose() {
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(templates_, source_);
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
             QCOMPARE(dlg.listTemplate->currentRow(), 1);
             QCOMPARE(dlg.txtTemplName->text(), QStringLiteral("新規"));
-            QCOMPARE(abilityTemplates[1].valueA[1], qint16(20));
+            QCOMPARE(templates_.entries()[1].valueA[1], qint16(20));
             dlg.txtTemplName->setText(QStringLiteral("速攻"));
             dlg.show();  // a hidden dialog ignores its close box
             dlg.close();
         }
-        QCOMPARE(abilityTemplates[1].name, QStringLiteral("速攻"));
+        QCOMPARE(templates_.entries()[1].name, QStringLiteral("速攻"));
         QVERIFY(folder_->exists(QStringLiteral("Capa.csv")));
         QVERIFY(folder_->read(QStringLiteral("Capa.csv")).contains("\"\x91\xac\x8d\x55\""));
     }
 
     void selectingOnlyWritesNothing() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(templates_, source_);
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -233,16 +232,16 @@ class AbilityDialogTest : public QObject {
             dlg.cmdTemplDelete->click();
             dlg.cmdCancel->click();
         }
-        QCOMPARE(abilityTemplates[1].name, QStringLiteral("A"));
+        QCOMPARE(templates_.entries()[1].name, QStringLiteral("A"));
         QVERIFY(messages_->shown().isEmpty());
         QVERIFY(!folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     void overwriteUpAndDown() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
-        abilityTemplates.append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
-        AbilityDialog dlg;
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
+        templates_.entries().append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
+        AbilityDialog dlg(templates_, source_);
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -251,13 +250,13 @@ class AbilityDialogTest : public QObject {
                  QStringList{QStringLiteral("テンプレート[") + QStringLiteral("B2") +
                              QStringLiteral("]に記憶しました。")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Information);
-        QCOMPARE(abilityTemplates[2].valueA[3], qint16(70));
-        QCOMPARE(abilityTemplates[2].name, QStringLiteral("B"));  // named on the next selection
+        QCOMPARE(templates_.entries()[2].valueA[3], qint16(70));
+        QCOMPARE(templates_.entries()[2].name, QStringLiteral("B"));  // named on the next selection
 
         dlg.cmdUp->click();
         QCOMPARE(dlg.listTemplate->currentRow(), 1);
-        QCOMPARE(abilityTemplates[1].name, QStringLiteral("B2"));
-        QCOMPARE(abilityTemplates[2].name, QStringLiteral("A"));
+        QCOMPARE(templates_.entries()[1].name, QStringLiteral("B2"));
+        QCOMPARE(templates_.entries()[2].name, QStringLiteral("A"));
         QCOMPARE(dlg.listTemplate->item(1)->text(), QStringLiteral("B2"));
         QCOMPARE(dlg.listTemplate->item(2)->text(), QStringLiteral("A"));
         QVERIFY(dlg.chkCapa[3]->isChecked());
@@ -265,8 +264,8 @@ class AbilityDialogTest : public QObject {
         dlg.listTemplate->setCurrentRow(2);
         dlg.cmdDown->click();
         QCOMPARE(dlg.listTemplate->currentRow(), 3);
-        QCOMPARE(abilityTemplates[3].name, QStringLiteral("A"));
-        QCOMPARE(abilityTemplates[2].name, QStringLiteral("C"));
+        QCOMPARE(templates_.entries()[3].name, QStringLiteral("A"));
+        QCOMPARE(templates_.entries()[2].name, QStringLiteral("C"));
         QVERIFY(dlg.chkCapa[0]->isChecked());
         dlg.cmdDown->click();  // the last entry can't move down
         QCOMPARE(dlg.listTemplate->currentRow(), 3);
@@ -274,19 +273,19 @@ class AbilityDialogTest : public QObject {
     }
 
     void deletingTheOnlyTemplate() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
-            AbilityDialog dlg;
+            AbilityDialog dlg(templates_, source_);
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
             QCOMPARE(messages_->texts(),
                      QStringList{QStringLiteral("[") + QStringLiteral("never kept") +
                                  QStringLiteral("]を削除してよろしいですか？")});
-            QCOMPARE(abilityTemplates.size(), 2);
+            QCOMPARE(templates_.entries().size(), 2);
             messages_->queueAnswer(MessageAnswer::Yes);
             dlg.cmdTemplDelete->click();
-            QCOMPARE(abilityTemplates.size(), 1);
+            QCOMPARE(templates_.entries().size(), 1);
             QCOMPARE(dlg.listTemplate->count(), 1);
             QCOMPARE(dlg.listTemplate->currentRow(), 0);
             QCOMPARE(dlg.txtTemplName->text(), kNoTemplate);
@@ -294,14 +293,14 @@ class AbilityDialogTest : public QObject {
             QCOMPARE(dlg.cmbValue2[0]->currentText(), QStringLiteral("20"));
             dlg.reject();
         }
-        QCOMPARE(abilityTemplates[0].name, kNoTemplate);
+        QCOMPARE(templates_.entries()[0].name, kNoTemplate);
         QVERIFY(folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     // A press on the entry that is already selected loads it again.
     void pressingTheSelectedEntryReloadsIt() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg;
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        AbilityDialog dlg(templates_, source_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -314,9 +313,9 @@ class AbilityDialogTest : public QObject {
 
     // The highlight always shows the entry that the name box and the buttons act on.
     void clickBelowTheEntriesKeepsTheCurrentOne() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
-        AbilityDialog dlg;
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
+        AbilityDialog dlg(templates_, source_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -336,15 +335,15 @@ class AbilityDialogTest : public QObject {
         dlg.cmdDown->click();  // still acts on the highlighted entry
         QCOMPARE(dlg.listTemplate->currentRow(), 2);
         QVERIFY(dlg.listTemplate->item(2)->isSelected());
-        QCOMPARE(abilityTemplates[2].name, QStringLiteral("A"));
+        QCOMPARE(templates_.entries()[2].name, QStringLiteral("A"));
         // So would Ctrl+Space (which also moves to the entry its space begins).
         QTest::keyClick(dlg.listTemplate, Qt::Key_Space, Qt::ControlModifier);
         QVERIFY(dlg.listTemplate->currentItem()->isSelected());
     }
 
     void nameBoxRefusesWhatTheFileCannotHold() {
-        abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg;
+        templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
+        AbilityDialog dlg(templates_, source_);
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);
@@ -363,6 +362,7 @@ class AbilityDialogTest : public QObject {
   private:
     std::unique_ptr<TempDataFolder> folder_;
     std::unique_ptr<RecordedMessages> messages_;
+    AbilityTemplates templates_;
     ClockSeededSource source_;
 };
 

@@ -5,7 +5,7 @@
 #include "dialogs/affinitydialog.h"
 #include "list/generalchooser.h"
 #include "model/affinitydraw.h"
-#include "model/generals.h"
+#include "model/existinggenerals.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/modal.h"
@@ -30,9 +30,6 @@ GeneralRecord makeGeneral(const QString& family, const QString& given, int perso
 void resetTables() {
     roster = Roster{};
     rosterCount = 0;
-    generals = QList<GeneralRecord>(1);
-    generalCount = 0;
-    ComputeAffinityRepresentatives();
 }
 
 // Presses the choose button and, in the chooser, clicks the row of the existing general and
@@ -75,7 +72,10 @@ bool chooseCentre(QPushButton* chooseButton, GeneralChooser& chooser, int genera
 class AffinityDialogTest : public QObject {
     Q_OBJECT
   private:
+    ExistingGenerals existing_;
     std::unique_ptr<GeneralChooser> chooser_;
+    // Draws of tests that do not look at them.
+    ClockSeededSource source_;
     static constexpr int kTargets = 4;
 
     void fillTargets(AffinityDialog& dialog) {
@@ -110,22 +110,21 @@ class AffinityDialogTest : public QObject {
   private slots:
     void init() {
         resetTables();
-        generals.append(makeGeneral(QStringLiteral("曹"), QStringLiteral("操"), 3, 146));
-        generals.append(makeGeneral(QStringLiteral("呂"), QStringLiteral("布"), 200, 0));
-        generals.append(makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60));
-        generalCount = 3;
-        ComputeAffinityRepresentatives();
-        chooser_ = std::make_unique<GeneralChooser>();
+        existing_ = ExistingGenerals({
+            makeGeneral(QStringLiteral("曹"), QStringLiteral("操"), 3, 146),
+            makeGeneral(QStringLiteral("呂"), QStringLiteral("布"), 200, 0),
+            makeGeneral(QStringLiteral("夏侯"), QStringLiteral("惇"), 50, 60),
+        });
+        chooser_ = std::make_unique<GeneralChooser>(existing_);
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         chooser_->allowClose();
         chooser_.reset();
         resetTables();
     }
 
     void opensWithNothingChosen() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -166,16 +165,15 @@ class AffinityDialogTest : public QObject {
     }
 
     void spreadZeroGivesEveryTargetTheCentre() {
-        AffinityDialog dialog(chooser_.get());
+        ScriptedSource source;
+        AffinityDialog dialog(chooser_.get(), source);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
-        QCOMPARE(dialog.labKojin->text(), GetGeneralName(1));
+        QCOMPARE(dialog.labKojin->text(), existing_.name(1));
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
-        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(1));
-        ScriptedSource source;
-        UseRandomSource(&source);
+        QCOMPARE(dialog.labSeiryoku->text(), existing_.name(1));
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(personalValues(), QList<int>(kTargets, 3));
@@ -186,7 +184,8 @@ class AffinityDialogTest : public QObject {
     }
 
     void spreadsAreDrawnPersonalFirstWithTheirRanges() {
-        AffinityDialog dialog(chooser_.get());
+        ScriptedSource source;
+        AffinityDialog dialog(chooser_.get(), source);
         fillTargets(dialog);
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
@@ -194,8 +193,6 @@ class AffinityDialogTest : public QObject {
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 3));
         dialog.cmbKojin->setCurrentIndex(5);
         dialog.cmbSeiryoku->setCurrentIndex(7);
-        ScriptedSource source;
-        UseRandomSource(&source);
         dialog.cmdOK->click();
         QCOMPARE(source.ranges,
                  QList<Range>(kTargets, Range(0, 10)) + QList<Range>(kTargets, Range(0, 14)));
@@ -205,29 +202,29 @@ class AffinityDialogTest : public QObject {
     }
 
     void cancelledChooserKeepsTheCentre() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 0));
-        QCOMPARE(dialog.labKojin->text(), GetGeneralName(3));
+        QCOMPARE(dialog.labKojin->text(), existing_.name(3));
         dialog.cmdOK->click();
         QCOMPARE(personalValues(), QList<int>(kTargets, 50));
     }
 
     void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
-        AffinityDialog dialog(chooser_.get());
+        AffinityDialog dialog(chooser_.get(), source_);
         fillTargets(dialog);
         // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 2));
-        QCOMPARE(dialog.labSeiryoku->text(), GetGeneralName(2));
+        QCOMPARE(dialog.labSeiryoku->text(), existing_.name(2));
         dialog.cmdOK->click();
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));
 
-        AffinityDialog unticked(chooser_.get());
+        AffinityDialog unticked(chooser_.get(), source_);
         fillTargets(unticked);
         unticked.chkKojin->click();
         QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
@@ -238,7 +235,7 @@ class AffinityDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            AffinityDialog dialog(chooser_.get());
+            AffinityDialog dialog(chooser_.get(), source_);
             fillTargets(dialog);
             dialog.chkKojin->click();
             QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -253,7 +250,7 @@ class AffinityDialogTest : public QObject {
             QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         }
         // A new opening starts from nothing chosen.
-        AffinityDialog next(chooser_.get());
+        AffinityDialog next(chooser_.get(), source_);
         QVERIFY(next.labKojin->text().isEmpty());
         QCOMPARE(next.cmbKojin->currentIndex(), 0);
     }

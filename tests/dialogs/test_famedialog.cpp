@@ -20,12 +20,10 @@ class FameDialogTest : public QObject {
         }
         rosterCount = 20;
         source_.Seed(11);
-        UseRandomSource(&source_);
     }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void openingStateGivesFameOne() {
-        FameDialog dialog;
+        FameDialog dialog(source_);
         for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
             QCOMPARE(box->count(), 51);
             QCOMPARE(box->currentText(), QStringLiteral("1"));
@@ -45,7 +43,7 @@ class FameDialogTest : public QObject {
     }
 
     void swappedBoxesOnTheGridOfTen() {
-        FameDialog dialog;
+        FameDialog dialog(source_);
         AddRosterTargets(dialog, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
@@ -61,7 +59,7 @@ class FameDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            FameDialog dialog;
+            FameDialog dialog(source_);
             AddRosterTargets(dialog, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();

@@ -37,12 +37,10 @@ class HiddenSettingsDialogTest : public QObject {
         }
         rosterCount = 10;
         source_.Seed(5);
-        UseRandomSource(&source_);
     }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void opensPressedAndUncheckedAndKeepsHiddenButtons() {
-        HiddenSettingsDialog dialog;
+        HiddenSettingsDialog dialog(source_);
         for (int index = 0; index < kSettingCount; ++index) {
             QVERIFY(!dialog.chkSetting[index]->isChecked());
             QVERIFY(!dialog.fraSetting[index]->isVisibleTo(&dialog));
@@ -73,7 +71,7 @@ class HiddenSettingsDialogTest : public QObject {
     }
 
     void priorityBoxesFollowTheVisibilityRule() {
-        HiddenSettingsDialog dialog;
+        HiddenSettingsDialog dialog(source_);
         dialog.chkSetting[kDrinking]->click();
         QCOMPARE(shownPriorityBoxes(dialog, kDrinking), (QList<bool>{true, true, true}));
         // Two pressed values without priority: both boxes show; once one is checked, the
@@ -100,7 +98,7 @@ class HiddenSettingsDialogTest : public QObject {
     }
 
     void okDealsTheCheckedSettings() {
-        HiddenSettingsDialog dialog;
+        HiddenSettingsDialog dialog(source_);
         AddRosterTargets(dialog, 6);
         dialog.chkSetting[kInterest]->click();
         // 飲酒 checked with every value unpressed: skipped.
@@ -123,7 +121,7 @@ class HiddenSettingsDialogTest : public QObject {
 
     void cancelEscapeAndCloseBoxChangeNothing() {
         for (int way = 0; way < 3; ++way) {
-            HiddenSettingsDialog dialog;
+            HiddenSettingsDialog dialog(source_);
             AddRosterTargets(dialog, 3);
             dialog.show();
             dialog.chkSetting[kInterest]->click();

@@ -53,9 +53,9 @@ class SkillDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(23);
-        UseRandomSource(&source_);
         SkillDialog::rememberedSettings() = SkillTemplate();
-        skillTemplates = {SkillTemplate{QStringLiteral("  -")}};
+        templates_ = SkillTemplates();
+        templates_.entries() = {SkillTemplate{QStringLiteral("  -")}};
         rosterCount = 2;
         roster[1] = PersonRecord();
         roster[2] = PersonRecord();
@@ -63,13 +63,12 @@ class SkillDialogTest : public QObject {
         roster[2].setAbility(2, 40);
     }
     void cleanup() {
-        UseRandomSource(nullptr);
         messages_.reset();
         folder_.reset();
     }
 
     void openingShowsTheGridAndNoCountArea() {
-        SkillDialog dlg;
+        SkillDialog dlg(templates_, source_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -81,7 +80,7 @@ class SkillDialogTest : public QObject {
     }
 
     void countAreaFollowsTheCandidates() {
-        SkillDialog dlg;
+        SkillDialog dlg(templates_, source_);
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -108,7 +107,7 @@ class SkillDialogTest : public QObject {
     }
 
     void reverseAndClear() {
-        SkillDialog dlg;
+        SkillDialog dlg(templates_, source_);
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -128,7 +127,7 @@ class SkillDialogTest : public QObject {
     }
 
     void okDrawsForTheTargetsOnly() {
-        SkillDialog dlg;
+        SkillDialog dlg(templates_, source_);
         dlg.addTarget(GetPersonName(2), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
@@ -146,7 +145,7 @@ class SkillDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const RecordBytes before = roster[1].bytes();
         {
-            SkillDialog dlg;
+            SkillDialog dlg(templates_, source_);
             dlg.addTarget(GetPersonName(1), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
@@ -156,7 +155,7 @@ class SkillDialogTest : public QObject {
             dlg.close();  // the close box
         }
         QCOMPARE(roster[1].bytes(), before);
-        SkillDialog again;
+        SkillDialog again(templates_, source_);
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -165,11 +164,11 @@ class SkillDialogTest : public QObject {
     }
 
     void templatesLoadRenameAndWrite() {
-        skillTemplates.append(skillTemplate(QStringLiteral("A"), {1, 2}, 1, 2));
+        templates_.entries().append(skillTemplate(QStringLiteral("A"), {1, 2}, 1, 2));
         // Hand-edited: a count beyond the candidates loads as their number.
-        skillTemplates.append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
+        templates_.entries().append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
-            SkillDialog dlg;
+            SkillDialog dlg(templates_, source_);
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);
@@ -177,18 +176,18 @@ class SkillDialogTest : public QObject {
 
             dlg.chkTokugi[10]->click();  // unsaved, replaced by the move below
             dlg.cmdUp->click();
-            QCOMPARE(skillTemplates[1].name, QStringLiteral("B"));
+            QCOMPARE(templates_.entries()[1].name, QStringLiteral("B"));
             QVERIFY(!dlg.chkTokugi[10]->isChecked());
             dlg.cmdUp->click();  // entry 1 stays
             QCOMPARE(dlg.listTemplate->currentRow(), 1);
 
             dlg.cmdTemplNew->click();
-            QCOMPARE(skillTemplates.size(), 4);
-            QCOMPARE(skillTemplates[3].countA, qint16(3));
+            QCOMPARE(templates_.entries().size(), 4);
+            QCOMPARE(templates_.entries()[3].countA, qint16(3));
             dlg.txtTemplName->setText(QStringLiteral("騎馬"));
             dlg.cmdCancel->click();
         }
-        QCOMPARE(skillTemplates[3].name, QStringLiteral("騎馬"));
+        QCOMPARE(templates_.entries()[3].name, QStringLiteral("騎馬"));
         const QByteArray file = folder_->read(QStringLiteral("Tokugi.csv"));
         QVERIFY(file.startsWith("4"));
         QVERIFY(file.contains("\"B\""));
@@ -197,6 +196,7 @@ class SkillDialogTest : public QObject {
   private:
     std::unique_ptr<TempDataFolder> folder_;
     std::unique_ptr<RecordedMessages> messages_;
+    SkillTemplates templates_;
     ClockSeededSource source_;
 };
 

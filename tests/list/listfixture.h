@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "list/generallist.h"
-#include "model/generals.h"
+#include "model/existinggenerals.h"
 #include "model/marks.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
@@ -40,7 +40,8 @@ inline GeneralRecord MakeGeneral(const QString& family, const QString& given,
     return general;
 }
 
-// Empties both tables and the marks, before and after a test.
+// Empties the roster, the marks and the existing generals the lists are made over, before and
+// after a test.
 class ListTables {
   public:
     ListTables() { clear(); }
@@ -51,15 +52,23 @@ class ListTables {
     static void clear() {
         roster = Roster{};
         rosterCount = 0;
-        generals = QList<GeneralRecord>(1);
-        generalCount = 0;
         generalMarks = {};
-        ComputeAffinityRepresentatives();
+        rows().clear();
+        existing() = ExistingGenerals();
     }
     static void addGeneral(const GeneralRecord& general) {
-        generals.append(general);
-        ++generalCount;
-        ComputeAffinityRepresentatives();
+        rows().append(general);
+        existing() = ExistingGenerals(rows());
+    }
+    static ExistingGenerals& existing() {
+        static ExistingGenerals table;
+        return table;
+    }
+
+  private:
+    static QList<GeneralRecord>& rows() {
+        static QList<GeneralRecord> list;
+        return list;
     }
 };
 

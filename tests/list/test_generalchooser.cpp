@@ -74,7 +74,7 @@ class GeneralChooserTest : public QObject {
     void cleanup() { ListTables::clear(); }
 
     void createdFilledFromTable() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QCOMPARE(chooser.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 武将選び"));
         QVERIFY(!chooser.list->generals()->isTickable());
@@ -103,7 +103,7 @@ class GeneralChooserTest : public QObject {
 
     void emptyTableAlwaysEndsCancelled() {
         ListTables::clear();
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QCOMPARE(chooser.list->rowCount(), 0);
         QVERIFY(useChooser(chooser, [&] {
             const QPoint middle = chooser.list->viewport()->rect().center();
@@ -122,7 +122,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void clickThenOkConfirms() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 2);
             QVERIFY(chooser.cmdOK->isEnabled());
@@ -143,7 +143,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void doubleClickConfirmsInOneStep() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QVERIFY(useChooser(chooser, [&] {
             // As the window system delivers it: press, release, then the second press as a
             // double-click, and its release.
@@ -157,7 +157,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void closeBoxCancelsAndKeepsTheSortOrder() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         bool refused = true;
         QVERIFY(useChooser(chooser, [&] {
             clickHeader(chooser, kWarColumn);  // strongest first
@@ -187,7 +187,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void rowLeftSelectedDoesNotEnableOk() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 1);
             QTest::mouseClick(chooser.cmdOK, Qt::LeftButton);
@@ -208,7 +208,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void clickBelowTheRowsLeavesNothingToConfirm() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         bool rowShownSelected = true;
         bool okEnabled = true;
         qint16 selected = -1;
@@ -233,7 +233,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void okConfirmsTheRowTheKeyboardHighlights() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         QVERIFY(useChooser(chooser, [&] {
             clickRow(chooser, 1);
             QTest::keyClick(chooser.list, Qt::Key_Down);
@@ -257,7 +257,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void groupBoxesToggleTheirColumns() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         QTest::mouseClick(chooser.chkPers, Qt::LeftButton);
@@ -275,7 +275,7 @@ class GeneralChooserTest : public QObject {
     }
 
     void resizeKeepsTheListAtItsMinimum() {
-        GeneralChooser chooser;
+        GeneralChooser chooser(ListTables::existing());
         chooser.show();
         QVERIFY(QTest::qWaitForWindowExposed(&chooser));
         // The list follows the outer window, less its own left and top and 200 / 600 twips.

@@ -30,13 +30,14 @@ void addRosterRows(GeneralList* list) {
 }
 
 std::unique_ptr<GeneralList> mainList() {
-    return std::make_unique<GeneralList>(std::make_unique<OpenFileGenerals>(),
+    return std::make_unique<GeneralList>(std::make_unique<OpenFileGenerals>(ListTables::existing()),
                                          GeneralList::Kind::Ticking);
 }
 
 std::unique_ptr<GeneralList> chooserList() {
-    return std::make_unique<GeneralList>(std::make_unique<ExistingGeneralsSource>(),
-                                         GeneralList::Kind::Choosing);
+    return std::make_unique<GeneralList>(
+        std::make_unique<ExistingGeneralsSource>(ListTables::existing()),
+        GeneralList::Kind::Choosing);
 }
 
 QString caption(const GeneralList& list, int column) {
@@ -158,10 +159,10 @@ class GeneralListTest : public QObject {
         roster[2].setFactionAffinity(120);  // no existing general has it
         generalMarks[2].marks = {QStringLiteral("A"), QString(), QStringLiteral("C"), QString(),
                                  QStringLiteral("E")};
-        ListTables::addGeneral(
-            MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72));
-        generals[1].values.setPersonalAffinity(75);
-        ComputeAffinityRepresentatives();
+        GeneralRecord caoCao =
+            MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72);
+        caoCao.values.setPersonalAffinity(75);
+        ListTables::addGeneral(caoCao);
         addRosterRows(&list);
         QCOMPARE(list.cellText(2, 0), QStringLiteral("関羽"));
         QCOMPARE(list.cellText(2, kKeyColumn), QStringLiteral("002"));

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "main/mainwindow.h"
+#include "model/programdata.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
 #include "support/emptyworkingfolder.h"
@@ -57,7 +58,7 @@ class MainWindowFixture {
         for (const QString& name : shipped.entryList({QStringLiteral("*.csv")}, QDir::Files)) {
             QFile::copy(shipped.filePath(name), data.path(name));
         }
-        window = std::make_unique<MainWindow>();
+        window = std::make_unique<MainWindow>(program);
         window->show();
     }
 
@@ -99,5 +100,6 @@ class MainWindowFixture {
 
     EmptyWorkingFolder workingFolder;
     TempDataFolder data;
+    ProgramData program;
     std::unique_ptr<MainWindow> window;
 };

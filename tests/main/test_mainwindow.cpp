@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include "mainwindowfixture.h"
-#include "model/generals.h"
 #include "model/marks.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
@@ -44,9 +43,48 @@ class MainWindowTest : public QObject {
     void startUpGoesOnWithoutDataFiles() {
         RecordedMessages messages;
         TempDataFolder empty;
-        MainWindow window;
+        ProgramData program;
+        MainWindow window(program);
         QCOMPARE(window.labCount->text(), QStringLiteral("0/0"));
         QVERIFY(window.chooser() != nullptr);
+    }
+
+    // A template file whose write failed is written again at close; while it fails, the close
+    // asks.
+    void aFailedTemplateWriteHoldsTheClose() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        // Start-up copied the shipped Capa.csv; a folder in its place makes every write fail.
+        QVERIFY(QFile::remove(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(QDir().mkpath(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(f.program.abilityTemplates().save());
+        QVERIFY(!f.window->close());
+        QCOMPARE(messages.texts(),
+                 (QStringList{QStringLiteral("Capa.csvの保存に失敗しました"),
+                              QStringLiteral(
+                                  "Capa.csvを保存できませんでした。\n保存せずに終了しますか？")}));
+        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        QVERIFY(QDir().rmdir(f.data.path(QStringLiteral("Capa.csv"))));
+        QVERIFY(f.window->close());
+    }
+
+    // Each data file that fails is told once, in the order they are read, and start-up goes on.
+    void dataFileFailuresAreShownAtStartUp() {
+        RecordedMessages messages;
+        TempDataFolder data;
+        QVERIFY(data.write(QStringLiteral("General.csv"), QByteArrayLiteral("\"x\",1\r\n")));
+        QVERIFY(data.write(QStringLiteral("Tokugi.csv"), QByteArrayLiteral("x\r\n")));
+        QVERIFY(data.write(QStringLiteral("Capa.csv"), QByteArrayLiteral("x\r\n")));
+        ProgramData program;
+        MainWindow window(program);
+        QCOMPARE(messages.texts(),
+                 (QStringList{QStringLiteral("General.csvの読み込みに失敗しました"),
+                              QStringLiteral("Tokugi.csvの読み込みに失敗しました"),
+                              QStringLiteral("Capa.csvの読み込みに失敗しました")}));
+        for (const ShownMessage& shown : messages.shown()) {
+            QCOMPARE(shown.icon, MessageIcon::Critical);
+        }
+        QCOMPARE(program.existingGenerals().count(), 0);
     }
 
     void chooserMadeLaterHoldsEveryGeneralAndStays() {
@@ -54,9 +92,10 @@ class MainWindowTest : public QObject {
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
         GeneralChooser* chooser = f.window->chooser();
-        QVERIFY(generalCount > 0);
-        QCOMPARE(chooser->list->rowCount(), generalCount);
-        QCOMPARE(chooser->list->cellText(generalCount, 0), GetGeneralName(generalCount));
+        const ExistingGenerals& existing = f.program.existingGenerals();
+        QVERIFY(existing.count() > 0);
+        QCOMPARE(chooser->list->rowCount(), existing.count());
+        QCOMPARE(chooser->list->cellText(existing.count(), 0), existing.name(existing.count()));
         QCOMPARE(f.window->chooser(), chooser);
         QVERIFY(!chooser->isVisible());
     }
@@ -187,7 +226,7 @@ class MainWindowTest : public QObject {
 
         f.window->close();
         generalMarks = {};
-        f.window = std::make_unique<MainWindow>();
+        f.window = std::make_unique<MainWindow>(f.program);
         f.window->show();
         f.open(path);
         for (int index = 1; index <= 3; ++index) {

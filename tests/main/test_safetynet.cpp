@@ -54,6 +54,15 @@ QList<QByteArray> RosterState() {
     return state;
 }
 
+// A main window whose draws come from a source with a fixed seed.
+struct SeededWindowFixture : MainWindowFixture {
+    SeededWindowFixture() {
+        auto source = std::make_unique<ClockSeededSource>();
+        source->Seed(23);
+        program.setRandomSource(std::move(source));
+    }
+};
+
 // Presses a command button and, when its dialog opens, sets it up and presses its OK.
 template <typename Dialog>
 void RunDialog(QPushButton* command, std::function<void(Dialog*)> setUp) {
@@ -72,8 +81,6 @@ class SafetyNetTest : public QObject {
     Q_OBJECT
 
   private:
-    ClockSeededSource source_;
-
     // Three different draws over every general: fame, abilities, hidden settings.
     void drawFame(MainWindowFixture& f) {
         RunDialog<FameDialog>(f.window->cmdMeisei, [](FameDialog* dialog) {
@@ -114,15 +121,10 @@ class SafetyNetTest : public QObject {
     }
 
   private slots:
-    void init() {
-        source_.Seed(23);
-        UseRandomSource(&source_);
-    }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void threeDrawsUndoneAndRedoneByKeyboard() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し"));
         QVERIFY(!f.window->undoAction->isEnabled());
@@ -170,7 +172,7 @@ class SafetyNetTest : public QObject {
 
     void restoreClearAndMarksAreStepsAndANewStepDropsTheRedo() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
         const QList<QByteArray> opened = RosterState();
         setMark(f, QStringLiteral("甲"));
@@ -206,7 +208,7 @@ class SafetyNetTest : public QObject {
 
     void theContextMenuNamesTheSteps() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
         drawFame(f);
         QStringList shown;
@@ -234,7 +236,7 @@ class SafetyNetTest : public QObject {
 
     void openingStartsAnEmptyHistoryAndSavingKeepsIt() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
@@ -266,7 +268,7 @@ class SafetyNetTest : public QObject {
 
     void theFirstSaveKeepsTheFileAsItWas() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QByteArray original = MakePersonFile(4, true);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.data.write(QStringLiteral("a.vrx.bak"), "an older copy");
@@ -295,7 +297,7 @@ class SafetyNetTest : public QObject {
 
     void aFailedBackupAsksAndNoSavesNothing() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         QVERIFY(QDir().mkdir(f.data.path(QStringLiteral("a.vrx.bak"))));  // cannot be replaced
@@ -326,7 +328,7 @@ class SafetyNetTest : public QObject {
 
     void aFileChangedByAnotherProgramIsKeptOrBackedUp() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
         f.open(path);
         drawFame(f);
@@ -378,7 +380,7 @@ class SafetyNetTest : public QObject {
     void yesWritesTheFileAsReadWithTheGenerals() {
         QFETCH(QByteArray, theirs);
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QByteArray original = MakePersonFile(3, true);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
@@ -404,7 +406,7 @@ class SafetyNetTest : public QObject {
     // fails, the close asks and Return keeps the window open.
     void aFailedMarkWriteIsTriedAgainAndHoldsTheClose() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
         QVERIFY(QDir().mkpath(f.data.path(QStringLiteral("Mark.csv"))));
         setMark(f, QStringLiteral("甲"));
@@ -421,7 +423,7 @@ class SafetyNetTest : public QObject {
 
     void aConfirmedMarkIsWrittenAndSurvivesAnOpen() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QString pathA = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
         const QString pathB = f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(2));
         f.open(pathA);
@@ -443,7 +445,7 @@ class SafetyNetTest : public QObject {
 
     void closingAsksOnlyWithUnsavedChanges() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
@@ -473,7 +475,7 @@ class SafetyNetTest : public QObject {
 
     void openingAnotherFileAsksOnlyWithUnsavedChanges() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QString pathA = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
         const QString pathB = f.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(5));
         f.open(pathA);
@@ -497,7 +499,7 @@ class SafetyNetTest : public QObject {
 
     void aFailedSaveLeavesTheChangesUnsaved() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3));
         f.open(path);
         drawFame(f);
@@ -518,7 +520,7 @@ class SafetyNetTest : public QObject {
 
     void spaceTicksAndTheKeysMoveTheCurrentRow() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(40)));
         GeneralList* list = f.window->list;
         const auto currentPosition = [list] { return list->currentPosition(); };
@@ -557,7 +559,7 @@ class SafetyNetTest : public QObject {
 
     void aDragBelowTheListScrollsAndTakesRowsIn() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(80)));
         GeneralList* list = f.window->list;
         QWidget* viewport = list->viewport();
@@ -587,7 +589,7 @@ class SafetyNetTest : public QObject {
 
     void theNameColumnStaysInViewSideways() {
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(10)));
         for (QCheckBox* box : f.window->chkTokugi) {
             box->click();
@@ -638,7 +640,7 @@ class SafetyNetTest : public QObject {
     void frozenNamesStayOnTheirRows() {
         QFETCH(bool, sort);
         RecordedMessages messages;
-        MainWindowFixture f;
+        SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(40)));
         for (QCheckBox* box : f.window->chkTokugi) {
             box->click();

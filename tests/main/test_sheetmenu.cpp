@@ -34,7 +34,7 @@ class SheetMenuTest : public QObject {
         f.window->exportSheetAction->trigger();
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("書き出しました")});
         QByteArray exported = f.data.read(QStringLiteral("a.csv"));
-        QCOMPARE(exported, ExportRosterSheet());
+        QCOMPARE(exported, ExportRosterSheet(f.program.existingGenerals()));
 
         // A problem: nothing changes and no step is made.
         f.data.write(QStringLiteral("a.csv"), exported + "9,誰\r\n");

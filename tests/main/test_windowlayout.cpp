@@ -22,7 +22,6 @@
 #include "dialogs/skilldialog.h"
 #include "main/splashwindow.h"
 #include "mainwindowfixture.h"
-#include "model/generals.h"
 #include "platform/messages.h"
 #include "platform/windowrules.h"
 #include "support/systemiswine.h"
@@ -108,7 +107,7 @@ void ClickEach(const QList<QAbstractButton*>& buttons) {
 }
 
 template <typename Dialog, typename... Args>
-std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args... args) {
+std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args&&... args) {
     auto dialog = std::make_unique<Dialog>(args..., f.window.get());
     f.window->FillChooserList(dialog.get());
     return dialog;
@@ -128,10 +127,11 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state == QLatin1String("fame")) {
-        return OpenEditor<FameDialog>(f);
+        return OpenEditor<FameDialog>(f, f.program.random());
     }
     if (state.startsWith(QLatin1String("abilities"))) {
-        auto dialog = OpenEditor<AbilityDialog>(f);
+        auto dialog =
+            OpenEditor<AbilityDialog>(f, f.program.abilityTemplates(), f.program.random());
         auto* abilities = static_cast<AbilityDialog*>(dialog.get());
         if (!state.endsWith(QLatin1String("opening"))) {
             ClickEach({abilities->chkCapa.begin(), abilities->chkCapa.end()});
@@ -143,7 +143,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("hidden settings"))) {
-        auto dialog = OpenEditor<HiddenSettingsDialog>(f);
+        auto dialog = OpenEditor<HiddenSettingsDialog>(f, f.program.random());
         if (state.endsWith(QLatin1String("all changed"))) {
             auto* settings = static_cast<HiddenSettingsDialog*>(dialog.get());
             ClickEach({settings->chkSetting.begin(), settings->chkSetting.end()});
@@ -151,16 +151,16 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("affinity"))) {
-        auto dialog = OpenEditor<AffinityDialog>(f, f.window->chooser());
+        auto dialog = OpenEditor<AffinityDialog>(f, f.window->chooser(), f.program.random());
         if (state.endsWith(QLatin1String("both ticked"))) {
             auto* affinity = static_cast<AffinityDialog*>(dialog.get());
             ClickEach({affinity->chkKojin, affinity->chkSeiryoku});
-            affinity->labKojin->setText(GetGeneralName(1));
+            affinity->labKojin->setText(f.program.existingGenerals().name(1));
         }
         return dialog;
     }
     if (state.startsWith(QLatin1String("skills"))) {
-        auto dialog = OpenEditor<SkillDialog>(f);
+        auto dialog = OpenEditor<SkillDialog>(f, f.program.skillTemplates(), f.program.random());
         if (state.endsWith(QLatin1String("count area"))) {
             static_cast<SkillDialog*>(dialog.get())->chkTokugi[0]->click();
         }

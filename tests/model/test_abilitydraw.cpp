@@ -53,8 +53,7 @@ class AbilityDrawTest : public QObject {
         fillRoster(records, 2);
         // 80 and 30 give the same range as 30 and 80.
         BoundedScriptedSource source({31, 79, 5, 6});
-        RandomSourceInUse use(&source);
-        DrawAbilitiesFree(records, {2, 1}, rangeSettings({{0, 80, 30}, {3, 5, 6}}));
+        DrawAbilitiesFree(records, {2, 1}, rangeSettings({{0, 80, 30}, {3, 5, 6}}), source);
         QCOMPARE(source.ranges, (Calls{{30, 80}, {30, 80}, {5, 6}, {5, 6}}));
         QCOMPARE(records[2].ability(0), 31);
         QCOMPARE(records[1].ability(0), 79);
@@ -69,9 +68,8 @@ class AbilityDrawTest : public QObject {
         fillRoster(records, 2);
         BoundedScriptedSource source({3, 1, 0, 0, 2,    // target 1: D, shuffle, draw step
                                       1, 0, 0, 1, 1});  // target 2
-        RandomSourceInUse use(&source);
-        DrawAbilitiesWithinTotal(records, {1, 2},
-                                 rangeSettings({{0, 50, 52}, {1, 41, 40}}, 93, 91));
+        DrawAbilitiesWithinTotal(records, {1, 2}, rangeSettings({{0, 50, 52}, {1, 41, 40}}, 93, 91),
+                                 source);
         const Calls perTarget{{1, 3}, {0, 1}, {0, 0}, {0, 1}, {0, 2}};
         QCOMPARE(source.ranges, perTarget + perTarget);
         // Target 1: D 3 at scale 1, both abilities filled up.
@@ -88,8 +86,8 @@ class AbilityDrawTest : public QObject {
         Roster records;
         fillRoster(records, 1);
         BoundedScriptedSource source({4, 0, 0, 1, 0, 1, 0, 2});
-        RandomSourceInUse use(&source);
-        DrawAbilitiesWithinTotal(records, {1}, rangeSettings({{0, 10, 11}, {1, 20, 23}}, 30, 34));
+        DrawAbilitiesWithinTotal(records, {1}, rangeSettings({{0, 10, 11}, {1, 20, 23}}, 30, 34),
+                                 source);
         QCOMPARE(source.ranges,
                  (Calls{{0, 4}, {0, 1}, {0, 0}, {0, 1}, {0, 3}, {0, 1}, {0, 0}, {0, 2}}));
         QCOMPARE(records[1].ability(0), 11);
@@ -100,7 +98,6 @@ class AbilityDrawTest : public QObject {
         std::mt19937 settingsRandom(20240611);
         ClockSeededSource source;
         source.Seed(7);
-        RandomSourceInUse use(&source);
         Roster records;
         const QList<int> targets{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
         auto pick = [&](int low, int high) {
@@ -127,7 +124,7 @@ class AbilityDrawTest : public QObject {
             const int totalLow = qMin(settings.totalA, settings.totalB);
             const int totalHigh = qMax(settings.totalA, settings.totalB);
             fillRoster(records, 10);
-            ApplyAbilityDraw(records, targets, settings);
+            ApplyAbilityDraw(records, targets, settings, source);
             for (const int index : targets) {
                 int total = 0;
                 for (int ability = 0; ability < kAbilityCount; ++ability) {
@@ -153,7 +150,6 @@ class AbilityDrawTest : public QObject {
     void fullTotalRangeReachesBothEnds() {
         ClockSeededSource source;
         source.Seed(11);
-        RandomSourceInUse use(&source);
         Roster records;
         const AbilityTemplate settings = rangeSettings({{0, 50, 90}, {1, 40, 80}}, 90, 170);
         QList<int> targets;
@@ -164,7 +160,7 @@ class AbilityDrawTest : public QObject {
         bool sawHighest = false;
         for (int round = 0; round < 40 && !(sawLowest && sawHighest); ++round) {
             fillRoster(records, kRosterCapacity);
-            DrawAbilitiesWithinTotal(records, targets, settings);
+            DrawAbilitiesWithinTotal(records, targets, settings, source);
             for (const int index : targets) {
                 const int total = records[index].ability(0) + records[index].ability(1);
                 sawLowest |= total == 90;
@@ -178,15 +174,14 @@ class AbilityDrawTest : public QObject {
     void lowestTotalGivesEveryLow() {
         ClockSeededSource source;
         source.Seed(3);
-        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 20);
         QList<int> targets;
         for (int index = 1; index <= 20; ++index) {
             targets.append(index);
         }
-        DrawAbilitiesWithinTotal(records, targets,
-                                 rangeSettings({{0, 50, 90}, {1, 80, 40}, {4, 7, 9}}, 97, 97));
+        DrawAbilitiesWithinTotal(
+            records, targets, rangeSettings({{0, 50, 90}, {1, 80, 40}, {4, 7, 9}}, 97, 97), source);
         for (const int index : targets) {
             QCOMPARE(records[index].ability(0), 50);
             QCOMPARE(records[index].ability(1), 40);
@@ -198,7 +193,6 @@ class AbilityDrawTest : public QObject {
     void fixedAndUnreachableTotalsEnd() {
         ClockSeededSource source;
         source.Seed(5);
-        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 30);
         QList<int> targets;
@@ -206,12 +200,12 @@ class AbilityDrawTest : public QObject {
             targets.append(index);
         }
         DrawAbilitiesWithinTotal(records, targets,
-                                 rangeSettings({{0, 50, 90}, {1, 40, 80}}, 133, 133));
+                                 rangeSettings({{0, 50, 90}, {1, 40, 80}}, 133, 133), source);
         for (const int index : targets) {
             QCOMPARE(records[index].ability(0) + records[index].ability(1), 133);
         }
         DrawAbilitiesWithinTotal(records, targets,
-                                 rangeSettings({{0, 50, 90}, {1, 40, 80}}, 500, 400));
+                                 rangeSettings({{0, 50, 90}, {1, 40, 80}}, 500, 400), source);
         for (const int index : targets) {
             QCOMPARE(records[index].ability(0), 90);
             QCOMPARE(records[index].ability(1), 80);
@@ -220,7 +214,6 @@ class AbilityDrawTest : public QObject {
 
     void intelligenceRuleTurnsGunshiOffBelow70() {
         ClockSeededSource source;
-        RandomSourceInUse use(&source);
         Roster records;
         fillRoster(records, 3);
         for (int index = 1; index <= 3; ++index) {
@@ -230,17 +223,17 @@ class AbilityDrawTest : public QObject {
         records[3].setAbility(2, 90);
 
         // Nothing chosen: no ability changes, the rule still runs for every target.
-        ApplyAbilityDraw(records, {1, 2, 3}, AbilityTemplate());
+        ApplyAbilityDraw(records, {1, 2, 3}, AbilityTemplate(), source);
         QVERIFY(GetSkill(records[1], Skill::gunshi));
         QVERIFY(!GetSkill(records[2], Skill::gunshi));
         QVERIFY(GetSkill(records[3], Skill::gunshi));
         QCOMPARE(records[2].ability(2), 65);
 
-        ApplyAbilityDraw(records, {1, 3}, rangeSettings({{2, 70, 100}}));
+        ApplyAbilityDraw(records, {1, 3}, rangeSettings({{2, 70, 100}}), source);
         QVERIFY(GetSkill(records[1], Skill::gunshi));
         QVERIFY(GetSkill(records[3], Skill::gunshi));
 
-        ApplyAbilityDraw(records, {1, 3}, rangeSettings({{2, 60, 60}}));
+        ApplyAbilityDraw(records, {1, 3}, rangeSettings({{2, 60, 60}}), source);
         QCOMPARE(records[1].ability(2), 60);
         QVERIFY(!GetSkill(records[1], Skill::gunshi));
         QVERIFY(!GetSkill(records[3], Skill::gunshi));

@@ -44,7 +44,6 @@ class AffinityDrawTest : public QObject {
             record.setFactionAffinity(88);
         }
     }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void wrapsOnceOntoTheCircle_data() {
         QTest::addColumn<int>("value");
@@ -72,10 +71,9 @@ class AffinityDrawTest : public QObject {
         QFETCH(int, centre);
         QFETCH(int, expected);
         ScriptedSource source;
-        UseRandomSource(&source);
         AffinityDrawSettings settings;
         settings.personal = {true, centre, 0};
-        ApplyAffinityDraw(*records_, firstTargets(4), settings);
+        ApplyAffinityDraw(*records_, firstTargets(4), settings, source);
         QCOMPARE(personalValues(4), QList<int>(4, expected));
         QCOMPARE(source.ranges, QList<Range>(4, Range(0, 0)));
         QCOMPARE((*records_)[5].personalAffinity(), quint8(77));
@@ -93,10 +91,9 @@ class AffinityDrawTest : public QObject {
         QFETCH(QList<int>, expected);
         // Each target gets the next offset of the range in turn: -5, -4, ..., +5.
         ScriptedSource source({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
-        UseRandomSource(&source);
         AffinityDrawSettings settings;
         settings.faction = {true, centre, 5};
-        ApplyAffinityDraw(*records_, firstTargets(11), settings);
+        ApplyAffinityDraw(*records_, firstTargets(11), settings, source);
         QList<int> values;
         for (int index = 1; index <= 11; ++index) {
             values.append((*records_)[index].factionAffinity());
@@ -108,11 +105,10 @@ class AffinityDrawTest : public QObject {
 
     void noCentreOrUntickedChangesNothing() {
         ScriptedSource source;
-        UseRandomSource(&source);
         AffinityDrawSettings settings;
         settings.personal = {true, 0, 5};   // ticked, no centre
         settings.faction = {false, 30, 5};  // centre, not ticked
-        ApplyAffinityDraw(*records_, firstTargets(3), settings);
+        ApplyAffinityDraw(*records_, firstTargets(3), settings, source);
         QCOMPARE(personalValues(3), QList<int>(3, 77));
         for (int index = 1; index <= 3; ++index) {
             QCOMPARE((*records_)[index].factionAffinity(), quint8(88));
@@ -122,11 +118,10 @@ class AffinityDrawTest : public QObject {
 
     void personalIsDrawnForAllTargetsBeforeFaction() {
         ScriptedSource source({0, 4, 2, 14, 0, 7});
-        UseRandomSource(&source);
         AffinityDrawSettings settings;
         settings.personal = {true, 50, 2};
         settings.faction = {true, 100, 7};
-        ApplyAffinityDraw(*records_, {3, 1, 2}, settings);
+        ApplyAffinityDraw(*records_, {3, 1, 2}, settings, source);
         const QList<QPair<int, int>> expectedRanges{{0, 4},  {0, 4},  {0, 4},
                                                     {0, 14}, {0, 14}, {0, 14}};
         QCOMPARE(source.ranges, expectedRanges);

@@ -1,8 +1,11 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
-#include "model/generals.h"
+#include "model/datapaths.h"
+#include "model/existinggenerals.h"
+#include "model/programdata.h"
 #include "model/templates.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
@@ -36,6 +39,10 @@ QByteArray manyRows(int count) {
 
 const QString kNoTemplate = QStringLiteral("  -");
 
+ExistingGeneralsLoad loadGenerals() {
+    return LoadExistingGenerals(GeneralFilePath());
+}
+
 }  // namespace
 
 class DataFilesTest : public QObject {
@@ -43,12 +50,11 @@ class DataFilesTest : public QObject {
   private slots:
     void noGeneralFileMeansAnEmptyTableSilently() {
         TempDataFolder folder;
-        RecordedMessages messages;
-        LoadGenerals();
-        QCOMPARE(generalCount, 0);
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(AffinityRepresentative(10, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(10, 1), kNoTemplate);
+        const ExistingGeneralsLoad load = loadGenerals();
+        QCOMPARE(load.generals.count(), 0);
+        QVERIFY(!load.error);
+        QCOMPARE(load.generals.affinityRepresentative(10, 0), kNoTemplate);
+        QCOMPARE(load.generals.affinityRepresentative(10, 1), kNoTemplate);
     }
 
     void namesAreSplitByLengthAndPadded() {
@@ -60,9 +66,10 @@ class DataFilesTest : public QObject {
                                  generalRow(QStringLiteral("山田義久"), QString(), 10, 1, 1) +
                                  generalRow(QStringLiteral("長谷川秀勝"), QString(), 10, 1, 1) +
                                  generalRow(QStringLiteral("大河内左衛門"), QString(), 10, 1, 1)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(generalCount, 5);
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
+        QCOMPARE(generals.count(), 5);
         const QStringList family{QStringLiteral("林    "), QStringLiteral("森    "),
                                  QStringLiteral("山田   "), QStringLiteral("長谷川秀勝"),
                                  QStringLiteral("大河内左衛")};
@@ -75,7 +82,7 @@ class DataFilesTest : public QObject {
         for (int row = 1; row <= 5; ++row) {
             QCOMPARE(generals.at(row).familyName, family.at(row - 1));
             QCOMPARE(generals.at(row).givenName, given.at(row - 1));
-            QCOMPARE(GetGeneralName(row), display.at(row - 1));
+            QCOMPARE(generals.name(row), display.at(row - 1));
         }
     }
 
@@ -87,8 +94,9 @@ class DataFilesTest : public QObject {
             generalRow(QStringLiteral("林進"), QStringLiteral("ガッコウ"), 77, 12, 140) +
                 generalRow(QStringLiteral("森茂"), QStringLiteral("ゴンドウジブザエモン"), 5, 0,
                            255)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
         QCOMPARE(generals.at(1).reading, QStringLiteral("ｶﾞｯｺｳ      "));
         // Every voiced kana takes two half-width characters, so the cut falls mid-name.
         QCOMPARE(generals.at(2).reading, QStringLiteral("ｺﾞﾝﾄﾞｳｼﾞﾌﾞｻ"));
@@ -112,30 +120,29 @@ class DataFilesTest : public QObject {
                 generalRow(QStringLiteral("乙田"), QString(), 100, 6, 20) +  // 350
                 generalRow(QStringLiteral("丙田"), QString(), 75, 5, 30) +   // 300, later
                 generalRow(QStringLiteral("丁田"), QString(), 90, 7, 30)));  // 330
-        LoadGenerals();
-        QCOMPARE(AffinityRepresentative(20, 1), QStringLiteral("乙田"));
-        QCOMPARE(AffinityRepresentative(30, 1), QStringLiteral("丁田"));
-        QCOMPARE(AffinityRepresentative(5, 0), QStringLiteral("甲田"));
-        QCOMPARE(AffinityRepresentative(6, 0), QStringLiteral("乙田"));
-        QCOMPARE(AffinityRepresentative(8, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(-1, 0), kNoTemplate);
-        QCOMPARE(AffinityRepresentative(256, 1), kNoTemplate);
+        const ExistingGenerals loaded = loadGenerals().generals;
+        QCOMPARE(loaded.affinityRepresentative(20, 1), QStringLiteral("乙田"));
+        QCOMPARE(loaded.affinityRepresentative(30, 1), QStringLiteral("丁田"));
+        QCOMPARE(loaded.affinityRepresentative(5, 0), QStringLiteral("甲田"));
+        QCOMPARE(loaded.affinityRepresentative(6, 0), QStringLiteral("乙田"));
+        QCOMPARE(loaded.affinityRepresentative(8, 0), kNoTemplate);
+        QCOMPARE(loaded.affinityRepresentative(-1, 0), kNoTemplate);
+        QCOMPARE(loaded.affinityRepresentative(256, 1), kNoTemplate);
 
         // A table filled by hand: a total of 0 names nothing, equal totals keep the first.
-        generals = QList<GeneralRecord>(4);
-        generalCount = 3;
-        generals[1].familyName = QStringLiteral("零");
-        generals[2].familyName = QStringLiteral("一");
-        generals[2].values.setAbility(0, 1);
-        generals[3].familyName = QStringLiteral("二");
-        generals[3].values.setAbility(3, 1);
-        for (int row = 1; row <= 3; ++row) {
-            generals[row].values.setFactionAffinity(9);
+        QList<GeneralRecord> rows(3);
+        rows[0].familyName = QStringLiteral("零");
+        rows[1].familyName = QStringLiteral("一");
+        rows[1].values.setAbility(0, 1);
+        rows[2].familyName = QStringLiteral("二");
+        rows[2].values.setAbility(3, 1);
+        for (GeneralRecord& row : rows) {
+            row.values.setFactionAffinity(9);
         }
-        generals[1].values.setPersonalAffinity(40);
-        ComputeAffinityRepresentatives();
-        QCOMPARE(AffinityRepresentative(9, 0), QStringLiteral("一"));
-        QCOMPARE(AffinityRepresentative(40, 1), kNoTemplate);
+        rows[0].values.setPersonalAffinity(40);
+        const ExistingGenerals byHand(rows);
+        QCOMPARE(byHand.affinityRepresentative(9, 0), QStringLiteral("一"));
+        QCOMPARE(byHand.affinityRepresentative(40, 1), kNoTemplate);
     }
 
     void namesWithoutCharactersLoadEveryRow() {
@@ -145,13 +152,13 @@ class DataFilesTest : public QObject {
         QVERIFY(folder.write(QStringLiteral("General.csv"),
                              "\"\x85\x40\x92\xA3\"" + rest + "\"A\x80\"" + rest +
                                  "\"\xA0\x81\x7F\"" + rest + manyRows(1)));
-        LoadGenerals();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(generalCount, 4);
-        QCOMPARE(GetGeneralName(1), QStringLiteral("・張"));
-        QCOMPARE(GetGeneralName(2), QStringLiteral("A\u0080"));
-        QCOMPARE(GetGeneralName(3), DecodeCp932(QByteArrayLiteral("\xA0")) + u'・');
-        QCOMPARE(GetGeneralName(4), QStringLiteral("林0"));
+        const ExistingGeneralsLoad load = loadGenerals();
+        QVERIFY(!load.error);
+        QCOMPARE(load.generals.count(), 4);
+        QCOMPARE(load.generals.name(1), QStringLiteral("・張"));
+        QCOMPARE(load.generals.name(2), QStringLiteral("A\u0080"));
+        QCOMPARE(load.generals.name(3), DecodeCp932(QByteArrayLiteral("\xA0")) + u'・');
+        QCOMPARE(load.generals.name(4), QStringLiteral("林0"));
     }
 
     void badGeneralFilesKeepTheRowsBeforeTheFault_data() {
@@ -173,14 +180,13 @@ class DataFilesTest : public QObject {
         TempDataFolder folder;
         RecordedMessages messages;
         QVERIFY(folder.write(QStringLiteral("General.csv"), content));
-        LoadGenerals();
-        QCOMPARE(messages.texts(),
-                 QStringList{QStringLiteral("General.csvの読み込みに失敗しました")});
-        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
-        QCOMPARE(generalCount, rowsKept);
-        QCOMPARE(generals.size(), rowsKept + 1);
+        const ExistingGeneralsLoad load = loadGenerals();
+        QVERIFY(load.error);
+        QCOMPARE(load.error->message(), QStringLiteral("General.csvの読み込みに失敗しました"));
+        QVERIFY(messages.shown().isEmpty());
+        QCOMPARE(load.generals.count(), rowsKept);
         if (rowsKept > 0) {
-            QCOMPARE(GetGeneralName(1), QStringLiteral("林0"));
+            QCOMPARE(load.generals.name(1), QStringLiteral("林0"));
         }
     }
 
@@ -191,25 +197,27 @@ class DataFilesTest : public QObject {
             RecordedMessages messages;
             QVERIFY(
                 folder.write(QStringLiteral("General.csv"), QByteArray(crlf).replace("\r\n", end)));
-            LoadGenerals();
-            QVERIFY(messages.shown().isEmpty());
-            QCOMPARE(generalCount, 3);
-            QCOMPARE(GetGeneralName(3), QStringLiteral("林2"));
-            QCOMPARE(generals.at(3).values.factionAffinity(), quint8(3));
+            const ExistingGeneralsLoad load = loadGenerals();
+            QVERIFY(!load.error);
+            QCOMPARE(load.generals.count(), 3);
+            QCOMPARE(load.generals.name(3), QStringLiteral("林2"));
+            QCOMPARE(load.generals.at(3).values.factionAffinity(), quint8(3));
         }
     }
 
     void templateFilesHaveTheirExactLayout() {
         TempDataFolder folder;
         RecordedMessages messages;
-        skillTemplates = QList<SkillTemplate>(2);
-        skillTemplates[0].name = kNoTemplate;
-        skillTemplates[1].name = QStringLiteral("ABC");
-        skillTemplates[1].countA = 1;
-        skillTemplates[1].countB = 2;
-        skillTemplates[1].candidates[0] = true;
-        skillTemplates[1].candidates[2] = true;
-        QVERIFY(SaveSkillTemplates());
+        SkillTemplates skills;
+        AbilityTemplates abilities;
+        skills.entries() = QList<SkillTemplate>(2);
+        skills.entries()[0].name = kNoTemplate;
+        skills.entries()[1].name = QStringLiteral("ABC");
+        skills.entries()[1].countA = 1;
+        skills.entries()[1].countB = 2;
+        skills.entries()[1].candidates[0] = true;
+        skills.entries()[1].candidates[2] = true;
+        QVERIFY(!skills.save());
 
         QByteArray flags0;
         QByteArray flags1 = "#TRUE#,#FALSE#,#TRUE#,";
@@ -223,14 +231,14 @@ class DataFilesTest : public QObject {
             "2\r\n\"  -\",0,0\r\n" + flags0 + "\"\"\r\n" + "\"ABC\",1,2\r\n" + flags1 + "\"\"\r\n";
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
 
-        abilityTemplates = QList<AbilityTemplate>(2);
-        abilityTemplates[0].name = kNoTemplate;
-        abilityTemplates[1].name = QStringLiteral("猛将");
-        abilityTemplates[1].valueA = {80, 90, 0, 0, -1};
-        abilityTemplates[1].valueB = {100, 70, 0, 0, 5};
-        abilityTemplates[1].totalA = 300;
-        abilityTemplates[1].totalB = 250;
-        QVERIFY(SaveAbilityTemplates());
+        abilities.entries() = QList<AbilityTemplate>(2);
+        abilities.entries()[0].name = kNoTemplate;
+        abilities.entries()[1].name = QStringLiteral("猛将");
+        abilities.entries()[1].valueA = {80, 90, 0, 0, -1};
+        abilities.entries()[1].valueB = {100, 70, 0, 0, 5};
+        abilities.entries()[1].totalA = 300;
+        abilities.entries()[1].totalB = 250;
+        QVERIFY(!abilities.save());
         const QByteArray abilityFile = "2\r\n\"  -\",0,0\r\n0,0,0,0,0,0,0,0,0,0,\"\"\r\n\"" +
                                        sjis(QStringLiteral("猛将")) +
                                        "\",300,250\r\n80,100,90,70,0,0,0,0,-1,5,\"\"\r\n";
@@ -238,20 +246,19 @@ class DataFilesTest : public QObject {
         QVERIFY(messages.shown().isEmpty());
 
         // Read back, the lists are what was written, and saving them again changes no byte.
-        skillTemplates.clear();
-        abilityTemplates.clear();
-        LoadSkillTemplates();
-        LoadAbilityTemplates();
-        QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(skillTemplates.size(), 2);
-        QCOMPARE(skillTemplates[1].name, QStringLiteral("ABC"));
-        QVERIFY(skillTemplates[1].candidates[2] && !skillTemplates[1].candidates[1]);
-        QCOMPARE(abilityTemplates[1].valueA[4], qint16(-1));
-        QCOMPARE(abilityTemplates[1].totalB, qint16(250));
+        skills = SkillTemplates();
+        abilities = AbilityTemplates();
+        QVERIFY(skills.load().isEmpty());
+        QVERIFY(abilities.load().isEmpty());
+        QCOMPARE(skills.entries().size(), 2);
+        QCOMPARE(skills.entries()[1].name, QStringLiteral("ABC"));
+        QVERIFY(skills.entries()[1].candidates[2] && !skills.entries()[1].candidates[1]);
+        QCOMPARE(abilities.entries()[1].valueA[4], qint16(-1));
+        QCOMPARE(abilities.entries()[1].totalB, qint16(250));
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), QByteArray()));
         QVERIFY(folder.write(QStringLiteral("Capa.csv"), QByteArray()));
-        QVERIFY(SaveSkillTemplates());
-        QVERIFY(SaveAbilityTemplates());
+        QVERIFY(!skills.save());
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), skillFile);
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")), abilityFile);
     }
@@ -259,27 +266,29 @@ class DataFilesTest : public QObject {
     void missingTemplateFilesComeFromTheOriginalsOrStartEmpty() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const QByteArray original = "1\r\n\"  -\",0,0\r\n1,2,3,4,5,6,7,8,9,10,\"\"\r\n";
         QVERIFY(folder.write(QStringLiteral("Capaorg.csv"), original));
         // Installed originals are read-only; the player's copy must still be theirs to save.
         QVERIFY(QFile::setPermissions(folder.path(QStringLiteral("Capaorg.csv")),
                                       QFileDevice::ReadOwner | QFileDevice::ReadOther));
-        LoadAbilityTemplates();
+        QVERIFY(abilities.load().isEmpty());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")), original);
         QVERIFY(QFile::permissions(folder.path(QStringLiteral("Capa.csv"))) &
                 QFileDevice::WriteOwner);
-        QCOMPARE(abilityTemplates.size(), 1);
-        QCOMPARE(abilityTemplates[0].valueB[4], qint16(10));
-        abilityTemplates[0].name = QStringLiteral("changed");
-        QVERIFY(SaveAbilityTemplates());
+        QCOMPARE(abilities.entries().size(), 1);
+        QCOMPARE(abilities.entries()[0].valueB[4], qint16(10));
+        abilities.entries()[0].name = QStringLiteral("changed");
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capaorg.csv")), original);
 
-        LoadSkillTemplates();
-        QCOMPARE(skillTemplates.size(), 1);
-        QCOMPARE(skillTemplates[0].name, kNoTemplate);
+        QVERIFY(skills.load().isEmpty());
+        QCOMPARE(skills.entries().size(), 1);
+        QCOMPARE(skills.entries()[0].name, kNoTemplate);
         QVERIFY(!folder.exists(QStringLiteral("Tokugi.csv")));
         QVERIFY(messages.shown().isEmpty());
-        QVERIFY(SaveSkillTemplates());
+        QVERIFY(!skills.save());
         QVERIFY(folder.exists(QStringLiteral("Tokugi.csv")));
     }
 
@@ -315,12 +324,13 @@ class DataFilesTest : public QObject {
         TempDataFolder folder;
         RecordedMessages messages;
         QVERIFY(folder.write(QStringLiteral("Capa.csv"), content));
-        LoadAbilityTemplates();
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの読み込みに失敗しました")});
-        QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+        AbilityTemplates abilities;
+        const QList<DataFileError> errors = abilities.load();
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors.first().message(), QStringLiteral("Capa.csvの読み込みに失敗しました"));
         QStringList loaded;
         QList<int> loadedSums;
-        for (const AbilityTemplate& entry : std::as_const(abilityTemplates)) {
+        for (const AbilityTemplate& entry : std::as_const(abilities.entries())) {
             loaded.append(entry.name);
             int sum = entry.totalA + entry.totalB;
             for (int i = 0; i < kAbilityCount; ++i) {
@@ -333,55 +343,80 @@ class DataFilesTest : public QObject {
 
         // The first save keeps the unreadable file whole beside the new one, later saves don't
         // touch that copy.
-        QVERIFY(SaveAbilityTemplates());
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
-        abilityTemplates.first().name = QStringLiteral("B");
-        QVERIFY(SaveAbilityTemplates());
+        abilities.entries().first().name = QStringLiteral("B");
+        QVERIFY(!abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Capa.csv.bak")), content);
     }
 
     void aFailedSaveLeavesTheFileAndTheList() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const QByteArray before =
             "1\r\n\"  -\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) + "\"\"\r\n";
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), before));
-        LoadSkillTemplates();
-        skillTemplates.append(SkillTemplate{QString(QChar(0x00E9)), 1, 1, {}});
-        QVERIFY(!SaveSkillTemplates());
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Tokugi.csvの保存に失敗しました")});
+        QVERIFY(skills.load().isEmpty());
+        skills.entries().append(SkillTemplate{QString(QChar(0x00E9)), 1, 1, {}});
+        const std::optional<DataFileError> failed = skills.save();
+        QVERIFY(failed);
+        QCOMPARE(failed->message(), QStringLiteral("Tokugi.csvの保存に失敗しました"));
+        QVERIFY(skills.writePending());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")), before);
-        QCOMPARE(skillTemplates.size(), 2);
+        QCOMPARE(skills.entries().size(), 2);
 
-        messages.clear();
         SetDataFolder(folder.path(QStringLiteral("no such folder")));
-        QVERIFY(!SaveAbilityTemplates());
-        QCOMPARE(messages.texts(), QStringList{QStringLiteral("Capa.csvの保存に失敗しました")});
+        const std::optional<DataFileError> noFolder = abilities.save();
+        QVERIFY(noFolder);
+        QCOMPARE(noFolder->message(), QStringLiteral("Capa.csvの保存に失敗しました"));
+        QVERIFY(messages.shown().isEmpty());
     }
 
     // Templates that another running copy added, or removed, since the load stay so.
     void anotherProcessesTemplatesAreKept() {
         TempDataFolder folder;
         RecordedMessages messages;
+        SkillTemplates skills;
+        AbilityTemplates abilities;
         const auto entry = [](const char* name) {
             return "\"" + QByteArray(name) + "\",0,0\r\n" + QByteArray("#FALSE#,").repeated(42) +
                    "\"\"\r\n";
         };
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
                              "3\r\n" + entry("  -") + entry("a") + entry("b")));
-        LoadSkillTemplates();
+        QVERIFY(skills.load().isEmpty());
         QVERIFY(folder.write(QStringLiteral("Tokugi.csv"),
                              "3\r\n" + entry("  -") + entry("a") + entry("theirs")));
-        skillTemplates.append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
-        QVERIFY(SaveSkillTemplates());
+        skills.entries().append(SkillTemplate{QStringLiteral("mine"), 1, 1, {}});
+        QVERIFY(!skills.save());
         QStringList names;
-        for (const SkillTemplate& skill : skillTemplates) {
+        for (const SkillTemplate& skill : skills.entries()) {
             names.append(skill.name);
         }
         QCOMPARE(names, QStringList({kNoTemplate, QStringLiteral("a"), QStringLiteral("mine"),
                                      QStringLiteral("theirs")}));
         QVERIFY(folder.read(QStringLiteral("Tokugi.csv")).startsWith("4\r\n"));
         QVERIFY(messages.shown().isEmpty());
+    }
+
+    // Only a list whose last write failed is written again, and only a failure of this try
+    // is told.
+    void pendingTemplateWritesAreTriedAgain() {
+        TempDataFolder folder;
+        ProgramData data;
+        QVERIFY(data.load().isEmpty());
+        QVERIFY(QDir().mkpath(folder.path(QStringLiteral("Tokugi.csv"))));
+        QVERIFY(data.skillTemplates().save());
+        QVERIFY(!data.abilityTemplates().save());
+        const QList<DataFileError> stillFailing = data.savePendingTemplates();
+        QCOMPARE(stillFailing.size(), 1);
+        QCOMPARE(stillFailing.first().fileName, QStringLiteral("Tokugi.csv"));
+        QVERIFY(QDir().rmdir(folder.path(QStringLiteral("Tokugi.csv"))));
+        QVERIFY(data.savePendingTemplates().isEmpty());
+        QVERIFY(!data.skillTemplates().writePending());
+        QVERIFY(folder.exists(QStringLiteral("Tokugi.csv")));
     }
 
     void shippedDataLoadsAndSavesUnchanged() {
@@ -395,21 +430,25 @@ class DataFilesTest : public QObject {
             QVERIFY(QFile::copy(bin + name, folder.path(name)));
         }
         RecordedMessages messages;
-        LoadGenerals();
-        LoadSkillTemplates();
-        LoadAbilityTemplates();
+        const ExistingGeneralsLoad load = loadGenerals();
+        const ExistingGenerals& generals = load.generals;
+        QVERIFY(!load.error);
+        SkillTemplates skills;
+        AbilityTemplates abilities;
+        QVERIFY(skills.load().isEmpty());
+        QVERIFY(abilities.load().isEmpty());
         QVERIFY(messages.shown().isEmpty());
-        QVERIFY(generalCount >= 300);
-        QVERIFY(skillTemplates.size() > 3 && abilityTemplates.size() > 3);
-        QCOMPARE(skillTemplates[0].name, kNoTemplate);
-        QCOMPARE(abilityTemplates[0].name, kNoTemplate);
-        for (int row = 1; row <= generalCount; ++row) {
-            const QString name = GetGeneralName(row);
+        QVERIFY(generals.count() >= 300);
+        QVERIFY(skills.entries().size() > 3 && abilities.entries().size() > 3);
+        QCOMPARE(skills.entries()[0].name, kNoTemplate);
+        QCOMPARE(abilities.entries()[0].name, kNoTemplate);
+        for (int row = 1; row <= generals.count(); ++row) {
+            const QString name = generals.name(row);
             QVERIFY(name.size() >= 2 && name.size() <= 4);
-            QVERIFY(generals[row].values.factionAffinity() >= 1);
-            QVERIFY(generals[row].values.personalAffinity() <= 149);
+            QVERIFY(generals.at(row).values.factionAffinity() >= 1);
+            QVERIFY(generals.at(row).values.personalAffinity() <= 149);
         }
-        QVERIFY(SaveSkillTemplates() && SaveAbilityTemplates());
+        QVERIFY(!skills.save() && !abilities.save());
         QCOMPARE(folder.read(QStringLiteral("Tokugi.csv")),
                  folder.read(QStringLiteral("Tokugiorg.csv")));
         QCOMPARE(folder.read(QStringLiteral("Capa.csv")),

@@ -34,15 +34,13 @@ class FameDrawTest : public QObject {
             SetSkill(record, Skill::meishi, true);
         }
         seeded_.Seed(2024);
-        UseRandomSource(&seeded_);
     }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void gridOfFiveFromOneGivesFiveFamesEvenly() {
         constexpr int kRuns = 10000;
         QMap<int, int> counts;
         for (int run = 0; run < kRuns; ++run) {
-            ApplyFameDraw(*records_, {1}, {1, 20, FameStep::five});
+            ApplyFameDraw(*records_, {1}, {1, 20, FameStep::five}, seeded_);
             counts[(*records_)[1].fame()] += 1;
         }
         QCOMPARE(counts.keys(), (QList<int>{1, 5, 10, 15, 20}));
@@ -54,11 +52,10 @@ class FameDrawTest : public QObject {
 
     void boundsRoundToTheGridAndOneDrawPerTargetInOrder() {
         ScriptedSource source({0, 100, 1, 20, 3, 1, 2});
-        UseRandomSource(&source);
-        ApplyFameDraw(*records_, {1, 2}, {1, 500, FameStep::five});
-        ApplyFameDraw(*records_, {3}, {10, 10, FameStep::ten});
-        ApplyFameDraw(*records_, {4}, {100, 100, FameStep::five});
-        ApplyFameDraw(*records_, {7, 5, 6}, {10, 50, FameStep::ten});
+        ApplyFameDraw(*records_, {1, 2}, {1, 500, FameStep::five}, source);
+        ApplyFameDraw(*records_, {3}, {10, 10, FameStep::ten}, source);
+        ApplyFameDraw(*records_, {4}, {100, 100, FameStep::five}, source);
+        ApplyFameDraw(*records_, {7, 5, 6}, {10, 50, FameStep::ten}, source);
         QCOMPARE(source.ranges, (QList<QPair<int, int>>{
                                     {0, 100}, {0, 100}, {1, 1}, {20, 20}, {1, 5}, {1, 5}, {1, 5}}));
         QCOMPARE(fames({1, 2, 3, 4, 7, 5, 6, 8}), (QList<int>{1, 500, 10, 100, 30, 10, 20, 999}));
@@ -70,7 +67,7 @@ class FameDrawTest : public QObject {
             targets.append(index);
         }
         SetSkill((*records_)[100], Skill::meishi, false);
-        ApplyFameDraw(*records_, targets, {190, 210, FameStep::one});
+        ApplyFameDraw(*records_, targets, {190, 210, FameStep::one}, seeded_);
         int below = 0;
         for (const int index : targets) {
             const PersonRecord& record = (*records_)[index];

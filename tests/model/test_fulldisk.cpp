@@ -10,6 +10,7 @@
 #include <csignal>
 #include <functional>
 #include <map>
+#include <memory>
 
 #include "model/filebackup.h"
 #include "model/marks.h"
@@ -66,6 +67,16 @@ QByteArray writeOnFullDisk(const std::function<bool()>& write) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "child failed";
 }
 
+// A template file's write, its failure shown as the window shows it.
+template <typename Entry>
+bool saveTemplates(TemplateFile<Entry>& file) {
+    const std::optional<DataFileError> error = file.save();
+    if (error) {
+        ShowMessage(error->message(), MessageIcon::Critical);
+    }
+    return !error;
+}
+
 bool saveMarks() {
     return !SaveMarks(0);
 }
@@ -87,27 +98,35 @@ class FullDiskTest : public QObject {
             markTable.append(MarkEntry{QStringLiteral("b"), {QString::fromLatin1(kLargeContent)}});
         };
         QTest::newRow("Mark.csv") << Writer{marks, saveMarks} << QByteArray("ok=0");
-        const auto capa = [](const TempDataFolder& folder) {
+        const auto abilityFile = std::make_shared<AbilityTemplates>();
+        const auto capa = [abilityFile](const TempDataFolder& folder) {
             QVERIFY(folder.write(QStringLiteral("Capa.csv"), "old"));
-            abilityTemplates = {AbilityTemplate{QString::fromLatin1(kLargeContent)}};
+            *abilityFile = AbilityTemplates();
+            abilityFile->entries() = {AbilityTemplate{QString::fromLatin1(kLargeContent)}};
         };
-        QTest::newRow("Capa.csv") << Writer{capa, SaveAbilityTemplates}
+        QTest::newRow("Capa.csv") << Writer{capa,
+                                            [abilityFile] { return saveTemplates(*abilityFile); }}
                                   << QByteArray("ok=0\nCapa.csvの保存に失敗しました");
-        const auto tokugi = [](const TempDataFolder& folder) {
+        const auto skillFile = std::make_shared<SkillTemplates>();
+        const auto tokugi = [skillFile](const TempDataFolder& folder) {
             QVERIFY(folder.write(QStringLiteral("Tokugi.csv"), "old"));
-            skillTemplates = {SkillTemplate{QString::fromLatin1(kLargeContent)}};
+            *skillFile = SkillTemplates();
+            skillFile->entries() = {SkillTemplate{QString::fromLatin1(kLargeContent)}};
         };
-        QTest::newRow("Tokugi.csv") << Writer{tokugi, SaveSkillTemplates}
-                                    << QByteArray("ok=0\nTokugi.csvの保存に失敗しました");
+        QTest::newRow("Tokugi.csv")
+            << Writer{tokugi, [skillFile] { return saveTemplates(*skillFile); }}
+            << QByteArray("ok=0\nTokugi.csvの保存に失敗しました");
         const auto shippedCapa = [](const TempDataFolder& folder) {
             QVERIFY(folder.write(QStringLiteral("Capaorg.csv"),
                                  "1\r\n\"" + kLargeContent + "\",0,0\r\n0,0,0,0,0,0,0,0,0,0,\"\""));
         };
         // The shipped templates serve as they are when they cannot be copied.
-        const auto loadCapa = [] {
-            LoadAbilityTemplates();
-            return abilityTemplates.size() == 1 &&
-                   abilityTemplates.first().name == QString::fromLatin1(kLargeContent);
+        const auto loadCapa = [abilityFile] {
+            for (const DataFileError& error : abilityFile->load()) {
+                ShowMessage(error.message(), MessageIcon::Critical);
+            }
+            return abilityFile->entries().size() == 1 &&
+                   abilityFile->entries().first().name == QString::fromLatin1(kLargeContent);
         };
         QTest::newRow("copy of the shipped template")
             << Writer{shippedCapa, loadCapa}

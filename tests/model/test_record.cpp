@@ -263,13 +263,14 @@ class PersonRecordTest : public QObject {
     }
 
     void randomIntStaysInItsRange() {
-        SeedRandomFromClock();
+        ClockSeededSource clock;
+        clock.SeedFromClock();
         for (int i = 0; i < 1000; ++i) {
-            QCOMPARE(RandomInt(5, 5), qint16(5));
+            QCOMPARE(RandomInt(clock, 5, 5), qint16(5));
         }
         std::vector<int> seen(7, 0);
         for (int i = 0; i < 70000; ++i) {
-            const int value = RandomInt(-3, 3);
+            const int value = RandomInt(clock, -3, 3);
             QVERIFY(value >= -3 && value <= 3);
             ++seen[value + 3];
         }
@@ -281,24 +282,24 @@ class PersonRecordTest : public QObject {
     void randomIntAtTheEndsOfTheFraction() {
         ScriptedFractions source(
             {0.0f, kLargestFraction, kLargestFraction, kLargestFraction, 0.5f, kLargestFraction});
-        RandomSourceInUse using_(&source);
-        QCOMPARE(RandomInt(1, 149), qint16(1));
-        QCOMPARE(RandomInt(1, 149), qint16(149));
-        QCOMPARE(RandomInt(-5, 5), qint16(5));
-        QCOMPARE(RandomInt(0, 32766), qint16(32766));
-        QCOMPARE(RandomInt(0, 9), qint16(5));
-        QCOMPARE(RandomInt(7, 7), qint16(7));
+        QCOMPARE(RandomInt(source, 1, 149), qint16(1));
+        QCOMPARE(RandomInt(source, 1, 149), qint16(149));
+        QCOMPARE(RandomInt(source, -5, 5), qint16(5));
+        QCOMPARE(RandomInt(source, 0, 32766), qint16(32766));
+        QCOMPARE(RandomInt(source, 0, 9), qint16(5));
+        QCOMPARE(RandomInt(source, 7, 7), qint16(7));
     }
 
     void shuffleIsAPermutation() {
-        SeedRandomFromClock();
+        ClockSeededSource clock;
+        clock.SeedFromClock();
         std::vector<qint16> values(42);
         for (int i = 0; i < 42; ++i) {
             values[i] = static_cast<qint16>(i);
         }
         bool moved = false;
         for (int round = 0; round < 20; ++round) {
-            ShuffleInPlace(values);
+            ShuffleInPlace(clock, values);
             const std::set<qint16> distinct(values.begin(), values.end());
             QCOMPARE(int(distinct.size()), 42);
             QCOMPARE(*distinct.begin(), qint16(0));
@@ -308,7 +309,7 @@ class PersonRecordTest : public QObject {
         QVERIFY(moved);
 
         std::vector<qint16> one{9};
-        ShuffleInPlace(one);
+        ShuffleInPlace(clock, one);
         QCOMPARE(one, std::vector<qint16>{9});
     }
 
@@ -317,9 +318,8 @@ class PersonRecordTest : public QObject {
         const std::vector<int> positions{2, 0, 2, 1, 0};
         int next = 0;
         ScriptedSource source([&](int, int) { return positions[next++]; });
-        RandomSourceInUse using_(&source);
         std::vector<qint16> values{10, 11, 12, 13, 14};
-        ShuffleInPlace(values);
+        ShuffleInPlace(source, values);
         QCOMPARE(values, (std::vector<qint16>{12, 10, 14, 13, 11}));
         QCOMPARE(source.ranges,
                  (QList<std::pair<int, int>>{{0, 4}, {0, 3}, {0, 2}, {0, 1}, {0, 0}}));
@@ -327,12 +327,11 @@ class PersonRecordTest : public QObject {
 
     void shuffleOf42DrawsFromAShrinkingRange() {
         ScriptedSource source([](int, int high) { return high; });  // always the last left
-        RandomSourceInUse using_(&source);
         std::vector<qint16> values(42);
         for (int i = 0; i < 42; ++i) {
             values[i] = static_cast<qint16>(i);
         }
-        ShuffleInPlace(values);
+        ShuffleInPlace(source, values);
         QCOMPARE(source.ranges.size(), 42);
         for (int k = 0; k < 42; ++k) {
             QCOMPARE(source.ranges.at(k), std::make_pair(0, 41 - k));

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "model/generals.h"
+#include "model/existinggenerals.h"
 #include "model/listcolumns.h"
 #include "model/marks.h"
 #include "model/rostersheet.h"
@@ -29,6 +29,20 @@ QList<QStringList> plainRows(const QByteArray& sheet) {
     return rows;
 }
 
+// One existing general names affinity 7.
+const ExistingGenerals& existing() {
+    static const ExistingGenerals table = [] {
+        GeneralRecord general;
+        general.familyName = QStringLiteral("関");
+        general.givenName = QStringLiteral("羽");
+        general.values.setAbility(0, 90);
+        general.values.setPersonalAffinity(7);
+        general.values.setFactionAffinity(9);
+        return ExistingGenerals(QList<GeneralRecord>{general});
+    }();
+    return table;
+}
+
 QByteArray joinRows(const QList<QStringList>& rows) {
     QString text;
     for (const QStringList& row : rows) {
@@ -39,7 +53,7 @@ QByteArray joinRows(const QList<QStringList>& rows) {
 
 // The exported sheet with cells of a general's row replaced.
 QByteArray withCells(int index, const QList<std::pair<QString, QString>>& cells) {
-    QList<QStringList> rows = plainRows(ExportRosterSheet());
+    QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
     for (const auto& [caption, cell] : cells) {
         rows[index][rows[0].indexOf(caption)] = cell;
     }
@@ -83,22 +97,8 @@ class RosterSheetTest : public QObject {
         SetSkill(roster[1], Skill::meishi, true);
         roster[1].setPersonalAffinity(7);
         generalMarks[1].marks[0] = QStringLiteral("甲");
-        // One existing general names affinity 7.
-        generals = QList<GeneralRecord>(2);
-        generalCount = 1;
-        generals[1].familyName = QStringLiteral("関");
-        generals[1].givenName = QStringLiteral("羽");
-        generals[1].values.setAbility(0, 90);
-        generals[1].values.setPersonalAffinity(7);
-        generals[1].values.setFactionAffinity(9);
-        ComputeAffinityRepresentatives();
     }
-    void cleanup() {
-        generals.clear();
-        generalCount = 0;
-        ComputeAffinityRepresentatives();
-        rosterCount = 0;
-    }
+    void cleanup() { rosterCount = 0; }
 
     void exportShowsTheListAndReadsBackUnchanged_data() {
         QTest::addColumn<QString>("form");
@@ -111,7 +111,7 @@ class RosterSheetTest : public QObject {
     void exportShowsTheListAndReadsBackUnchanged() {
         QFETCH(QString, form);
         generalMarks[1].marks[0] = QStringLiteral("甲,乙");
-        const QByteArray sheet = ExportRosterSheet();
+        const QByteArray sheet = ExportRosterSheet(existing());
         QVERIFY(sheet.startsWith("\xEF\xBB\xBF"));
         const QString text = QString::fromUtf8(sheet.mid(3));
         const QStringList lines = text.split(QStringLiteral("\r\n"));
@@ -138,7 +138,7 @@ class RosterSheetTest : public QObject {
                        .replace(",190,250,", ",190.0,２５０,")
                        .replace(",80,", ", 80 ,");
         }
-        const RosterSheetImport import(read);
+        const RosterSheetImport import(read, existing());
         QCOMPARE(import.problems().size(), 0);
         QVERIFY(import.changes().isEmpty());
         QVERIFY(import.indexes().isEmpty());
@@ -175,7 +175,7 @@ class RosterSheetTest : public QObject {
         QFETCH(int, linkedYear);
         // General 2 has no 名士, so its fame may go below 200.
         const int index = caption == QStringLiteral("名声") ? 2 : 1;
-        const RosterSheetImport import(withCell(index, caption, cell));
+        const RosterSheetImport import(withCell(index, caption, cell), existing());
         QCOMPARE(import.problems().size(), 0);
         QCOMPARE(describe(import.changes()), changes);
         QCOMPARE(import.indexes(), QList<int>{index});
@@ -185,7 +185,7 @@ class RosterSheetTest : public QObject {
         QCOMPARE(roster[index].linkedYear(), linkedYear);
         for (const SheetChange& change : import.changes()) {
             const int column = SheetCaptions().indexOf(change.column);
-            QCOMPARE(plainRows(ExportRosterSheet())[index].value(column).remove(u'"'),
+            QCOMPARE(plainRows(ExportRosterSheet(existing()))[index].value(column).remove(u'"'),
                      change.after);
         }
     }
@@ -226,7 +226,7 @@ class RosterSheetTest : public QObject {
             edits.append({cells[i], cells[i + 1]});
         }
         const QByteArray sheet = withCells(1, edits);
-        const RosterSheetImport import(sheet);
+        const RosterSheetImport import(sheet, existing());
         if (!problem.isEmpty()) {
             QCOMPARE(import.problems().size(), 1);
             QCOMPARE(import.problems()[0].column, problem);
@@ -235,11 +235,11 @@ class RosterSheetTest : public QObject {
         }
         QCOMPARE(import.problems().size(), 0);
         import.apply();
-        QVERIFY(RosterSheetImport(sheet).changes().isEmpty());  // the second import
+        QVERIFY(RosterSheetImport(sheet, existing()).changes().isEmpty());  // the second import
     }
 
     void everyProblemIsListedAndNothingChanges() {
-        QList<QStringList> rows = plainRows(ExportRosterSheet());
+        QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
         rows[0][rows[0].indexOf(QStringLiteral("M5"))] = QStringLiteral("謎");
         QStringList& first = rows[1];
         first[0] = QStringLiteral("1");
@@ -261,7 +261,7 @@ class RosterSheetTest : public QObject {
         rows.last()[0] = QStringLiteral("4");  // not in the file
         rows.append({QStringLiteral("3")});    // too few cells
         const Roster before = roster;
-        const RosterSheetImport import(joinRows(rows));
+        const RosterSheetImport import(joinRows(rows), existing());
         QStringList found;
         for (const SheetProblem& problem : import.problems()) {
             found.append(QStringLiteral("%1 %2").arg(problem.row).arg(problem.column));
@@ -330,7 +330,7 @@ class RosterSheetTest : public QObject {
                     }
                 }
             }
-            QList<QStringList> rows = plainRows(ExportRosterSheet());
+            QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
             for (int edit = pick(1, 6); edit > 0; --edit) {
                 QStringList& row = rows[pick(1, rosterCount)];
                 // From M1 on, the sheet's columns are the list's.
@@ -354,7 +354,7 @@ class RosterSheetTest : public QObject {
             }
             const QByteArray sheet = joinRows(rows);
             const Roster before = roster;
-            const RosterSheetImport import(sheet);
+            const RosterSheetImport import(sheet, existing());
             import.apply();
             if (!import.problems().isEmpty()) {
                 for (int index = 1; index <= rosterCount; ++index) {
@@ -363,8 +363,8 @@ class RosterSheetTest : public QObject {
                 continue;
             }
             ++imported;
-            QCOMPARE(ExportRosterSheet().mid(3), sheet);
-            const RosterSheetImport again(sheet);
+            QCOMPARE(ExportRosterSheet(existing()).mid(3), sheet);
+            const RosterSheetImport again(sheet, existing());
             QVERIFY(again.problems().isEmpty());
             QVERIFY(again.changes().isEmpty());
         }
@@ -375,7 +375,7 @@ class RosterSheetTest : public QObject {
     void hostileSheetsGetOneMessage_data() {
         QTest::addColumn<QByteArray>("sheet");
         QTest::addColumn<QString>("reason");
-        const QByteArray exported = ExportRosterSheet();
+        const QByteArray exported = ExportRosterSheet(existing());
         QTest::newRow("over 1 MiB")
             << QByteArray(1024 * 1024 + 1, 'a') << QStringLiteral("大きすぎ");
         QTest::newRow("a million commas")
@@ -398,7 +398,7 @@ class RosterSheetTest : public QObject {
     void hostileSheetsGetOneMessage() {
         QFETCH(QByteArray, sheet);
         QFETCH(QString, reason);
-        const RosterSheetImport import(sheet);
+        const RosterSheetImport import(sheet, existing());
         QCOMPARE(import.problems().size(), 1);
         const QString message = DescribeSheetProblems(import.problems());
         QVERIFY2(message.contains(reason), qPrintable(message));

@@ -42,7 +42,6 @@ class SavedSessionTest : public QObject {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         ClockSeededSource source;
         source.Seed(2718);
-        UseRandomSource(&source);
         LoadMarks();
 
         PersonFileDocument document;
@@ -52,7 +51,7 @@ class SavedSessionTest : public QObject {
         const QList<int> others = {2, 5, 6, 8, 9};
 
         document.recordEdit(QStringLiteral("名声"), [&] {
-            ApplyFameDraw(roster, ticked, {10, 300, FameStep::five});
+            ApplyFameDraw(roster, ticked, {10, 300, FameStep::five}, source);
         });
         AbilityTemplate abilities;
         for (int i = 0; i < kAbilityCount; ++i) {
@@ -62,7 +61,7 @@ class SavedSessionTest : public QObject {
         abilities.totalA = 250;
         abilities.totalB = 320;
         document.recordEdit(QStringLiteral("能力値"),
-                            [&] { ApplyAbilityDraw(roster, others, abilities); });
+                            [&] { ApplyAbilityDraw(roster, others, abilities, source); });
         HiddenSettingsChoices choices{};
         for (const Setting field : {Setting::belief, Setting::greed}) {
             SettingChoice& choice = choices[static_cast<int>(field)];
@@ -71,9 +70,9 @@ class SavedSessionTest : public QObject {
             choice.priority[1] = true;
         }
         document.recordEdit(QStringLiteral("隠し設定"),
-                            [&] { ApplyHiddenSettingsDraw(roster, ticked, choices); });
+                            [&] { ApplyHiddenSettingsDraw(roster, ticked, choices, source); });
         document.recordEdit(QStringLiteral("相性"), [&] {
-            ApplyAffinityDraw(roster, others, {{true, 60, 12}, {true, 140, 30}});
+            ApplyAffinityDraw(roster, others, {{true, 60, 12}, {true, 140, 30}}, source);
         });
         SkillTemplate skills;
         skills.countA = 2;
@@ -82,7 +81,7 @@ class SavedSessionTest : public QObject {
             skills.candidates[skill] = true;
         }
         document.recordEdit(QStringLiteral("特技"),
-                            [&] { ApplySkillDraw(roster, ticked, skills); });
+                            [&] { ApplySkillDraw(roster, ticked, skills, source); });
         document.recordEdit(QStringLiteral("誕生年をシフト"),
                             [&] { ApplyBirthShift(roster, others, -3); });
         MarkEditSettings marks;
@@ -105,7 +104,6 @@ class SavedSessionTest : public QObject {
         QCOMPARE(document.history()->count(), 8);
 
         QCOMPARE(document.save().status, PersonFileDocument::SaveStatus::Saved);
-        UseRandomSource(nullptr);
         QCOMPARE(Sha256(data.read(QStringLiteral("TPERSON.VRX"))),
                  QByteArray("6f1936cad60c4da3e8a5f51c7a7b81a3f2f321b49c95f847f7b6bad039e21cdd"));
         QCOMPARE(Sha256(data.read(QStringLiteral("Mark.csv"))),

@@ -38,7 +38,7 @@ class SettingsDrawTest : public QObject {
             targets.append(index);
         }
         for (int run = 0; run < 50; ++run) {
-            ApplyHiddenSettingsDraw(*records_, targets, choices);
+            ApplyHiddenSettingsDraw(*records_, targets, choices, seeded_);
             QList<int> counts(expected.size(), 0);
             for (const int index : targets) {
                 counts[(*records_)[index].setting(field)] += 1;
@@ -56,9 +56,7 @@ class SettingsDrawTest : public QObject {
             }
         }
         seeded_.Seed(5);
-        UseRandomSource(&seeded_);
     }
-    void cleanup() { UseRandomSource(nullptr); }
 
     void poolCountsPriorityTwiceOnlyForPressedValues() {
         // 飲酒: 苦手 with priority, 普通 not pressed, 得意 pressed.
@@ -85,7 +83,7 @@ class SettingsDrawTest : public QObject {
         constexpr int kRuns = 6000;
         int prioritised = 0;
         for (int run = 0; run < kRuns; ++run) {
-            ApplyHiddenSettingsDraw(*records_, {1}, choices);
+            ApplyHiddenSettingsDraw(*records_, {1}, choices, seeded_);
             prioritised += (*records_)[1].setting(Setting::personality) == 0 ? 1 : 0;
         }
         // 2/3 within about five standard deviations.
@@ -95,7 +93,6 @@ class SettingsDrawTest : public QObject {
 
     void dealsInRowOrderAndDrawsSettingBySetting() {
         ScriptedSource source;
-        UseRandomSource(&source);
         HiddenSettingsChoices choices;
         choices[static_cast<int>(Setting::personality)] = choiceOf({true, true, true, true}, {});
         choices[static_cast<int>(Setting::greed)] =
@@ -105,7 +102,7 @@ class SettingsDrawTest : public QObject {
         choices[static_cast<int>(Setting::strategy)] = choiceOf({true}, {});
         choices[static_cast<int>(Setting::strategy)].change = false;
         const QList<int> targets = {5, 2, 9, 1, 3, 7};
-        ApplyHiddenSettingsDraw(*records_, targets, choices);
+        ApplyHiddenSettingsDraw(*records_, targets, choices, source);
 
         // Draws at the low end keep both shuffles in order: the pool repeats over the rows.
         QList<int> personality, greed, untouched;
@@ -133,7 +130,7 @@ class SettingsDrawTest : public QObject {
         const RecordBytes before = record.bytes();
         HiddenSettingsChoices choices;
         choices[static_cast<int>(Setting::drinking)] = choiceOf({true}, {});
-        ApplyHiddenSettingsDraw(*records_, {1}, choices);
+        ApplyHiddenSettingsDraw(*records_, {1}, choices, seeded_);
         RecordBytes expected = before;
         expected[PersonRecord::settingOffset(Setting::drinking)] = 0;
         QVERIFY(record.bytes() == expected);

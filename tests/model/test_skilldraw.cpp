@@ -40,8 +40,7 @@ class SkillDrawTest : public QObject {
         records[2] = PersonRecord();
         BoundedScriptedSource source({2, 0, 0, 1,    // [9, 0, 5], one skill
                                       0, 1, 0, 2});  // from [9, 0, 5]: [9, 5, 0], two skills
-        RandomSourceInUse use(&source);
-        ApplySkillDraw(records, {1, 2}, candidates({0, 5, 9}, 2, 1));
+        ApplySkillDraw(records, {1, 2}, candidates({0, 5, 9}, 2, 1), source);
         const QList<QPair<int, int>> perTarget{{0, 2}, {0, 1}, {0, 0}, {1, 2}};
         QCOMPARE(source.ranges, perTarget + perTarget);
         QCOMPARE(skillsOf(records[1]), (QList<int>{9}));
@@ -50,7 +49,6 @@ class SkillDrawTest : public QObject {
 
     void countsZeroTurnEveryCandidateOffAndNothingElse() {
         ClockSeededSource source;
-        RandomSourceInUse use(&source);
         Roster records;
         for (int index = 1; index <= 3; ++index) {
             records[index] = PersonRecord();
@@ -58,7 +56,7 @@ class SkillDrawTest : public QObject {
                 records[index].setSkillByte(byte, 0xFF);
             }
         }
-        ApplySkillDraw(records, {1, 2, 3}, candidates({0, 7, 29, 30, 41}, 0, 0));
+        ApplySkillDraw(records, {1, 2, 3}, candidates({0, 7, 29, 30, 41}, 0, 0), source);
         for (int index = 1; index <= 3; ++index) {
             for (int skill = 0; skill < kSkillCount; ++skill) {
                 const bool candidate =
@@ -72,13 +70,12 @@ class SkillDrawTest : public QObject {
     void allCandidatesOnWithLinkedRules() {
         ClockSeededSource source;
         source.Seed(9);
-        RandomSourceInUse use(&source);
         Roster records;
         records[4] = PersonRecord();
         records[4].setAbility(2, 40);
         records[4].setFame(100);
         records[4].setSetting(Setting::drinking, 0);
-        ApplySkillDraw(records, {4}, candidates({30, 32, 34, 35, 36, 39}, 6, 6));
+        ApplySkillDraw(records, {4}, candidates({30, 32, 34, 35, 36, 39}, 6, 6), source);
         QCOMPARE(skillsOf(records[4]), (QList<int>{29, 30, 31, 32, 33, 34, 35, 36, 39}));
         QCOMPARE(records[4].ability(2), 70);
         QCOMPARE(records[4].fame(), 200);
@@ -92,28 +89,26 @@ class SkillDrawTest : public QObject {
         records[2] = PersonRecord();
         BoundedScriptedSource source({1, 0, 1,    // [30, 29]: 反論 drawn
                                       1, 0, 1});  // from [30, 29]: [29, 30]: 抗弁 drawn
-        RandomSourceInUse use(&source);
-        ApplySkillDraw(records, {1, 2}, candidates({29, 30}, 1, 1));
+        ApplySkillDraw(records, {1, 2}, candidates({29, 30}, 1, 1), source);
         QCOMPARE(skillsOf(records[1]), (QList<int>{29, 30}));
         QCOMPARE(skillsOf(records[2]), (QList<int>{29}));
     }
 
     void gunshiAndShugouRaiseOnlyWhatIsBelow() {
         ClockSeededSource source;
-        RandomSourceInUse use(&source);
         Roster records;
         for (int index = 1; index <= 3; ++index) {
             records[index] = PersonRecord();
         }
         records[1].setAbility(2, 85);
         records[2].setAbility(2, 40);
-        ApplySkillDraw(records, {1, 2}, candidates({35}, 1, 1));
+        ApplySkillDraw(records, {1, 2}, candidates({35}, 1, 1), source);
         QCOMPARE(records[1].ability(2), 85);
         QCOMPARE(records[2].ability(2), 70);
 
         records[1].setSetting(Setting::drinking, 1);
         records[3].setSetting(Setting::drinking, 0);
-        ApplySkillDraw(records, {1, 3}, candidates({39}, 1, 1));
+        ApplySkillDraw(records, {1, 3}, candidates({39}, 1, 1), source);
         QCOMPARE(records[1].setting(Setting::drinking), quint8(1));
         QCOMPARE(records[3].setting(Setting::drinking), quint8(2));
         QVERIFY(GetSkill(records[1], Skill::shugou));
@@ -122,7 +117,6 @@ class SkillDrawTest : public QObject {
     void countsStayWithinTheirRange() {
         ClockSeededSource source;
         source.Seed(21);
-        RandomSourceInUse use(&source);
         Roster records;
         QList<int> targets;
         for (int index = 1; index <= kRosterCapacity; ++index) {
@@ -130,7 +124,7 @@ class SkillDrawTest : public QObject {
             targets.append(index);
         }
         QList<int> seen(6, 0);
-        ApplySkillDraw(records, targets, candidates({0, 1, 2, 3, 4}, 4, 2));
+        ApplySkillDraw(records, targets, candidates({0, 1, 2, 3, 4}, 4, 2), source);
         for (const int index : targets) {
             const qsizetype count = skillsOf(records[index]).size();
             QVERIFY(count >= 2 && count <= 4);

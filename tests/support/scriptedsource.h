@@ -42,12 +42,3 @@ class BoundedScriptedSource : public ScriptedSource {
         return qBound(low, ScriptedSource::Draw(low, high), high);
     }
 };
-
-// Makes every draw go through source while it lives.
-class RandomSourceInUse {
-  public:
-    explicit RandomSourceInUse(RandomSource* source) { UseRandomSource(source); }
-    ~RandomSourceInUse() { UseRandomSource(nullptr); }
-    RandomSourceInUse(const RandomSourceInUse&) = delete;
-    RandomSourceInUse& operator=(const RandomSourceInUse&) = delete;
-};

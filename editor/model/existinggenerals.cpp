@@ -1,26 +1,18 @@
-#include "generals.h"
+#include "existinggenerals.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
 
-#include "../platform/messages.h"
 #include "../platform/widthconvert.h"
 #include "csv.h"
-#include "datapaths.h"
-
-QList<GeneralRecord> generals(1);
-int generalCount = 0;
 
 namespace {
 
 constexpr int kNameWidth = 5;
 constexpr int kReadingWidth = 11;
 constexpr int kAffinityValues = 256;
-
-// Row of the general standing for each affinity value, 0 for none; [0] faction, [1] personal.
-std::array<std::array<int, kAffinityValues>, 2> representativeRows{};
 
 // text cut or padded with spaces to width; built in one piece, every name of the file goes
 // through here at each start.
@@ -91,28 +83,35 @@ bool readRow(CsvReader& reader, GeneralReadings readings, GeneralRecord* row) {
     return true;
 }
 
-// Reads every row it can; false when the file fails before its proper end.
-bool readGenerals(const QString& path, GeneralReadings readings) {
+// Reads every row it can into rows; false when the file fails before its proper end.
+bool readGenerals(const QString& path, GeneralReadings readings, QList<GeneralRecord>* rows) {
     CsvReader reader(QByteArray{});
     if (!CsvReader::fromFile(path, &reader)) {
         return false;
     }
-    generals.reserve(kMaxGenerals + 1);
+    rows->reserve(kMaxGenerals);
     GeneralRecord row;
     while (!reader.atEnd()) {
-        if (generalCount == kMaxGenerals || !readRow(reader, readings, &row)) {
+        if (rows->size() == kMaxGenerals || !readRow(reader, readings, &row)) {
             return false;
         }
-        generals.append(row);
-        ++generalCount;
+        rows->append(row);
     }
-    return generalCount > 0;
+    return !rows->isEmpty();
 }
 
 }  // namespace
 
-QString GetGeneralName(int row) {
-    const GeneralRecord& general = generals.at(row);
+ExistingGenerals::ExistingGenerals() : rows_(1) {}
+
+ExistingGenerals::ExistingGenerals(QList<GeneralRecord> rows) : rows_(std::move(rows)) {
+    // Moved, not copied: the start-up reads every row of the file into this table.
+    rows_.prepend(GeneralRecord());
+    computeAffinityRepresentatives();
+}
+
+QString ExistingGenerals::name(int row) const {
+    const GeneralRecord& general = rows_.at(row);
     // Put together in one piece: the sheet and the list ask for many names.
     const QStringView family = upToFirstSpace(general.familyName);
     const QStringView given = upToFirstSpace(general.givenName);
@@ -121,24 +120,25 @@ QString GetGeneralName(int row) {
     return name;
 }
 
-void LoadGenerals(GeneralReadings readings) {
-    generals = QList<GeneralRecord>(1);
-    generalCount = 0;
-    const QString path = GeneralFilePath();
-    if (QFileInfo::exists(path) && !readGenerals(path, readings)) {
-        ShowMessage(QStringLiteral("General.csvの読み込みに失敗しました"), MessageIcon::Critical);
+ExistingGeneralsLoad LoadExistingGenerals(const QString& path, GeneralReadings readings) {
+    if (!QFileInfo::exists(path)) {
+        return {};
     }
-    // Not squeezed: the reserved rows that were never filled were never touched either, so
-    // they take no memory, and a copy of the filled ones would cost the start its time.
-    ComputeAffinityRepresentatives();
+    QList<GeneralRecord> rows;
+    ExistingGeneralsLoad load;
+    if (!readGenerals(path, readings, &rows)) {
+        load.error = DataFileError{DataFileError::Kind::ReadFailed, QFileInfo(path).fileName(), {}};
+    }
+    load.generals = ExistingGenerals(std::move(rows));
+    return load;
 }
 
-void ComputeAffinityRepresentatives() {
+void ExistingGenerals::computeAffinityRepresentatives() {
     for (int which = 0; which < 2; ++which) {
         std::array<int, kAffinityValues> bestTotal{};
-        representativeRows[which].fill(0);
-        for (int row = 1; row <= generalCount; ++row) {
-            const PersonRecord& values = generals.at(row).values;
+        representativeRows_[which].fill(0);
+        for (int row = 1; row <= count(); ++row) {
+            const PersonRecord& values = rows_.at(row).values;
             const int value = which == 0 ? values.factionAffinity() : values.personalAffinity();
             int total = 0;
             for (int i = 0; i < kAbilityCount; ++i) {
@@ -147,18 +147,16 @@ void ComputeAffinityRepresentatives() {
             // Strictly greater: among equal totals the earlier row keeps the value.
             if (total > bestTotal[value]) {
                 bestTotal[value] = total;
-                representativeRows[which][value] = row;
+                representativeRows_[which][value] = row;
             }
         }
     }
 }
 
-QString AffinityRepresentative(int value, int which) {
+QString ExistingGenerals::affinityRepresentative(int value, int which) const {
     if (value < 0 || value >= kAffinityValues || which < 0 || which > 1) {
         return QStringLiteral("  -");
     }
-    const int row = representativeRows[which][value];
-    // A table refilled without recomputing must not send us past its end.
-    return row == 0 || row > generalCount || row >= generals.size() ? QStringLiteral("  -")
-                                                                    : GetGeneralName(row);
+    const int row = representativeRows_[which][value];
+    return row == 0 ? QStringLiteral("  -") : name(row);
 }

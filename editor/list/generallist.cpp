@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QScrollBar>
 #include <QSet>
 #include <QStyleOptionHeader>
@@ -106,8 +107,31 @@ class FixedRowHeightDelegate : public QStyledItemDelegate {
         return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_()};
     }
 
+  protected:
+    // A cell with a text colour of its own would have the view's palette copied to take it,
+    // once per cell drawn; the cells of one colour share one palette that has it already.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        if (foreground.isValid()) {
+            const QBrush brush = qvariant_cast<QBrush>(foreground);
+            if (!option->palette.isCopyOf(viewPalette_) || brush != textBrush_) {
+                viewPalette_ = option->palette;
+                textBrush_ = brush;
+                colouredPalette_ = option->palette;
+                colouredPalette_.setBrush(QPalette::Text, brush);
+            }
+            const QPalette::ColorGroup group = option->palette.currentColorGroup();
+            option->palette = colouredPalette_;
+            option->palette.setCurrentColorGroup(group);
+        }
+        QStyledItemDelegate::initStyleOption(option, index);
+    }
+
   private:
     std::function<int()> rowHeight_;
+    mutable QPalette viewPalette_;
+    mutable QBrush textBrush_;
+    mutable QPalette colouredPalette_;
 };
 
 }  // namespace
@@ -137,6 +161,10 @@ void SetUpListView(QTreeView* view, const QFont& font, std::function<int()> rowH
     // Header and font come first: a font change makes the header measure every column again.
     view->setHeader(new ListHeader(view));
     view->setFont(font);
+    // Rows are drawn in black, ticked ones in their own colour.
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    view->setPalette(palette);
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
     view->setUniformRowHeights(true);

@@ -4,6 +4,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -45,38 +46,62 @@ int GeneralTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString GeneralTableModel::cellText(int row, int column) const {
-    if (column == 0) {
-        return source_->name(rows_[row].index);
-    }
-    return column > 0 && column < kListColumnCount ? rows_[row].cells[column - 1] : QString();
+    return column >= 0 && column < kListColumnCount ? rows_[row].cells[column].toString()
+                                                    : QString();
 }
 
-QVariant GeneralTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount()) {
-        return {};
-    }
-    const Row& row = rows_[index.row()];
+void GeneralTableModel::setFont(const QFont& font) {
+    QFont bold = font;
+    bold.setBold(true);
+    boldFont_ = bold;
+}
+
+QVariant GeneralTableModel::roleData(const Row& row, int column, int role) const {
+    // Shared values: handing one out only counts a reference.
+    static const QVariant tickedBrush = QBrush(kTickedColour);
+    static const QVariant checked = Qt::Checked;
+    static const QVariant unchecked = Qt::Unchecked;
+    static const auto alignments = [] {
+        std::array<QVariant, kListColumnCount> result;
+        for (int c = 0; c < kListColumnCount; ++c) {
+            result[c] = static_cast<int>(alignment(c));
+        }
+        return result;
+    }();
     switch (role) {
         case Qt::DisplayRole:
-            return cellText(index.row(), index.column());
+            return row.cells[column];
         case Qt::TextAlignmentRole:
-            return static_cast<int>(alignment(index.column()));
+            return alignments[column];
         case Qt::CheckStateRole:
-            if (tickable_ && index.column() == 0) {
-                return row.ticked ? Qt::Checked : Qt::Unchecked;
+            if (tickable_ && column == 0) {
+                return row.ticked ? checked : unchecked;
             }
             return {};
         case Qt::FontRole:
-            if (row.looksTicked) {
-                QFont bold = font_;
-                bold.setBold(true);
-                return bold;
-            }
-            return {};
+            return row.looksTicked ? boldFont_ : QVariant();
         case Qt::ForegroundRole:
-            return QBrush(row.looksTicked ? kTickedColour : QColor(Qt::black));
+            // Other rows take the views' text colour: a brush of their own would make the
+            // delegate copy the palette for every cell it draws.
+            return row.looksTicked ? tickedBrush : QVariant();
         default:
             return {};
+    }
+}
+
+QVariant GeneralTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kListColumnCount) {
+        return {};
+    }
+    return roleData(rows_[index.row()], index.column(), role);
+}
+
+void GeneralTableModel::multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const {
+    const bool valid =
+        index.isValid() && index.row() < rowCount() && index.column() < kListColumnCount;
+    for (QModelRoleData& roleData : roleDataSpan) {
+        roleData.setData(valid ? this->roleData(rows_[index.row()], index.column(), roleData.role())
+                               : QVariant());
     }
 }
 
@@ -102,10 +127,11 @@ Qt::ItemFlags GeneralTableModel::flags(const QModelIndex& index) const {
 void GeneralTableModel::fill(Row& row) const {
     const PersonRecord& record = source_->record(row.index);
     const MarkEntry* marks = source_->marks(row.index);
-    row.cells.resize(kListColumnCount - 1);
-    row.cells[kKeyColumn - 1] = atLeastThreeDigits(row.index);
+    row.cells.resize(kListColumnCount);
+    row.cells[0] = source_->name(row.index);
+    row.cells[kKeyColumn] = atLeastThreeDigits(row.index);
     for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
-        row.cells[column - 1] = ListCellText(record, marks, column, source_->existingGenerals());
+        row.cells[column] = ListCellText(record, marks, column, source_->existingGenerals());
     }
 }
 
@@ -141,7 +167,7 @@ QString GeneralTableModel::sortKey(const Row& row, int column) const {
     if (column == 0) {
         return source_->reading(row.index);
     }
-    const QString& shown = row.cells[column - 1];
+    const QString shown = row.cells[column].toString();
     if (column >= kBirthColumn && column < kFirstSettingColumn) {
         bool isNumber = false;
         const int value = shown.toInt(&isNumber);
@@ -165,14 +191,18 @@ void GeneralTableModel::sortRows(int column, Qt::SortOrder order) {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     for (Row& row : rows_) {
-        row.cells[kKeyColumn - 1] = sortKey(row, column);
+        row.cells[kKeyColumn] = sortKey(row, column);
     }
     // Remember where each row was, to move the views' persistent indexes along.
     std::vector<int> positions(rows_.size());
     for (size_t i = 0; i < positions.size(); ++i) {
         positions[i] = static_cast<int>(i);
     }
-    const auto key = [this](int row) -> const QString& { return rows_[row].cells[kKeyColumn - 1]; };
+    std::vector<QString> keys(rows_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        keys[i] = rows_[i].cells[kKeyColumn].toString();
+    }
+    const auto key = [&keys](int row) -> const QString& { return keys[row]; };
     if (order == Qt::AscendingOrder) {
         std::stable_sort(positions.begin(), positions.end(),
                          [&](int left, int right) { return key(left) < key(right); });

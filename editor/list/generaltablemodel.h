@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <QVariant>
 
 #include <memory>
 #include <vector>
@@ -27,11 +28,13 @@ class GeneralTableModel : public QAbstractTableModel {
     const GeneralSource& source() const { return *source_; }
     bool isTickable() const { return tickable_; }
     // The font of the views; ticked rows are drawn in its bold.
-    void setFont(const QFont& font) { font_ = font; }
+    void setFont(const QFont& font);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // Every role a delegate asks for at once: a redraw asks each cell for about ten.
+    void multiData(const QModelIndex& index, QModelRoleDataSpan roleDataSpan) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -60,7 +63,7 @@ class GeneralTableModel : public QAbstractTableModel {
             }
         }
         if (first >= 0) {
-            emit dataChanged(index(first, 1), index(last, kListColumnCount - 1), {Qt::DisplayRole});
+            emit dataChanged(index(first, 0), index(last, kListColumnCount - 1), {Qt::DisplayRole});
         }
     }
     // Orders the rows by their texts in a column (the key column gets the sort keys) as a
@@ -72,14 +75,16 @@ class GeneralTableModel : public QAbstractTableModel {
         int index = 0;
         bool ticked = false;
         bool looksTicked = false;
-        // Columns 1.. (the key column first).
-        std::vector<QString> cells;
+        // Every column's text, held as the value handed to the views (the name first, then
+        // the key column), so a redraw makes no strings.
+        std::vector<QVariant> cells;
     };
     void fill(Row& row) const;
     QString sortKey(const Row& row, int column) const;
+    QVariant roleData(const Row& row, int column, int role) const;
 
     std::unique_ptr<GeneralSource> source_;
     bool tickable_;
-    QFont font_;
+    QVariant boldFont_;
     std::vector<Row> rows_;
 };

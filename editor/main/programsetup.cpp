@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "deferredicon.h"
 #include "platform/translation.h"
 #include "platform/windowrules.h"
 
 void PrepareApplication() {
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/drovantel.svg")));
+    QApplication::setWindowIcon(DeferredIcon(QStringLiteral(":/icons/drovantel.svg")));
     UseJapanesePlatformTexts();
     InstallWindowRules();
 }

@@ -48,8 +48,10 @@ bool isBold(const GeneralList& list, int position, int column) {
     return list.rowIndex(position, column).data(Qt::FontRole).value<QFont>().bold();
 }
 
+// The colour a cell's text is drawn in: its own, or else the list's text colour.
 QColor colour(const GeneralList& list, int position, int column) {
-    return list.rowIndex(position, column).data(Qt::ForegroundRole).value<QBrush>().color();
+    const QVariant own = list.rowIndex(position, column).data(Qt::ForegroundRole);
+    return own.isValid() ? own.value<QBrush>().color() : list.palette().color(QPalette::Text);
 }
 
 }  // namespace

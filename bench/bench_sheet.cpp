@@ -28,6 +28,9 @@ extern char** environ;
 
 namespace {
 
+// The generals of the open file the benchmarks work on.
+OpenGenerals openGenerals;
+
 PersonRecord General(int i) {
     PersonRecord record;
     QByteArray name;
@@ -59,17 +62,18 @@ void FillRoster() {
     const RecordedMessages quiet;
     LoadGenerals();
     SetDataFolder(QString());
-    rosterCount = kRosterCapacity;
-    for (int i = 1; i <= rosterCount; ++i) {
-        roster[i] = General(i);
-        generalMarks[i] = {GetPersonName(i), {QStringLiteral("将"), {}, {}, {}, {}}};
+    openGenerals.setCount(kRosterCapacity);
+    for (int i = 1; i <= openGenerals.count(); ++i) {
+        openGenerals.record(i) = General(i);
+        openGenerals.marks(i) = {GetPersonName(openGenerals.record(i)),
+                                 {QStringLiteral("将"), {}, {}, {}, {}}};
     }
 }
 
 void BM_SheetExport(benchmark::State& state) {
     FillRoster();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportRosterSheet());
+        benchmark::DoNotOptimize(ExportRosterSheet(openGenerals));
     }
 }
 BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
@@ -77,20 +81,21 @@ BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
 // A sheet that changes the fame of every general: read, checked, applied.
 void BM_SheetImport(benchmark::State& state) {
     FillRoster();
-    const Roster original = roster;
-    for (int i = 1; i <= rosterCount; ++i) {
-        roster[i].setFame(static_cast<qint16>(roster[i].fame() % 500 + 1));
+    const Roster original = openGenerals.records();
+    for (int i = 1; i <= openGenerals.count(); ++i) {
+        openGenerals.record(i).setFame(
+            static_cast<qint16>(openGenerals.record(i).fame() % 500 + 1));
     }
-    const QByteArray sheet = ExportRosterSheet();
-    roster = original;
+    const QByteArray sheet = ExportRosterSheet(openGenerals);
+    openGenerals.records() = original;
     qsizetype changes = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet);
-        import.apply();
+        const RosterSheetImport import(sheet, openGenerals);
+        import.apply(openGenerals);
         changes = import.changes().size();
-        roster = original;
+        openGenerals.records() = original;
     }
-    if (changes < rosterCount) {
+    if (changes < openGenerals.count()) {
         state.SkipWithError("the sheet changed fewer generals than it should");
     }
 }
@@ -102,7 +107,7 @@ void BM_HostileSheet(benchmark::State& state) {
     const QByteArray sheet(1000 * 1000, state.range(0) == 0 ? '\n' : ',');
     qsizetype problems = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet);
+        const RosterSheetImport import(sheet, openGenerals);
         problems = import.problems().size();
     }
     if (problems != 1) {

@@ -120,6 +120,6 @@ void AffinityDialog::cmdOK_Click() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
-    ApplyAffinityDraw(roster, targets(), settings);
+    ApplyAffinityDraw(targetGenerals().records(), targets(), settings);
     accept();
 }

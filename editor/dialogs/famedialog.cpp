@@ -81,6 +81,6 @@ FameDrawSettings FameDialog::settings() const {
 }
 
 void FameDialog::cmdOK_Click() {
-    ApplyFameDraw(roster, targets(), settings());
+    ApplyFameDraw(targetGenerals().records(), targets(), settings());
     accept();
 }

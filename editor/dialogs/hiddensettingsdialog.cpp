@@ -176,7 +176,7 @@ HiddenSettingsChoices HiddenSettingsDialog::choices() const {
 }
 
 void HiddenSettingsDialog::cmdOK_Click() {
-    ApplyHiddenSettingsDraw(roster, targets(), choices());
+    ApplyHiddenSettingsDraw(targetGenerals().records(), targets(), choices());
     accept();
 }
 

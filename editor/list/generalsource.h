@@ -24,11 +24,15 @@ class GeneralSource {
 // The generals of the open person file, with their marks.
 class OpenFileGenerals : public GeneralSource {
   public:
+    explicit OpenFileGenerals(const OpenGenerals* generals) : generals_(generals) {}
     int count() const override;
     const PersonRecord& record(int index) const override;
     const MarkEntry* marks(int index) const override;
     QString name(int index) const override;
     QString reading(int index) const override;
+
+  private:
+    const OpenGenerals* generals_;
 };
 
 // The existing generals of General.csv; they carry no marks.

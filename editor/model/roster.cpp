@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-Roster roster;
-int rosterCount = 0;
-
 namespace {
 
 QString upToFirst(const QString& text, QChar end) {

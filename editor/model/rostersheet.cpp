@@ -389,7 +389,8 @@ bool asksNothing(const RowEdit& edit) {
 
 class SheetChecker {
   public:
-    explicit SheetChecker(QList<SheetProblem>* problems) : problems_(problems) {}
+    SheetChecker(QList<SheetProblem>* problems, const OpenGenerals& generals)
+        : problems_(problems), generals_(generals) {}
 
     // Maps each caption to its list column; false when the rows cannot be matched.
     bool readCaptions(const QStringList& captions) {
@@ -440,8 +441,8 @@ class SheetChecker {
         if (!index) {
             return std::nullopt;
         }
-        const PersonRecord& record = roster[*index];
-        const MarkEntry& marks = generalMarks[*index];
+        const PersonRecord& record = generals_.record(*index);
+        const MarkEntry& marks = generals_.marks(*index);
         RowEdit edit;
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (!columns_[i] || *columns_[i] == kIndexColumn || *columns_[i] == 0) {
@@ -474,10 +475,11 @@ class SheetChecker {
 
     std::optional<int> matchGeneral(int row, const QStringList& cells) {
         const QString indexCell = cellOf(cells, kIndexColumn);
-        const std::optional<int> index = numberIn(indexCell, 1, rosterCount);
+        const std::optional<int> index = numberIn(indexCell, 1, generals_.count());
         if (!index) {
             add(row, SheetIndexCaption(), shownCell(indexCell),
-                QStringLiteral("このファイルの武将の番号（1～%1）ではありません").arg(rosterCount));
+                QStringLiteral("このファイルの武将の番号（1～%1）ではありません")
+                    .arg(generals_.count()));
             return std::nullopt;
         }
         if (rowOfIndex_.contains(*index)) {
@@ -487,18 +489,18 @@ class SheetChecker {
         }
         rowOfIndex_.insert(*index, row);
         const QString nameCell = cellOf(cells, 0);
-        if (nameCell.trimmed() != GetPersonName(*index).trimmed()) {
+        if (nameCell.trimmed() != GetPersonName(generals_.record(*index)).trimmed()) {
             add(row, ListColumnCaption(0), shownCell(nameCell),
                 QStringLiteral("番号%1の武将（%2）ではありません")
                     .arg(*index)
-                    .arg(GetPersonName(*index)));
+                    .arg(GetPersonName(generals_.record(*index))));
             return std::nullopt;
         }
         return index;
     }
 
     void readCell(int row, int column, const QString& cell, int index, RowEdit* edit) {
-        const PersonRecord& record = roster[index];
+        const PersonRecord& record = generals_.record(index);
         const QString caption = ListColumnCaption(column);
         const auto problem = [&](const QString& reason) {
             add(row, caption, shownCell(cell), reason);
@@ -508,7 +510,7 @@ class SheetChecker {
             const QString mark = WithCp932LookAlikes(cell);
             if (!IsStorableText(mark)) {
                 problem(QStringLiteral("印に使えない文字があります"));
-            } else if (mark != generalMarks[index].marks[column - kFirstMarkColumn]) {
+            } else if (mark != generals_.marks(index).marks[column - kFirstMarkColumn]) {
                 edit->marks[column - kFirstMarkColumn] = mark;
             }
         } else if (column == kBirthColumn) {
@@ -558,6 +560,7 @@ class SheetChecker {
     }
 
     QList<SheetProblem>* problems_;
+    const OpenGenerals& generals_;
     QList<std::optional<int>> columns_;
     QHash<int, int> rowOfIndex_;
 };
@@ -576,19 +579,20 @@ QStringList SheetCaptions() {
     return captions;
 }
 
-QByteArray ExportRosterSheet() {
+QByteArray ExportRosterSheet(const OpenGenerals& generals) {
     const QList<int> columns = sheetColumns();
     QString text;
     appendLine(&text, SheetCaptions());
-    text.reserve(400 * (rosterCount + 1));
-    for (int index = 1; index <= rosterCount; ++index) {
+    text.reserve(400 * (generals.count() + 1));
+    for (int index = 1; index <= generals.count(); ++index) {
+        const PersonRecord& record = generals.record(index);
         text.append(QString::number(index));
         text.append(u',');
-        appendField(&text, GetPersonName(index));
+        appendField(&text, GetPersonName(record));
         for (const int column : columns) {
             if (column != 0) {
                 text.append(u',');
-                appendField(&text, ListCellText(roster[index], &generalMarks[index], column));
+                appendField(&text, ListCellText(record, &generals.marks(index), column));
             }
         }
         text.append(QStringLiteral("\r\n"));
@@ -596,8 +600,8 @@ QByteArray ExportRosterSheet() {
     return QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool SaveRosterSheet(const QString& path) {
-    return WriteWholeFile(path, ExportRosterSheet());
+bool SaveRosterSheet(const QString& path, const OpenGenerals& generals) {
+    return WriteWholeFile(path, ExportRosterSheet(generals));
 }
 
 bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
@@ -618,7 +622,7 @@ bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
     return true;
 }
 
-RosterSheetImport::RosterSheetImport(const QByteArray& content) {
+RosterSheetImport::RosterSheetImport(const QByteArray& content, const OpenGenerals& generals) {
     if (content.size() > kMaxSheetFileSize) {
         problems_.append({0, {}, {}, sheetTooLargeReason()});
         return;
@@ -640,7 +644,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         return;
     }
     const QList<QStringList>& rows = sheet.rows;
-    SheetChecker checker(&problems_);
+    SheetChecker checker(&problems_, generals);
     if (rows.isEmpty() || sheet.rowNumbers[0] != 1) {
         problems_.append({1, {}, {}, unknownSheetReason({})});
         return;
@@ -649,8 +653,8 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
         return;
     }
     // The edits are made on copies: reading the sheet changes nothing.
-    Roster edited = roster;
-    GeneralMarks editedMarks = generalMarks;
+    Roster edited = generals.records();
+    GeneralMarks editedMarks = generals.allMarks();
     QList<int> touched;
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const auto row = checker.readRow(sheet.rowNumbers[i], rows[i]);
@@ -667,19 +671,20 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content) {
     for (const int index : touched) {
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
-            const QString before = ListCellText(roster[index], &generalMarks[index], column);
+            const QString before =
+                ListCellText(generals.record(index), &generals.marks(index), column);
             const QString after = ListCellText(edited[index], &editedMarks[index], column);
             if (before != after) {
                 // Marks first: a spreadsheet that reformatted them ("01" → "1") shows there.
                 const bool mark = column < kBirthColumn;
                 (mark ? changes_ : otherChanges)
-                    .append(
-                        {index, GetPersonName(index), ListColumnCaption(column), before, after});
+                    .append({index, GetPersonName(generals.record(index)),
+                             ListColumnCaption(column), before, after});
                 changed = true;
             }
         }
         // Bytes the list does not show (the linked year) still make a change.
-        if (changed || edited[index].bytes() != roster[index].bytes()) {
+        if (changed || edited[index].bytes() != generals.record(index).bytes()) {
             results_.push_back({index, edited[index], editedMarks[index]});
         }
     }
@@ -694,13 +699,13 @@ QList<int> RosterSheetImport::indexes() const {
     return result;
 }
 
-void RosterSheetImport::apply() const {
+void RosterSheetImport::apply(OpenGenerals& generals) const {
     if (!problems_.isEmpty()) {
         return;
     }
     for (const Result& general : results_) {
-        roster[general.index] = general.record;
-        generalMarks[general.index] = general.marks;
+        generals.record(general.index) = general.record;
+        generals.marks(general.index) = general.marks;
     }
 }
 

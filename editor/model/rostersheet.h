@@ -17,11 +17,11 @@ QString SheetIndexCaption();
 // The sheet's captions: the roster index, then the list's columns without its key column.
 QStringList SheetCaptions();
 
-// Roster generals 1..rosterCount in slot order with their marks: UTF-8 with a byte-order mark,
-// CR LF line ends, fields quoted where they must be.
-QByteArray ExportRosterSheet();
-// Writes ExportRosterSheet() to path, whole or not at all; false when it could not.
-bool SaveRosterSheet(const QString& path);
+// The generals in slot order with their marks: UTF-8 with a byte-order mark, CR LF line ends,
+// fields quoted where they must be.
+QByteArray ExportRosterSheet(const OpenGenerals& generals);
+// Writes ExportRosterSheet(generals) to path, whole or not at all; false when it could not.
+bool SaveRosterSheet(const QString& path, const OpenGenerals& generals);
 // A sheet of a full file is about 40 KB; one far larger is refused at once.
 inline constexpr qsizetype kMaxSheetFileSize = 1024 * 1024;
 
@@ -45,11 +45,11 @@ struct SheetChange {
     QString after;
 };
 
-// A sheet read against the open roster. Reading changes nothing: it finds every problem or,
+// A sheet read against the open generals. Reading changes nothing: it finds every problem or,
 // when there is none, works out what the sheet changes.
 class RosterSheetImport {
   public:
-    explicit RosterSheetImport(const QByteArray& content);
+    RosterSheetImport(const QByteArray& content, const OpenGenerals& generals);
 
     // Every problem: a sheet that is no sheet of ours (too large, not comma-separated, not
     // UTF-8 or the Windows code page) has one; a row that breaks a rule of the skills is a
@@ -61,8 +61,9 @@ class RosterSheetImport {
     const QList<SheetChange>& changes() const { return changes_; }
     // The roster indexes of the changed generals, ascending.
     QList<int> indexes() const;
-    // Puts the changed records and marks in place. Only for a sheet without problems.
-    void apply() const;
+    // Puts the changed records and marks in place in generals, the ones the sheet was read
+    // against. Only for a sheet without problems.
+    void apply(OpenGenerals& generals) const;
 
   private:
     struct Result {

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 const QString kNoTemplate = QStringLiteral("  -");
 
 void selectRange(AbilityDialog& dlg, int ability, int first, int second) {
@@ -51,11 +54,12 @@ class AbilityDialogTest : public QObject {
         UseRandomSource(&source_);
         AbilityDialog::rememberedSettings() = AbilityTemplate();
         abilityTemplates = {AbilityTemplate{kNoTemplate}};
-        rosterCount = 3;
+        openGenerals.setCount(3);
         for (int index = 1; index <= 3; ++index) {
-            roster[index] = PersonRecord();
+            openGenerals.record(index) = PersonRecord();
             for (int ability = 0; ability < kAbilityCount; ++ability) {
-                roster[index].setAbility(ability, static_cast<qint16>(10 * index + ability));
+                openGenerals.record(index).setAbility(ability,
+                                                      static_cast<qint16>(10 * index + ability));
             }
         }
     }
@@ -67,6 +71,7 @@ class AbilityDialogTest : public QObject {
 
     void openingShowsNoAbilityAndEntryZero() {
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -88,6 +93,7 @@ class AbilityDialogTest : public QObject {
 
     void totalLimitWarnings() {
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -106,6 +112,7 @@ class AbilityDialogTest : public QObject {
 
     void totalListsFollowTheRanges() {
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -134,8 +141,9 @@ class AbilityDialogTest : public QObject {
 
     void okDrawsWithinTheTotalAndCloses() {
         AbilityDialog dlg;
-        dlg.addTarget(GetPersonName(1), 1);
-        dlg.addTarget(GetPersonName(3), 3);
+        dlg.setGenerals(&openGenerals);
+        dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
+        dlg.addTarget(GetPersonName(openGenerals.record(3)), 3);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 40, 80);
         dlg.chkTotal->click();
@@ -144,20 +152,22 @@ class AbilityDialogTest : public QObject {
         dlg.cmdOK->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         for (const int index : {1, 3}) {
-            const int total = roster[index].ability(0) + roster[index].ability(1);
+            const int total =
+                openGenerals.record(index).ability(0) + openGenerals.record(index).ability(1);
             QVERIFY(total >= 100 && total <= 120);
-            QCOMPARE(roster[index].ability(4), 10 * index + 4);
+            QCOMPARE(openGenerals.record(index).ability(4), 10 * index + 4);
         }
-        QCOMPARE(roster[2].ability(0), 20);  // not a target
+        QCOMPARE(openGenerals.record(2).ability(0), 20);  // not a target
         QCOMPARE(AbilityDialog::rememberedSettings().totalA, qint16(100));
         QVERIFY(!folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
-        const PersonRecord before = roster[1];
+        const PersonRecord before = openGenerals.record(1);
         {
             AbilityDialog dlg;
-            dlg.addTarget(GetPersonName(1), 1);
+            dlg.setGenerals(&openGenerals);
+            dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
             dlg.chkTotal->click();
@@ -165,8 +175,9 @@ class AbilityDialogTest : public QObject {
             dlg.cmdCancel->click();
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(roster[1].bytes(), before.bytes());
+        QCOMPARE(openGenerals.record(1).bytes(), before.bytes());
         AbilityDialog again;
+        again.setGenerals(&openGenerals);
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -184,6 +195,7 @@ class AbilityDialogTest : public QObject {
         // Hand-edited: values outside 1..100 load clamped.
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -205,6 +217,7 @@ class AbilityDialogTest : public QObject {
     void newTemplateRenamedOnClose() {
         {
             AbilityDialog dlg;
+            dlg.setGenerals(&openGenerals);
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
@@ -225,6 +238,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
             AbilityDialog dlg;
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -243,6 +257,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         abilityTemplates.append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -277,6 +292,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
             AbilityDialog dlg;
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
@@ -302,6 +318,7 @@ class AbilityDialogTest : public QObject {
     void pressingTheSelectedEntryReloadsIt() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -317,6 +334,7 @@ class AbilityDialogTest : public QObject {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         abilityTemplates.append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -345,6 +363,7 @@ class AbilityDialogTest : public QObject {
     void nameBoxRefusesWhatTheFileCannotHold() {
         abilityTemplates.append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         AbilityDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);

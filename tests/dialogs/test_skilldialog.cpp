@@ -12,6 +12,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 QString countCaption(int candidates) {
     return QStringLiteral("■ 選ぶ数（候補 ") + QString::number(candidates) + QStringLiteral(" 個)");
 }
@@ -56,11 +59,11 @@ class SkillDialogTest : public QObject {
         UseRandomSource(&source_);
         SkillDialog::rememberedSettings() = SkillTemplate();
         skillTemplates = {SkillTemplate{QStringLiteral("  -")}};
-        rosterCount = 2;
-        roster[1] = PersonRecord();
-        roster[2] = PersonRecord();
-        roster[1].setAbility(2, 40);
-        roster[2].setAbility(2, 40);
+        openGenerals.setCount(2);
+        openGenerals.record(1) = PersonRecord();
+        openGenerals.record(2) = PersonRecord();
+        openGenerals.record(1).setAbility(2, 40);
+        openGenerals.record(2).setAbility(2, 40);
     }
     void cleanup() {
         UseRandomSource(nullptr);
@@ -70,6 +73,7 @@ class SkillDialogTest : public QObject {
 
     void openingShowsTheGridAndNoCountArea() {
         SkillDialog dlg;
+        dlg.setGenerals(&openGenerals);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -82,6 +86,7 @@ class SkillDialogTest : public QObject {
 
     void countAreaFollowsTheCandidates() {
         SkillDialog dlg;
+        dlg.setGenerals(&openGenerals);
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -109,6 +114,7 @@ class SkillDialogTest : public QObject {
 
     void reverseAndClear() {
         SkillDialog dlg;
+        dlg.setGenerals(&openGenerals);
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -129,25 +135,27 @@ class SkillDialogTest : public QObject {
 
     void okDrawsForTheTargetsOnly() {
         SkillDialog dlg;
-        dlg.addTarget(GetPersonName(2), 2);
+        dlg.setGenerals(&openGenerals);
+        dlg.addTarget(GetPersonName(openGenerals.record(2)), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
         dlg.cmbCount1->setCurrentIndex(2);
         dlg.cmbCount2->setCurrentIndex(2);
         dlg.cmdOK->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QVERIFY(GetSkill(roster[2], Skill::gunshi));
-        QVERIFY(GetSkill(roster[2], Skill::hanron));
-        QVERIFY(GetSkill(roster[2], Skill::kouben));
-        QCOMPARE(roster[2].ability(2), 70);
-        QVERIFY(!GetSkill(roster[1], Skill::gunshi));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::gunshi));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::hanron));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::kouben));
+        QCOMPARE(openGenerals.record(2).ability(2), 70);
+        QVERIFY(!GetSkill(openGenerals.record(1), Skill::gunshi));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
-        const RecordBytes before = roster[1].bytes();
+        const RecordBytes before = openGenerals.record(1).bytes();
         {
             SkillDialog dlg;
-            dlg.addTarget(GetPersonName(1), 1);
+            dlg.setGenerals(&openGenerals);
+            dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
             dlg.cmbCount1->setCurrentIndex(2);
@@ -155,8 +163,9 @@ class SkillDialogTest : public QObject {
             dlg.show();
             dlg.close();  // the close box
         }
-        QCOMPARE(roster[1].bytes(), before);
+        QCOMPARE(openGenerals.record(1).bytes(), before);
         SkillDialog again;
+        again.setGenerals(&openGenerals);
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -170,6 +179,7 @@ class SkillDialogTest : public QObject {
         skillTemplates.append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
             SkillDialog dlg;
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);

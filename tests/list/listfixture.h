@@ -40,6 +40,9 @@ inline GeneralRecord MakeGeneral(const QString& family, const QString& given,
     return general;
 }
 
+// The open file's generals the lists under test show.
+inline OpenGenerals openGenerals;
+
 // Empties both tables and the marks, before and after a test.
 class ListTables {
   public:
@@ -49,11 +52,9 @@ class ListTables {
     ListTables& operator=(const ListTables&) = delete;
 
     static void clear() {
-        roster = Roster{};
-        rosterCount = 0;
+        openGenerals = OpenGenerals();
         generals = QList<GeneralRecord>(1);
         generalCount = 0;
-        generalMarks = {};
         ComputeAffinityRepresentatives();
     }
     static void addGeneral(const GeneralRecord& general) {

@@ -67,7 +67,8 @@ QByteArray writeOnFullDisk(const std::function<bool()>& write) {
 }
 
 bool saveMarks() {
-    return !SaveMarks(0);
+    OpenGenerals none;
+    return !SaveMarks(none);
 }
 
 }  // namespace
@@ -134,7 +135,6 @@ class FullDiskTest : public QObject {
         QFETCH(QByteArray, expected);
         TempDataFolder folder;
         RecordedMessages messages;
-        generalMarks = {};
         writer.prepare(folder);
         const std::map<QString, QByteArray> before = snapshot(folder);
         QCOMPARE(writeOnFullDisk(writer.write), expected);

@@ -18,6 +18,9 @@
 
 namespace {
 
+// The generals of the open file the benchmarks work on.
+OpenGenerals openGenerals;
+
 constexpr int kNameColumn = 0;
 constexpr int kWarColumn = 10;
 constexpr int kSkillColumn = kFirstSkillColumn + 12;
@@ -73,10 +76,11 @@ void fillRoster() {
         record.setBirthYear(static_cast<qint16>(150 + random() % 80));
         record.setFame(static_cast<qint16>(random() % 800));
         record.setSkillByte(0, static_cast<quint8>(random()));
-        roster[index] = record;
-        generalMarks[index] = MarkEntry{GetPersonName(index), {QStringLiteral("A")}};
+        openGenerals.record(index) = record;
+        openGenerals.marks(index) =
+            MarkEntry{GetPersonName(openGenerals.record(index)), {QStringLiteral("A")}};
     }
-    rosterCount = kRosterCapacity;
+    openGenerals.setCount(kRosterCapacity);
 }
 
 void BM_ChooserFill1000(benchmark::State& state) {
@@ -113,7 +117,8 @@ BENCHMARK(BM_SortChooser1000)
 void BM_RefreshTickedRows110(benchmark::State& state) {
     const ExistingGenerals generals = makeGenerals(kMaxGenerals);
     fillRoster();
-    GeneralList list(std::make_unique<OpenFileGenerals>(generals), GeneralList::Kind::Ticking);
+    GeneralList list(std::make_unique<OpenFileGenerals>(generals, &openGenerals),
+                     GeneralList::Kind::Ticking);
     list.showAllGenerals();
     ToggleAllRows(&list);
     list.resize(1000, 700);
@@ -122,9 +127,9 @@ void BM_RefreshTickedRows110(benchmark::State& state) {
     std::mt19937 random(3);
     for (auto _ : state) {
         state.PauseTiming();
-        for (int index = 1; index <= rosterCount; ++index) {
-            randomValues(random, roster[index]);
-            roster[index].setSkillByte(1, static_cast<quint8>(random()));
+        for (int index = 1; index <= openGenerals.count(); ++index) {
+            randomValues(random, openGenerals.record(index));
+            openGenerals.record(index).setSkillByte(1, static_cast<quint8>(random()));
         }
         state.ResumeTiming();
         RefreshTickedRows(&list);

@@ -14,6 +14,7 @@
 
 #include "main/mainwindow.h"
 #include "model/edithistory.h"
+#include "model/personfiledocument.h"
 #include "model/programdata.h"
 #include "model/roster.h"
 #include "platform/appinfo.h"
@@ -56,7 +57,7 @@ void BM_OpenFullPersonFile(benchmark::State& state) {
         window.openPersonFile(path);
         benchmark::DoNotOptimize(window.list->rowCount());
     }
-    if (rosterCount != kRosterCapacity) {
+    if (window.document()->generals().count() != kRosterCapacity) {
         state.SkipWithError("the file did not open with 110 records");
     }
     window.close();
@@ -148,14 +149,14 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
         }
     }
     window.openPersonFile(path);
-    for (int n = 1; n <= rosterCount; ++n) {
-        roster[n].setFame(static_cast<qint16>(300 + n));
-        roster[n].setAbility(1, static_cast<qint16>(n % 100));
+    for (int n = 1; n <= window.document()->generals().count(); ++n) {
+        window.document()->generals().record(n).setFame(static_cast<qint16>(300 + n));
+        window.document()->generals().record(n).setAbility(1, static_cast<qint16>(n % 100));
     }
     answers.queueAnswer(MessageAnswer::Yes);
     window.cmdBack->click();
     EditHistory* history = window.history();
-    if (rosterCount != kRosterCapacity || history->count() != 1) {
+    if (window.document()->generals().count() != kRosterCapacity || history->count() != 1) {
         state.SkipWithError("the restore of 110 generals made no step");
     }
     QCoreApplication::processEvents();

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The generals of the open file the benchmarks work on.
+OpenGenerals openGenerals;
+
 constexpr int kRecords = 110;
 
 // Records with real-looking names: two-byte family and given names, a half-width reading.
@@ -36,13 +39,13 @@ void RosterDecodeAndEncode(benchmark::State& state) {
     std::vector<RecordBytes> handedBack(kRecords);
     for (auto _ : state) {
         for (int i = 0; i < kRecords; ++i) {
-            roster[i + 1] = PersonRecord(records[i]);
+            openGenerals.record(i + 1) = PersonRecord(records[i]);
         }
-        rosterCount = kRecords;
+        openGenerals.setCount(kRecords);
         int total = 0;
-        for (int i = 1; i <= rosterCount; ++i) {
-            PersonRecord& record = roster[i];
-            benchmark::DoNotOptimize(GetPersonName(i));
+        for (int i = 1; i <= openGenerals.count(); ++i) {
+            PersonRecord& record = openGenerals.record(i);
+            benchmark::DoNotOptimize(GetPersonName(openGenerals.record(i)));
             benchmark::DoNotOptimize(record.reading());
             total += record.birthYear() + record.fame();
             for (int a = 0; a < kAbilityCount; ++a) {
@@ -95,7 +98,7 @@ void ReadPersonFile110(benchmark::State& state) {
         for (int slot = 0; slot < count; ++slot) {
             RecordBytes bytes;
             PersonFileLibrary::readPerson(&bytes, slot);
-            roster[slot + 1] = PersonRecord(bytes);
+            openGenerals.record(slot + 1) = PersonRecord(bytes);
         }
         benchmark::DoNotOptimize(count);
     }
@@ -112,11 +115,11 @@ void WritePersonFile110(benchmark::State& state) {
     for (int slot = 0; slot < kRecords; ++slot) {
         RecordBytes bytes;
         PersonFileLibrary::readPerson(&bytes, slot);
-        roster[slot + 1] = PersonRecord(bytes);
+        openGenerals.record(slot + 1) = PersonRecord(bytes);
     }
     for (auto _ : state) {
         for (int slot = 0; slot < kRecords; ++slot) {
-            PersonFileLibrary::writePerson(roster[slot + 1].bytes(), slot);
+            PersonFileLibrary::writePerson(openGenerals.record(slot + 1).bytes(), slot);
         }
         if (PersonFileLibrary::writePersonFile(file.path()) != 0) {
             state.SkipWithError("the save failed");

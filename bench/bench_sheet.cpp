@@ -29,6 +29,9 @@ extern char** environ;
 
 namespace {
 
+// The generals of the open file the benchmarks work on.
+OpenGenerals openGenerals;
+
 PersonRecord General(int i) {
     PersonRecord record;
     QByteArray name;
@@ -59,10 +62,11 @@ ExistingGenerals FillRoster() {
     SetDataFolder(QCoreApplication::applicationDirPath());
     ExistingGenerals generals = LoadExistingGenerals(GeneralFilePath()).generals;
     SetDataFolder(QString());
-    rosterCount = kRosterCapacity;
-    for (int i = 1; i <= rosterCount; ++i) {
-        roster[i] = General(i);
-        generalMarks[i] = {GetPersonName(i), {QStringLiteral("将"), {}, {}, {}, {}}};
+    openGenerals.setCount(kRosterCapacity);
+    for (int i = 1; i <= openGenerals.count(); ++i) {
+        openGenerals.record(i) = General(i);
+        openGenerals.marks(i) = {GetPersonName(openGenerals.record(i)),
+                                 {QStringLiteral("将"), {}, {}, {}, {}}};
     }
     return generals;
 }
@@ -70,7 +74,7 @@ ExistingGenerals FillRoster() {
 void BM_SheetExport(benchmark::State& state) {
     const ExistingGenerals generals = FillRoster();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ExportRosterSheet(generals));
+        benchmark::DoNotOptimize(ExportRosterSheet(openGenerals, generals));
     }
 }
 BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
@@ -78,20 +82,21 @@ BENCHMARK(BM_SheetExport)->Unit(benchmark::kMillisecond);
 // A sheet that changes the fame of every general: read, checked, applied.
 void BM_SheetImport(benchmark::State& state) {
     const ExistingGenerals generals = FillRoster();
-    const Roster original = roster;
-    for (int i = 1; i <= rosterCount; ++i) {
-        roster[i].setFame(static_cast<qint16>(roster[i].fame() % 500 + 1));
+    const Roster original = openGenerals.records();
+    for (int i = 1; i <= openGenerals.count(); ++i) {
+        openGenerals.record(i).setFame(
+            static_cast<qint16>(openGenerals.record(i).fame() % 500 + 1));
     }
-    const QByteArray sheet = ExportRosterSheet(generals);
-    roster = original;
+    const QByteArray sheet = ExportRosterSheet(openGenerals, generals);
+    openGenerals.records() = original;
     qsizetype changes = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet, generals);
-        import.apply();
+        const RosterSheetImport import(sheet, openGenerals, generals);
+        import.apply(openGenerals);
         changes = import.changes().size();
-        roster = original;
+        openGenerals.records() = original;
     }
-    if (changes < rosterCount) {
+    if (changes < openGenerals.count()) {
         state.SkipWithError("the sheet changed fewer generals than it should");
     }
 }
@@ -103,7 +108,7 @@ void BM_HostileSheet(benchmark::State& state) {
     const QByteArray sheet(1000 * 1000, state.range(0) == 0 ? '\n' : ',');
     qsizetype problems = 0;
     for (auto _ : state) {
-        const RosterSheetImport import(sheet, ExistingGenerals());
+        const RosterSheetImport import(sheet, openGenerals, ExistingGenerals());
         problems = import.problems().size();
     }
     if (problems != 1) {

@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     messages.clear();
-    const bool saveFailed = SaveMarks(0).has_value();
+    OpenGenerals none;
+    const bool saveFailed = SaveMarks(none).has_value();
     if (failed) {
         // Nothing of an unreadable file may be lost: it is kept whole beside the new one.
         QFile backup(folder.path(QStringLiteral("Mark.csv.bak")));

@@ -12,23 +12,25 @@
 
 namespace {
 
+OpenGenerals openGenerals;
+
 void resetRoster() {
-    roster = Roster();
-    generalMarks = {};
-    rosterCount = 3;
-    for (int index = 1; index <= rosterCount; ++index) {
+    openGenerals = OpenGenerals();
+    openGenerals.setCount(3);
+    for (int index = 1; index <= openGenerals.count(); ++index) {
         QByteArray name;
         EncodeCp932(QStringLiteral("武将%1").arg(index), &name);
-        std::copy(name.begin(), name.end(), roster[index].bytes().begin() + kFamilyNameOffset);
-        generalMarks[index].name = GetPersonName(index);
-        roster[index].setBirthYear(static_cast<qint16>(170 + index));
-        roster[index].setFame(static_cast<qint16>(150 * index));
+        std::copy(name.begin(), name.end(),
+                  openGenerals.record(index).bytes().begin() + kFamilyNameOffset);
+        openGenerals.marks(index).name = GetPersonName(openGenerals.record(index));
+        openGenerals.record(index).setBirthYear(static_cast<qint16>(170 + index));
+        openGenerals.record(index).setFame(static_cast<qint16>(150 * index));
         for (int k = 0; k < kAbilityCount; ++k) {
-            roster[index].setAbility(k, static_cast<qint16>(50 + 10 * index));
+            openGenerals.record(index).setAbility(k, static_cast<qint16>(50 + 10 * index));
         }
     }
-    SetSkill(roster[3], Skill::gunshi, true);
-    SetSkill(roster[3], Skill::hanron, true);
+    SetSkill(openGenerals.record(3), Skill::gunshi, true);
+    SetSkill(openGenerals.record(3), Skill::hanron, true);
 }
 
 }  // namespace
@@ -37,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetRoster();
     const QByteArray sheet(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const ExistingGenerals none;
-    const RosterSheetImport import(sheet, none);
+    const RosterSheetImport import(sheet, openGenerals, none);
     for (const SheetProblem& problem : import.problems()) {
         FUZZ_CHECK(problem.cell.size() <= 41 && problem.column.size() <= 41);
     }
@@ -45,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(import.changes().isEmpty());
         return 0;
     }
-    import.apply();
-    const RosterSheetImport again(sheet, none);
+    import.apply(openGenerals);
+    const RosterSheetImport again(sheet, openGenerals, none);
     FUZZ_CHECK(again.problems().isEmpty());
     FUZZ_CHECK(again.changes().isEmpty());
     return 0;

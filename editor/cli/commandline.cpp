@@ -121,7 +121,7 @@ std::optional<Request> parse(const QStringList& arguments) {
     return std::nullopt;
 }
 
-// Opens the person file as the window's open does: the roster and every general's marks.
+// Opens the person file as the window's open does: the generals and every general's marks.
 bool openPersonFile(PersonFileDocument* document, const QString& path) {
     const QString unusable = UnusableFileReason(path);
     if (!unusable.isEmpty()) {
@@ -180,7 +180,7 @@ int exportSheet(const Request& request, const ProgramData& data) {
         print(stderr, DescribeSheetTargetProblem(problem, request.sheet));
         return kExitFileFailed;
     }
-    if (!SaveRosterSheet(request.sheet, data.existingGenerals())) {
+    if (!SaveRosterSheet(request.sheet, document.generals(), data.existingGenerals())) {
         print(stderr, QStringLiteral("%1 に書き出せませんでした").arg(request.sheet));
         return kExitFileFailed;
     }
@@ -204,7 +204,7 @@ int importSheet(const Request& request, const ProgramData& data, ConsoleMessages
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
-    const RosterSheetImport import(content, data.existingGenerals());
+    const RosterSheetImport import(content, document.generals(), data.existingGenerals());
     if (!import.problems().isEmpty()) {
         print(stderr, QStringLiteral("表に%1件の問題があるため、何も変更しませんでした。")
                           .arg(import.problems().size()));
@@ -220,7 +220,8 @@ int importSheet(const Request& request, const ProgramData& data, ConsoleMessages
     messages->takeFailure();
     // The sheet's marks are written only with the person file.
     document.holdMarksUntilSaved();
-    document.recordEdit(QStringLiteral("表から読み込み"), [&import] { import.apply(); });
+    document.recordEdit(QStringLiteral("表から読み込み"),
+                        [&import](OpenGenerals& generals) { import.apply(generals); });
     const bool saved = savePersonFile(&document);
     return saved && !marksFailed && !messages->takeFailure() ? kExitOk : kExitFileFailed;
 }

@@ -265,7 +265,7 @@ void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
 void AbilityDialog::applySettings() {
     AbilityTemplate settings;
     StoreSettings(settings);
-    ApplyAbilityDraw(roster, targets(), settings, random_);
+    ApplyAbilityDraw(targetGenerals().records(), targets(), settings, random_);
 }
 
 void AbilityDialog::rememberSettings() {

@@ -121,6 +121,6 @@ void AffinityDialog::cmdOK_Click() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
-    ApplyAffinityDraw(roster, targets(), settings, random_);
+    ApplyAffinityDraw(targetGenerals().records(), targets(), settings, random_);
     accept();
 }

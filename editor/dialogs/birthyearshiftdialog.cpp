@@ -54,7 +54,7 @@ BirthYearShiftDialog::BirthYearShiftDialog(QWidget* parent) : BulkEditDialog(par
 }
 
 void BirthYearShiftDialog::Reset() {
-    const BirthYearExtremes extremes = FindBirthYearExtremes(roster, targets());
+    const BirthYearExtremes extremes = FindBirthYearExtremes(targetGenerals().records(), targets());
     cmbShift->clear();
     if (extremes.earliestIndex == 0) {
         // No target: nothing to describe and nothing to offer.
@@ -64,8 +64,9 @@ void BirthYearShiftDialog::Reset() {
         return;
     }
 
-    QString earliestLine = GetPersonName(extremes.earliestIndex) + QStringLiteral(" : ") +
-                           QString::number(extremes.earliest) + QStringLiteral("年生 ");
+    QString earliestLine = GetPersonName(targetGenerals().record(extremes.earliestIndex)) +
+                           QStringLiteral(" : ") + QString::number(extremes.earliest) +
+                           QStringLiteral("年生 ");
     if (extremes.earliest < kEarliestBirthYear + 1) {
         earliestLine += QStringLiteral("( これ以上下げられない )");
     } else {
@@ -75,8 +76,9 @@ void BirthYearShiftDialog::Reset() {
     }
     labMin->setText(earliestLine);
 
-    QString latestLine = GetPersonName(extremes.latestIndex) + QStringLiteral(" : ") +
-                         QString::number(extremes.latest) + QStringLiteral("年生 ");
+    QString latestLine = GetPersonName(targetGenerals().record(extremes.latestIndex)) +
+                         QStringLiteral(" : ") + QString::number(extremes.latest) +
+                         QStringLiteral("年生 ");
     if (extremes.latest > kLatestBirthYear - 1) {
         latestLine += QStringLiteral("( これ以上上げられない )");
     } else {
@@ -100,6 +102,6 @@ void BirthYearShiftDialog::cmdOK_Click() {
     if (cmbShift->currentIndex() < 0) {
         return;
     }
-    ApplyBirthShift(roster, targets(), cmbShift->currentData().toInt());
+    ApplyBirthShift(targetGenerals().records(), targets(), cmbShift->currentData().toInt());
     accept();
 }

@@ -24,9 +24,9 @@ QList<int> BulkEditDialog::targets() const {
     return indexes;
 }
 
-void BulkEditDialog::addTarget(const QString& name, int rosterIndex) {
+void BulkEditDialog::addTarget(const QString& name, int index) {
     auto* item = new QListWidgetItem(name, list);
-    item->setData(Qt::UserRole, rosterIndex);
+    item->setData(Qt::UserRole, index);
 }
 
 namespace {

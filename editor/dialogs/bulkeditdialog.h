@@ -1,6 +1,6 @@
 // The common shape of the bulk edit dialogs: a modal dialog with the target list `list`, one
-// row per ticked general (text = display name, Qt::UserRole = roster index), filled by the
-// main window before the dialog is shown.
+// row per ticked general (text = display name, Qt::UserRole = index among the generals),
+// filled by the main window, with the generals the dialog changes, before it is shown.
 #pragma once
 
 #include <QCheckBox>
@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QRect>
 
+class OpenGenerals;
+
 class BulkEditDialog : public QDialog {
     Q_OBJECT
   public:
@@ -18,12 +20,16 @@ class BulkEditDialog : public QDialog {
 
     QListWidget* list;
 
-    // The roster indexes of the rows of list, first to last.
+    // The indexes of the rows of list, first to last.
     QList<int> targets() const;
     // Adds one target row.
-    void addTarget(const QString& name, int rosterIndex);
+    void addTarget(const QString& name, int index);
+    // The generals the targets are of, which OK changes.
+    void setGenerals(OpenGenerals* generals) { generals_ = generals; }
 
   protected:
+    OpenGenerals& targetGenerals() const { return *generals_; }
+
     // Opens with the keyboard focus on the targets, so that an early Enter presses nothing.
     void showEvent(QShowEvent* event) override;
 
@@ -42,4 +48,7 @@ class BulkEditDialog : public QDialog {
     static QPushButton* addOkButton(QWidget* parent, const QRect& geometry);
     // "ｷｬﾝｾﾙ", named cmdCancel; it closes the dialog without changing anything.
     QPushButton* addCancelButton(const QRect& geometry);
+
+  private:
+    OpenGenerals* generals_ = nullptr;
 };

@@ -82,6 +82,6 @@ FameDrawSettings FameDialog::settings() const {
 }
 
 void FameDialog::cmdOK_Click() {
-    ApplyFameDraw(roster, targets(), settings(), random_);
+    ApplyFameDraw(targetGenerals().records(), targets(), settings(), random_);
     accept();
 }

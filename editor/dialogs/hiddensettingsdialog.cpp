@@ -177,7 +177,7 @@ HiddenSettingsChoices HiddenSettingsDialog::choices() const {
 }
 
 void HiddenSettingsDialog::cmdOK_Click() {
-    ApplyHiddenSettingsDraw(roster, targets(), choices(), random_);
+    ApplyHiddenSettingsDraw(targetGenerals().records(), targets(), choices(), random_);
     accept();
 }
 

@@ -104,6 +104,6 @@ MarkEditSettings MarkDialog::settings() const {
 }
 
 void MarkDialog::cmdOK_Click() {
-    ApplyMarkEdit(generalMarks, targets(), settings());
+    ApplyMarkEdit(targetGenerals().allMarks(), targets(), settings());
     accept();
 }

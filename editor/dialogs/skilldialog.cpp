@@ -199,7 +199,7 @@ void SkillDialog::LoadSettings(const SkillTemplate& settings) {
 void SkillDialog::applySettings() {
     SkillTemplate settings;
     StoreSettings(settings);
-    ApplySkillDraw(roster, targets(), settings, random_);
+    ApplySkillDraw(targetGenerals().records(), targets(), settings, random_);
 }
 
 void SkillDialog::rememberSettings() {

@@ -3,19 +3,19 @@
 #include "model/roster.h"
 
 int OpenFileGenerals::count() const {
-    return rosterCount;
+    return generals_->count();
 }
 const PersonRecord& OpenFileGenerals::record(int index) const {
-    return roster[index];
+    return generals_->record(index);
 }
 const MarkEntry* OpenFileGenerals::marks(int index) const {
-    return &generalMarks[index];
+    return &generals_->marks(index);
 }
 QString OpenFileGenerals::name(int index) const {
-    return GetPersonName(index);
+    return GetPersonName(generals_->record(index));
 }
 QString OpenFileGenerals::reading(int index) const {
-    return roster[index].reading();
+    return generals_->record(index).reading();
 }
 
 int ExistingGeneralsSource::count() const {

@@ -31,12 +31,16 @@ class GeneralSource {
 // The generals of the open person file, with their marks.
 class OpenFileGenerals : public GeneralSource {
   public:
-    using GeneralSource::GeneralSource;
+    OpenFileGenerals(const ExistingGenerals& existing, const OpenGenerals* generals)
+        : GeneralSource(existing), generals_(generals) {}
     int count() const override;
     const PersonRecord& record(int index) const override;
     const MarkEntry* marks(int index) const override;
     QString name(int index) const override;
     QString reading(int index) const override;
+
+  private:
+    const OpenGenerals* generals_;
 };
 
 // The existing generals of General.csv; they carry no marks.

@@ -58,7 +58,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
-    createControls(this, data_.existingGenerals());
+    createControls(this, &document_->generals(), data_.existingGenerals());
     connectList();
     createHistory();
     connectControls();
@@ -114,7 +114,6 @@ void MainWindow::Form_Load() {
     splash->show();
     QCoreApplication::processEvents();
 
-    rosterCount = 0;
     setWindowTitle(AppTitle() + QStringLiteral("『Kelvasto』  Version %1.%2 rev %3")
                                     .arg(kVersionMajor)
                                     .arg(kVersionMinor)
@@ -139,12 +138,14 @@ GeneralChooser* MainWindow::chooser() {
 }
 
 void MainWindow::UpdateCountLabel() {
-    labCount->setText(QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(rosterCount));
+    labCount->setText(
+        QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(document_->generalCount()));
 }
 
 void MainWindow::FillChooserList(BulkEditDialog* dialog) const {
+    dialog->setGenerals(&document_->generals());
     for (const int index : TickedIndexes(list)) {
-        dialog->addTarget(GetPersonName(index), index);
+        dialog->addTarget(GetPersonName(document_->generals().record(index)), index);
     }
 }
 
@@ -233,7 +234,7 @@ void MainWindow::openPersonFile(const QString& path) {
 }
 
 void MainWindow::cmdSave_Click() {
-    if (rosterCount < 1) {
+    if (document_->generalCount() < 1) {
         return;
     }
     const MessageAnswer answer = ShowMessage(
@@ -371,7 +372,7 @@ void MainWindow::cmdBack_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        document_->recordEdit(cmdBack->text(), [this] {
+        document_->recordEdit(cmdBack->text(), [this](OpenGenerals&) {
             document_->restore(TickedIndexes(list));
             RefreshTickedRows(list);
         });
@@ -384,10 +385,10 @@ void MainWindow::cmdTokugiClear_Click() {
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
                     MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        document_->recordEdit(cmdTokugiClear->text(), [this] {
+        document_->recordEdit(cmdTokugiClear->text(), [this](OpenGenerals& generals) {
             for (const int index : TickedIndexes(list)) {
                 for (int i = 0; i < kSkillByteCount; ++i) {
-                    roster[index].setSkillByte(i, 0);
+                    generals.record(index).setSkillByte(i, 0);
                 }
             }
             RefreshTickedRows(list);
@@ -400,7 +401,7 @@ void MainWindow::cmdTokugiClear_Click() {
 template <typename Dialog, typename... Args>
 void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
     if (CountTickedRows(list) > 0) {
-        document_->recordEdit(command->text(), [&] {
+        document_->recordEdit(command->text(), [&](OpenGenerals&) {
             Dialog dialog(args..., this);
             FillChooserList(&dialog);
             if constexpr (std::is_same_v<Dialog, BirthYearShiftDialog>) {
@@ -458,16 +459,18 @@ void MainWindow::updateHistoryActions() {
 // --- Spreadsheet ---------------------------------------------------------------------------
 
 void MainWindow::exportSheet() {
-    ExportSheetFromWindow(this, document_->filePath(), data_.existingGenerals());
+    ExportSheetFromWindow(this, document_->filePath(), document_->generals(),
+                          data_.existingGenerals());
 }
 
 void MainWindow::importSheet() {
-    ImportSheetFromWindow(this, document_->filePath(), data_.existingGenerals(),
-                          [this](const RosterSheetImport& import) {
-                              document_->recordEdit(QStringLiteral("表から読み込み"), [&] {
-                                  import.apply();
-                                  RefreshRowsOf(list, import.indexes());
-                              });
+    ImportSheetFromWindow(this, document_->filePath(), document_->generals(),
+                          data_.existingGenerals(), [this](const RosterSheetImport& import) {
+                              document_->recordEdit(QStringLiteral("表から読み込み"),
+                                                    [&](OpenGenerals& generals) {
+                                                        import.apply(generals);
+                                                        RefreshRowsOf(list, import.indexes());
+                                                    });
                           });
     list->setFocus();
 }

@@ -29,7 +29,8 @@ QPushButton* addButton(QWidget* parent, const QString& name, const QString& capt
 
 }  // namespace
 
-void MainWindowControls::createControls(QWidget* window, const ExistingGenerals& existing) {
+void MainWindowControls::createControls(QWidget* window, const OpenGenerals* generals,
+                                        const ExistingGenerals& existing) {
     window->resize(Twips(14730), Twips(10410));
     cmdOpen = addButton(window, QStringLiteral("cmdOpen"), QStringLiteral("ファイルを開く"),
                         TwipsRect(240, 120, 2055, 615));
@@ -59,8 +60,8 @@ void MainWindowControls::createControls(QWidget* window, const ExistingGenerals&
                               TwipsRect(8880 + 960 * k, 885, 855, 270), false);
     }
 
-    list =
-        new GeneralList(std::make_unique<OpenFileGenerals>(existing), GeneralList::Kind::Ticking, window);
+    list = new GeneralList(std::make_unique<OpenFileGenerals>(existing, generals),
+                           GeneralList::Kind::Ticking, window);
     list->setObjectName(QStringLiteral("list"));
     list->setGeometry(TwipsRect(2400, 1245, 12135, 6735));
 

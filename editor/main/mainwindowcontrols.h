@@ -54,8 +54,9 @@ class MainWindowControls {
     QAction* importSheetAction;
 
   protected:
-    // existing: the generals that name the list's affinity columns.
-    void createControls(QWidget* window, const ExistingGenerals& existing);
+    // The list shows generals; existing names its affinity columns.
+    void createControls(QWidget* window, const OpenGenerals* generals,
+                        const ExistingGenerals& existing);
 
   private:
     void createMenuPanel(QWidget* window);

@@ -22,7 +22,7 @@ QString suggestedSheetPath(const QString& personFilePath) {
 }  // namespace
 
 void ExportSheetFromWindow(QWidget* parent, const QString& personFilePath,
-                           const ExistingGenerals& existing) {
+                           const OpenGenerals& generals, const ExistingGenerals& existing) {
     const QString path = QFileDialog::getSaveFileName(
         parent, QStringLiteral("表に書き出す"), suggestedSheetPath(personFilePath), sheetFilter());
     if (path.isEmpty()) {
@@ -33,7 +33,7 @@ void ExportSheetFromWindow(QWidget* parent, const QString& personFilePath,
         ShowMessage(DescribeSheetTargetProblem(problem, path), MessageIcon::Exclamation);
         return;
     }
-    if (!SaveRosterSheet(path, existing)) {
+    if (!SaveRosterSheet(path, generals, existing)) {
         ShowMessage(QStringLiteral("%1 に書き出せませんでした").arg(path),
                     MessageIcon::Exclamation);
         return;
@@ -42,7 +42,7 @@ void ExportSheetFromWindow(QWidget* parent, const QString& personFilePath,
 }
 
 void ImportSheetFromWindow(QWidget* parent, const QString& personFilePath,
-                           const ExistingGenerals& existing,
+                           const OpenGenerals& generals, const ExistingGenerals& existing,
                            const std::function<void(const RosterSheetImport&)>& apply) {
     const QString path =
         QFileDialog::getOpenFileName(parent, QStringLiteral("表から読み込む"),
@@ -56,7 +56,7 @@ void ImportSheetFromWindow(QWidget* parent, const QString& personFilePath,
         ShowMessage(error, MessageIcon::Exclamation);
         return;
     }
-    const RosterSheetImport import(content, existing);
+    const RosterSheetImport import(content, generals, existing);
     if (!import.problems().isEmpty()) {
         ShowMessage(QStringLiteral("表に%1件の問題があるため、何も変更しませんでした。\n")
                             .arg(import.problems().size()) +

@@ -12,7 +12,6 @@
 #include "wholefile.h"
 
 QList<MarkEntry> markTable(1);
-std::array<MarkEntry, kRosterCapacity + 1> generalMarks;
 
 namespace {
 
@@ -77,9 +76,9 @@ void setMarks(const MarkEntry& entry) {
     }
 }
 
-// Takes into markTable, and into the open generals 1..last, the entries that another process
-// changed in Mark.csv since this one last read or wrote it, where this one did not change them.
-void takeOtherWrites(int last) {
+// Takes into markTable, and into the open generals, the entries that another process changed
+// in Mark.csv since this one last read or wrote it, where this one did not change them.
+void takeOtherWrites(OpenGenerals& generals) {
     const QString path = MarkFilePath();
     QList<MarkEntry> onDisk;
     if (QFileInfo::exists(path) && !readMarkFile(path, &onDisk)) {
@@ -103,9 +102,9 @@ void takeOtherWrites(int last) {
             continue;  // not changed by them, or changed here too: this process's marks win
         }
         setMarks(theirs);
-        for (int j = 1; j <= last; ++j) {
-            if (generalMarks[j].name == name) {
-                generalMarks[j] = theirs;
+        for (int j = 1; j <= generals.count(); ++j) {
+            if (generals.marks(j).name == name) {
+                generals.marks(j) = theirs;
             }
         }
     }
@@ -146,28 +145,21 @@ std::optional<MarkFileError> LoadMarks() {
     return std::nullopt;
 }
 
-void AttachMarks(int index) {
+void AttachMarks(OpenGenerals& generals, int index) {
     if (index < 1 || index > kRosterCapacity) {
         return;
     }
-    const QString name = GetPersonName(index);
-    const int at = firstEntryNamed(name);
-    if (at >= 0) {
-        generalMarks[index] = markTable.at(at);
-    } else {
-        generalMarks[index] = MarkEntry{name, {}};
-    }
+    generals.marks(index) = marksOf(markTable, GetPersonName(generals.record(index)));
 }
 
-std::optional<MarkFileError> SaveMarks(int listRowCount) {
-    const int last = std::min(listRowCount, kRosterCapacity);
-    for (int j = 1; j <= last; ++j) {
-        setMarks(generalMarks[j]);
+std::optional<MarkFileError> SaveMarks(OpenGenerals& generals) {
+    for (int j = 1; j <= generals.count(); ++j) {
+        setMarks(generals.marks(j));
     }
 
     // One process at a time reads Mark.csv again and writes it.
-    const bool ok = WithFileLock(MarkFilePath(), [last] {
-        takeOtherWrites(last);
+    const bool ok = WithFileLock(MarkFilePath(), [&generals] {
+        takeOtherWrites(generals);
         QList<MarkEntry> kept;
         for (const MarkEntry& entry : std::as_const(markTable)) {
             if (!entry.isEmpty()) {

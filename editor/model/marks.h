@@ -11,8 +11,6 @@
 
 // Every general ever marked, keyed by name; mirrors Mark.csv.
 extern QList<MarkEntry> markTable;
-// The marks of the open file's generals, by roster slot 1..110.
-extern std::array<MarkEntry, kRosterCapacity + 1> generalMarks;
 
 // What went wrong with Mark.csv, as the player is told it.
 struct MarkFileError {
@@ -26,12 +24,12 @@ struct MarkFileError {
 // Reads Mark.csv into markTable (start-up). An error when the file exists but cannot be read
 // whole; markTable then keeps what was read of it.
 std::optional<MarkFileError> LoadMarks();
-// Gives roster general index the first markTable entry of its name, or empty marks.
-void AttachMarks(int index);
-// Merges the marks of the list's generals (roster slots 1..listRowCount) into markTable and
-// writes Mark.csv, deleting it when no entry has a mark. Marks that another process wrote to
-// Mark.csv meanwhile are kept, and taken into markTable and those generals, wherever this
-// process did not change them. An error when Mark.csv could not be written.
-std::optional<MarkFileError> SaveMarks(int listRowCount);
+// Gives general index of generals the first markTable entry of its name, or empty marks.
+void AttachMarks(OpenGenerals& generals, int index);
+// Merges the marks of the generals into markTable and writes Mark.csv, deleting it when no
+// entry has a mark. Marks that another process wrote to Mark.csv meanwhile are kept, and taken
+// into markTable and those generals, wherever this process did not change them. An error when
+// Mark.csv could not be written.
+std::optional<MarkFileError> SaveMarks(OpenGenerals& generals);
 // True when the last write of Mark.csv failed.
 bool MarksWritePending();

@@ -26,36 +26,30 @@ class RosterEditStep : public EditStep {
     using Refresh = std::function<void(const QList<int>& indexes)>;
 
     // The edit has already been made when the step is pushed.
-    RosterEditStep(const QString& name, RosterChange change, Refresh refresh)
-        : EditStep(name), change_(std::move(change)), refresh_(std::move(refresh)) {}
+    RosterEditStep(const QString& name, RosterChange change, OpenGenerals* generals,
+                   Refresh refresh)
+        : EditStep(name),
+          change_(std::move(change)),
+          generals_(generals),
+          refresh_(std::move(refresh)) {}
 
     void undo() override {
-        change_.applyBefore();
+        change_.applyBefore(*generals_);
         refresh_(change_.indexes());
     }
     void redo() override {
-        change_.applyAfter();
+        change_.applyAfter(*generals_);
         refresh_(change_.indexes());
     }
 
   private:
     RosterChange change_;
+    OpenGenerals* generals_;
     Refresh refresh_;
 };
 
-OpenGenerals currentGenerals() {
-    OpenGenerals generals;
-    generals.setCount(rosterCount);
-    for (int index = 1; index <= generals.count(); ++index) {
-        generals.record(index) = roster[index];
-        generals.marks(index) = generalMarks[index];
-    }
-    return generals;
-}
-
-std::vector<MarkEntry> OpenGeneralsMarks() {
-    return {generalMarks.begin() + 1,
-            generalMarks.begin() + 1 + std::clamp(rosterCount, 0, kRosterCapacity)};
+std::vector<MarkEntry> marksOf(const OpenGenerals& generals) {
+    return {generals.allMarks().begin() + 1, generals.allMarks().begin() + 1 + generals.count()};
 }
 
 }  // namespace
@@ -75,7 +69,7 @@ PersonFileDocument::~PersonFileDocument() {
 }
 
 int PersonFileDocument::generalCount() const {
-    return rosterCount;
+    return generals_.count();
 }
 
 bool PersonFileDocument::fetchFromLibrary(int index) {
@@ -83,7 +77,7 @@ bool PersonFileDocument::fetchFromLibrary(int index) {
     if (!PersonFileLibrary::readPerson(&bytes, index - 1)) {
         return false;  // the library is missing: the user has been told
     }
-    roster[index] = PersonRecord(bytes);
+    generals_.record(index) = PersonRecord(bytes);
     return true;
 }
 
@@ -102,24 +96,25 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     rememberDiskContents();
     const OpenStatus status = *count < 0 ? OpenStatus::Unreadable : OpenStatus::Opened;
     // A file that could not be read is taken as one without generals.
-    rosterCount = std::max(*count, 0);
-    for (int n = 1; n <= rosterCount; ++n) {
+    generals_.setCount(0);
+    generals_.setCount(*count);
+    for (int n = 1; n <= generals_.count(); ++n) {
         if (!fetchFromLibrary(n)) {
-            rosterCount = n - 1;
+            generals_.setCount(n - 1);
             break;
         }
-        AttachMarks(n);
+        AttachMarks(generals_, n);
     }
     savedMarkTable_ = markTable;
-    writtenMarks_ = OpenGeneralsMarks();
-    saved_ = currentGenerals();
+    writtenMarks_ = marksOf(generals_);
+    saved_ = generals_;
     updateModified();
     emit opened(path);
     return status;
 }
 
 bool PersonFileDocument::isModified() const {
-    return filePartlyWritten_ || !saved_.sameRecords(currentGenerals());
+    return filePartlyWritten_ || !saved_.sameRecords(generals_);
 }
 
 void PersonFileDocument::updateModified() {
@@ -157,7 +152,7 @@ QString PersonFileDocument::backUp() {
 }
 
 PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
-    if (rosterCount < 1) {
+    if (generals_.count() < 1) {
         return {SaveStatus::NothingToSave, 0, {}};
     }
     const bool changedOnDisk = isChangedOnDisk();
@@ -176,8 +171,8 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     // put back, the file cannot be written, as the library would say.
     const bool putBack = !changedOnDisk || WriteWholeFile(filePath_, diskContents_);
 
-    for (int n = 1; n <= rosterCount; ++n) {
-        if (!PersonFileLibrary::writePerson(roster[n].bytes(), n - 1)) {
+    for (int n = 1; n <= generals_.count(); ++n) {
+        if (!PersonFileLibrary::writePerson(generals_.record(n).bytes(), n - 1)) {
             updateModified();
             return {SaveStatus::LibraryMissing, 0, {}};
         }
@@ -207,7 +202,7 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
         savedMarkTable_ = markTable;
     }
     if (result.status == SaveStatus::Saved) {
-        saved_ = currentGenerals();
+        saved_ = generals_;
     }
     updateModified();
     if (result.status == SaveStatus::Saved) {
@@ -221,34 +216,35 @@ void PersonFileDocument::restore(const QList<int>& indexes) {
         if (index < 1 || index > saved_.count()) {
             continue;
         }
-        roster[index] = saved_.record(index);
+        generals_.record(index) = saved_.record(index);
         // The marks go back to the entry of the general's name as last read or saved.
-        const QString name = GetPersonName(index);
+        const QString name = GetPersonName(generals_.record(index));
         const auto entry = std::find_if(savedMarkTable_.cbegin(), savedMarkTable_.cend(),
                                         [&name](const MarkEntry& e) { return e.name == name; });
-        generalMarks[index] = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
+        generals_.marks(index) = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
     }
 }
 
-bool PersonFileDocument::recordEdit(const QString& name, const std::function<void()>& edit) {
-    const RosterSnapshot before = RosterSnapshot::take();
-    edit();
-    RosterChange change(before, RosterSnapshot::take());
+bool PersonFileDocument::recordEdit(const QString& name,
+                                    const std::function<void(OpenGenerals&)>& edit) {
+    const RosterSnapshot before = RosterSnapshot::take(generals_);
+    edit(generals_);
+    RosterChange change(before, RosterSnapshot::take(generals_));
     if (change.isEmpty()) {
         return false;  // nothing to take back
     }
     history_->push(std::make_unique<RosterEditStep>(
-        name, std::move(change),
+        name, std::move(change), &generals_,
         [this](const QList<int>& indexes) { emit generalsChanged(indexes); }));
     return true;
 }
 
 void PersonFileDocument::saveMarks() {
-    const std::vector<MarkEntry> before = OpenGeneralsMarks();
-    if (const std::optional<MarkFileError> error = SaveMarks(rosterCount)) {
+    const std::vector<MarkEntry> before = marksOf(generals_);
+    if (const std::optional<MarkFileError> error = SaveMarks(generals_)) {
         emit markFileFailed(*error);
     }
-    writtenMarks_ = OpenGeneralsMarks();
+    writtenMarks_ = marksOf(generals_);
     // Marks that another running copy gave these generals meanwhile are shown.
     QList<int> taken;
     for (size_t i = 0; i < before.size(); ++i) {
@@ -262,7 +258,7 @@ void PersonFileDocument::saveMarks() {
 }
 
 void PersonFileDocument::saveChangedMarks() {
-    if (!marksHeld_ && (OpenGeneralsMarks() != writtenMarks_ || MarksWritePending())) {
+    if (!marksHeld_ && (marksOf(generals_) != writtenMarks_ || MarksWritePending())) {
         saveMarks();
     }
 }

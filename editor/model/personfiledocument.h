@@ -1,11 +1,8 @@
-// The open person file: reading it through the library into the roster, the undo history of
-// the edits of its generals, whether they differ from the file, the backups and writing them
+// The open person file: reading its generals through the library, the undo history of the
+// edits of them, whether they differ from the file, the backups and writing them
 // back. It uses no widgets, so that the main window and the command line share one file life.
 // It never asks the player anything: a save that needs an answer stops and says which
 // question, and the caller asks and saves again with that answer given.
-//
-// The generals live in the program's one roster (roster, rosterCount, generalMarks), so there
-// is one document at a time.
 #pragma once
 
 #include <QByteArray>
@@ -62,13 +59,17 @@ class PersonFileDocument : public QObject {
     explicit PersonFileDocument(QObject* parent = nullptr);
     ~PersonFileDocument() override;
 
-    // Reads the person file at path into the roster, with each general's marks, and starts a
+    // Reads the person file at path into the generals, with each general's marks, and starts a
     // new history. The marks of the generals it replaces are written first.
     OpenStatus open(const QString& path);
     bool isOpen() const { return !filePath_.isEmpty(); }
     // The path of the open person file; the target of the next save.
     const QString& filePath() const { return filePath_; }
     int generalCount() const;
+    // The open file's generals as edited. Changes made here directly bypass the history: edits
+    // go through recordEdit.
+    OpenGenerals& generals() { return generals_; }
+    const OpenGenerals& generals() const { return generals_; }
 
     // True when a general differs from the file as last read or saved.
     bool isModified() const;
@@ -83,13 +84,13 @@ class PersonFileDocument : public QObject {
     // unless answers says to go on.
     SaveResult save(SaveAnswers answers = AskFirst);
 
-    // Puts the generals at the given roster indexes back as the file was last read or saved,
+    // Puts the generals at the given indexes back as the file was last read or saved,
     // and their marks as they were then.
     void restore(const QList<int>& indexes);
 
-    // Runs edit, which changes generals of the roster, and keeps what it changed as one undo
-    // step named name. False when it changed nothing (no step is kept).
-    bool recordEdit(const QString& name, const std::function<void()>& edit);
+    // Runs edit on the generals and keeps what it changed as one undo step named name. False
+    // when it changed nothing (no step is kept).
+    bool recordEdit(const QString& name, const std::function<void(OpenGenerals&)>& edit);
     // The undo history of the open file's generals; emptied by each open, kept by saves.
     EditHistory* history() const { return history_; }
 
@@ -100,7 +101,7 @@ class PersonFileDocument : public QObject {
     void holdMarksUntilSaved() { marksHeld_ = true; }
 
   signals:
-    // An undo or redo put these generals (roster indexes) back, or a write of Mark.csv took
+    // An undo or redo put these generals (indexes) back, or a write of Mark.csv took
     // the marks that another running copy gave them.
     void generalsChanged(const QList<int>& indexes);
     void opened(const QString& path);
@@ -113,13 +114,14 @@ class PersonFileDocument : public QObject {
     void updateModified();
     // Writes Mark.csv when a confirmed edit, an undo or a redo changed marks.
     void saveChangedMarks();
-    // Copies library slot index - 1 into roster slot index; false when the library is missing.
+    // Copies library slot index - 1 into general index; false when the library is missing.
     bool fetchFromLibrary(int index);
     void rememberDiskContents();
     // Keeps the file as it now is on disk; the name of the backup that failed, else empty.
     QString backUp();
 
     QString filePath_;
+    OpenGenerals generals_;
     EditHistory* history_;
     // The first save of an opened file keeps the file as it was on disk.
     bool backupPending_ = false;

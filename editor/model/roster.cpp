@@ -6,9 +6,6 @@
 
 #include "../platform/codepage.h"
 
-Roster roster;
-int rosterCount = 0;
-
 namespace {
 
 // A name field's bytes up to its first NUL. A NUL byte always reads as a character of its own

@@ -56,18 +56,9 @@ class OpenGenerals {
     int count_ = 0;
 };
 
-extern Roster roster;
-extern int rosterCount;
-
 // Family name then given name, each up to its first NUL character.
 QString GetPersonName(const PersonRecord& record);
-inline QString GetPersonName(int index) {
-    return GetPersonName(roster[index]);
-}
 
 bool GetSkill(const PersonRecord& record, int skill);
 // Sets or clears a skill; setting one applies the game's linked rules.
 void SetSkill(PersonRecord& record, int skill, bool on);
-inline void SetSkill(int index, int skill, bool on) {
-    SetSkill(roster[index], skill, on);
-}

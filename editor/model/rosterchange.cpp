@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-RosterSnapshot RosterSnapshot::take() {
+RosterSnapshot RosterSnapshot::take(const OpenGenerals& generals) {
     RosterSnapshot snapshot;
-    const int count = std::clamp(rosterCount, 0, kRosterCapacity);
+    const int count = generals.count();
     snapshot.generals_.reserve(count);
     for (int index = 1; index <= count; ++index) {
-        snapshot.generals_.push_back({roster[index].bytes(), generalMarks[index]});
+        snapshot.generals_.push_back({generals.record(index).bytes(), generals.marks(index)});
     }
     return snapshot;
 }
@@ -32,10 +32,10 @@ QList<int> RosterChange::indexes() const {
     return result;
 }
 
-void RosterChange::apply(bool after) const {
+void RosterChange::apply(OpenGenerals& generals, bool after) const {
     for (const Entry& entry : entries_) {
         const RosterSnapshot::General& state = after ? entry.after : entry.before;
-        roster[entry.index] = PersonRecord(state.record);
-        generalMarks[entry.index] = state.marks;
+        generals.record(entry.index) = PersonRecord(state.record);
+        generals.marks(entry.index) = state.marks;
     }
 }

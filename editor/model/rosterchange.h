@@ -9,10 +9,10 @@
 #include "marks.h"
 #include "personrecord.h"
 
-// The records and marks of roster slots 1..rosterCount at one moment.
+// The records and marks of the generals' slots 1..count at one moment.
 class RosterSnapshot {
   public:
-    static RosterSnapshot take();
+    static RosterSnapshot take(const OpenGenerals& generals);
 
   private:
     friend class RosterChange;
@@ -32,8 +32,8 @@ class RosterChange {
     // The roster indexes of the changed generals, ascending.
     QList<int> indexes() const;
     // Puts the changed generals back as they were before, or as they were after.
-    void applyBefore() const { apply(false); }
-    void applyAfter() const { apply(true); }
+    void applyBefore(OpenGenerals& generals) const { apply(generals, false); }
+    void applyAfter(OpenGenerals& generals) const { apply(generals, true); }
 
   private:
     struct Entry {
@@ -41,7 +41,7 @@ class RosterChange {
         RosterSnapshot::General before;
         RosterSnapshot::General after;
     };
-    void apply(bool after) const;
+    void apply(OpenGenerals& generals, bool after) const;
 
     std::vector<Entry> entries_;
 };

@@ -433,8 +433,9 @@ bool asksNothing(const RowEdit& edit) {
 
 class SheetChecker {
   public:
-    SheetChecker(QList<SheetProblem>* problems, const ExistingGenerals& existing)
-        : problems_(problems), existing_(existing) {}
+    SheetChecker(QList<SheetProblem>* problems, const OpenGenerals& generals,
+                 const ExistingGenerals& existing)
+        : problems_(problems), generals_(generals), existing_(existing) {}
 
     // Maps each caption to its list column; false when the rows cannot be matched.
     bool readCaptions(const QStringList& captions) {
@@ -485,8 +486,8 @@ class SheetChecker {
         if (!index) {
             return std::nullopt;
         }
-        const PersonRecord& record = roster[*index];
-        const MarkEntry& marks = generalMarks[*index];
+        const PersonRecord& record = generals_.record(*index);
+        const MarkEntry& marks = generals_.marks(*index);
         RowEdit edit;
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (!columns_[i] || *columns_[i] == kIndexColumn || *columns_[i] == 0) {
@@ -519,10 +520,11 @@ class SheetChecker {
 
     std::optional<int> matchGeneral(int row, const QStringList& cells) {
         const QString indexCell = cellOf(cells, kIndexColumn);
-        const std::optional<int> index = numberIn(indexCell, 1, rosterCount);
+        const std::optional<int> index = numberIn(indexCell, 1, generals_.count());
         if (!index) {
             add(row, SheetIndexCaption(), shownCell(indexCell),
-                QStringLiteral("このファイルの武将の番号（1～%1）ではありません").arg(rosterCount));
+                QStringLiteral("このファイルの武将の番号（1～%1）ではありません")
+                    .arg(generals_.count()));
             return std::nullopt;
         }
         if (rowOfIndex_.contains(*index)) {
@@ -532,18 +534,18 @@ class SheetChecker {
         }
         rowOfIndex_.insert(*index, row);
         const QString nameCell = cellOf(cells, 0);
-        if (nameCell.trimmed() != GetPersonName(*index).trimmed()) {
+        if (nameCell.trimmed() != GetPersonName(generals_.record(*index)).trimmed()) {
             add(row, ListColumnCaption(0), shownCell(nameCell),
                 QStringLiteral("番号%1の武将（%2）ではありません")
                     .arg(*index)
-                    .arg(GetPersonName(*index)));
+                    .arg(GetPersonName(generals_.record(*index))));
             return std::nullopt;
         }
         return index;
     }
 
     void readCell(int row, int column, const QString& cell, int index, RowEdit* edit) {
-        const PersonRecord& record = roster[index];
+        const PersonRecord& record = generals_.record(index);
         const QString caption = ListColumnCaption(column);
         const auto problem = [&](const QString& reason) {
             add(row, caption, shownCell(cell), reason);
@@ -553,7 +555,7 @@ class SheetChecker {
             const QString mark = WithCp932LookAlikes(cell);
             if (!IsStorableText(mark)) {
                 problem(QStringLiteral("印に使えない文字があります"));
-            } else if (mark != generalMarks[index].marks[column - kFirstMarkColumn]) {
+            } else if (mark != generals_.marks(index).marks[column - kFirstMarkColumn]) {
                 edit->marks[column - kFirstMarkColumn] = mark;
             }
         } else if (column == kBirthColumn) {
@@ -603,6 +605,7 @@ class SheetChecker {
     }
 
     QList<SheetProblem>* problems_;
+    const OpenGenerals& generals_;
     const ExistingGenerals& existing_;
     QList<std::optional<int>> columns_;
     QHash<int, int> rowOfIndex_;
@@ -622,24 +625,24 @@ QStringList SheetCaptions() {
     return captions;
 }
 
-QByteArray ExportRosterSheet(const ExistingGenerals& existing) {
+QByteArray ExportRosterSheet(const OpenGenerals& generals, const ExistingGenerals& existing) {
     const QList<int> columns = sheetColumns();
     SheetText text;
-    text.reserve(400 * static_cast<size_t>(std::max(rosterCount, 0) + 1));
+    text.reserve(400 * static_cast<size_t>(generals.count() + 1));
     // The byte-order mark, which spreadsheets take for UTF-8, converted with the rest.
     text.push_back(u'\uFEFF');
     appendLine(&text, SheetCaptions());
-    for (int index = 1; index <= rosterCount; ++index) {
-        const PersonRecord& record = roster[index];
+    for (int index = 1; index <= generals.count(); ++index) {
+        const PersonRecord& record = generals.record(index);
         appendNumber(&text, index);
         text.push_back(u',');
-        appendField(&text, GetPersonName(index));
+        appendField(&text, GetPersonName(record));
         for (const int column : columns) {
             if (column != 0) {
                 text.push_back(u',');
                 if (!appendPlainCell(&text, record, column)) {
                     appendField(&text,
-                                ListCellText(record, &generalMarks[index], column, existing));
+                                ListCellText(record, &generals.marks(index), column, existing));
                 }
             }
         }
@@ -648,9 +651,10 @@ QByteArray ExportRosterSheet(const ExistingGenerals& existing) {
     return QStringView(text).toUtf8();
 }
 
-bool SaveRosterSheet(const QString& path, const ExistingGenerals& existing) {
+bool SaveRosterSheet(const QString& path, const OpenGenerals& generals,
+                     const ExistingGenerals& existing) {
     // Handed over as it is, not copied.
-    QByteArray sheet = ExportRosterSheet(existing);
+    QByteArray sheet = ExportRosterSheet(generals, existing);
     return WriteWholeFile(path, [&sheet](QByteArray* piece) {
         piece->swap(sheet);
         return true;
@@ -675,7 +679,8 @@ bool ReadSheetFile(const QString& path, QByteArray* content, QString* error) {
     return true;
 }
 
-RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGenerals& existing) {
+RosterSheetImport::RosterSheetImport(const QByteArray& content, const OpenGenerals& generals,
+                                     const ExistingGenerals& existing) {
     if (content.size() > kMaxSheetFileSize) {
         problems_.append({0, {}, {}, sheetTooLargeReason()});
         return;
@@ -697,7 +702,7 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGe
         return;
     }
     const QList<QStringList>& rows = sheet.rows;
-    SheetChecker checker(&problems_, existing);
+    SheetChecker checker(&problems_, generals, existing);
     if (rows.isEmpty() || sheet.rowNumbers[0] != 1) {
         problems_.append({1, {}, {}, unknownSheetReason({})});
         return;
@@ -706,8 +711,8 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGe
         return;
     }
     // The edits are made on copies: reading the sheet changes nothing.
-    Roster edited = roster;
-    GeneralMarks editedMarks = generalMarks;
+    Roster edited = generals.records();
+    GeneralMarks editedMarks = generals.allMarks();
     QList<int> touched;
     for (qsizetype i = 1; i < rows.size(); ++i) {
         const auto row = checker.readRow(sheet.rowNumbers[i], rows[i]);
@@ -725,20 +730,20 @@ RosterSheetImport::RosterSheetImport(const QByteArray& content, const ExistingGe
         bool changed = false;
         for (int column = kFirstMarkColumn; column < kListColumnCount; ++column) {
             const QString before =
-                ListCellText(roster[index], &generalMarks[index], column, existing);
+                ListCellText(generals.record(index), &generals.marks(index), column, existing);
             const QString after =
                 ListCellText(edited[index], &editedMarks[index], column, existing);
             if (before != after) {
                 // Marks first: a spreadsheet that reformatted them ("01" → "1") shows there.
                 const bool mark = column < kBirthColumn;
                 (mark ? changes_ : otherChanges)
-                    .append(
-                        {index, GetPersonName(index), ListColumnCaption(column), before, after});
+                    .append({index, GetPersonName(generals.record(index)),
+                             ListColumnCaption(column), before, after});
                 changed = true;
             }
         }
         // Bytes the list does not show (the linked year) still make a change.
-        if (changed || edited[index].bytes() != roster[index].bytes()) {
+        if (changed || edited[index].bytes() != generals.record(index).bytes()) {
             results_.push_back({index, edited[index], editedMarks[index]});
         }
     }
@@ -753,13 +758,13 @@ QList<int> RosterSheetImport::indexes() const {
     return result;
 }
 
-void RosterSheetImport::apply() const {
+void RosterSheetImport::apply(OpenGenerals& generals) const {
     if (!problems_.isEmpty()) {
         return;
     }
     for (const Result& general : results_) {
-        roster[general.index] = general.record;
-        generalMarks[general.index] = general.marks;
+        generals.record(general.index) = general.record;
+        generals.marks(general.index) = general.marks;
     }
 }
 

@@ -18,11 +18,13 @@ QString SheetIndexCaption();
 // The sheet's captions: the roster index, then the list's columns without its key column.
 QStringList SheetCaptions();
 
-// Roster generals 1..rosterCount in slot order with their marks: UTF-8 with a byte-order mark,
-// CR LF line ends, fields quoted where they must be. The affinity cells name existing generals.
-QByteArray ExportRosterSheet(const ExistingGenerals& existing);
-// Writes ExportRosterSheet() to path, whole or not at all; false when it could not.
-bool SaveRosterSheet(const QString& path, const ExistingGenerals& existing);
+// The generals in slot order with their marks: UTF-8 with a byte-order mark, CR LF line ends,
+// fields quoted where they must be. The affinity cells name existing generals.
+QByteArray ExportRosterSheet(const OpenGenerals& generals, const ExistingGenerals& existing);
+// Writes ExportRosterSheet(generals, existing) to path, whole or not at all; false when it
+// could not.
+bool SaveRosterSheet(const QString& path, const OpenGenerals& generals,
+                     const ExistingGenerals& existing);
 // A sheet of a full file is about 40 KB; one far larger is refused at once.
 inline constexpr qsizetype kMaxSheetFileSize = 1024 * 1024;
 
@@ -46,12 +48,13 @@ struct SheetChange {
     QString after;
 };
 
-// A sheet read against the open roster. Reading changes nothing: it finds every problem or,
+// A sheet read against the open generals. Reading changes nothing: it finds every problem or,
 // when there is none, works out what the sheet changes.
 class RosterSheetImport {
   public:
     // The affinity cells are compared with the names existing generals give them.
-    RosterSheetImport(const QByteArray& content, const ExistingGenerals& existing);
+    RosterSheetImport(const QByteArray& content, const OpenGenerals& generals,
+                      const ExistingGenerals& existing);
 
     // Every problem: a sheet that is no sheet of ours (too large, not comma-separated, not
     // UTF-8 or the Windows code page) has one; a row that breaks a rule of the skills is a
@@ -63,8 +66,9 @@ class RosterSheetImport {
     const QList<SheetChange>& changes() const { return changes_; }
     // The roster indexes of the changed generals, ascending.
     QList<int> indexes() const;
-    // Puts the changed records and marks in place. Only for a sheet without problems.
-    void apply() const;
+    // Puts the changed records and marks in place in generals, the ones the sheet was read
+    // against. Only for a sheet without problems.
+    void apply(OpenGenerals& generals) const;
 
   private:
     struct Result {

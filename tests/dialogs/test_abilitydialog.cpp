@@ -12,6 +12,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 const QString kNoTemplate = QStringLiteral("  -");
 
 void selectRange(AbilityDialog& dlg, int ability, int first, int second) {
@@ -51,11 +54,12 @@ class AbilityDialogTest : public QObject {
         AbilityDialog::rememberedSettings() = AbilityTemplate();
         templates_ = AbilityTemplates();
         templates_.entries() = {AbilityTemplate{kNoTemplate}};
-        rosterCount = 3;
+        openGenerals.setCount(3);
         for (int index = 1; index <= 3; ++index) {
-            roster[index] = PersonRecord();
+            openGenerals.record(index) = PersonRecord();
             for (int ability = 0; ability < kAbilityCount; ++ability) {
-                roster[index].setAbility(ability, static_cast<qint16>(10 * index + ability));
+                openGenerals.record(index).setAbility(ability,
+                                                      static_cast<qint16>(10 * index + ability));
             }
         }
     }
@@ -66,6 +70,7 @@ class AbilityDialogTest : public QObject {
 
     void openingShowsNoAbilityAndEntryZero() {
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -87,6 +92,7 @@ class AbilityDialogTest : public QObject {
 
     void totalLimitWarnings() {
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -105,6 +111,7 @@ class AbilityDialogTest : public QObject {
 
     void totalListsFollowTheRanges() {
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -133,8 +140,9 @@ class AbilityDialogTest : public QObject {
 
     void okDrawsWithinTheTotalAndCloses() {
         AbilityDialog dlg(templates_, source_);
-        dlg.addTarget(GetPersonName(1), 1);
-        dlg.addTarget(GetPersonName(3), 3);
+        dlg.setGenerals(&openGenerals);
+        dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
+        dlg.addTarget(GetPersonName(openGenerals.record(3)), 3);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 40, 80);
         dlg.chkTotal->click();
@@ -143,20 +151,22 @@ class AbilityDialogTest : public QObject {
         dlg.cmdOK->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         for (const int index : {1, 3}) {
-            const int total = roster[index].ability(0) + roster[index].ability(1);
+            const int total =
+                openGenerals.record(index).ability(0) + openGenerals.record(index).ability(1);
             QVERIFY(total >= 100 && total <= 120);
-            QCOMPARE(roster[index].ability(4), 10 * index + 4);
+            QCOMPARE(openGenerals.record(index).ability(4), 10 * index + 4);
         }
-        QCOMPARE(roster[2].ability(0), 20);  // not a target
+        QCOMPARE(openGenerals.record(2).ability(0), 20);  // not a target
         QCOMPARE(AbilityDialog::rememberedSettings().totalA, qint16(100));
         QVERIFY(!folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
-        const PersonRecord before = roster[1];
+        const PersonRecord before = openGenerals.record(1);
         {
             AbilityDialog dlg(templates_, source_);
-            dlg.addTarget(GetPersonName(1), 1);
+            dlg.setGenerals(&openGenerals);
+            dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
             dlg.chkTotal->click();
@@ -164,8 +174,9 @@ class AbilityDialogTest : public QObject {
             dlg.cmdCancel->click();
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(roster[1].bytes(), before.bytes());
+        QCOMPARE(openGenerals.record(1).bytes(), before.bytes());
         AbilityDialog again(templates_, source_);
+        again.setGenerals(&openGenerals);
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -183,6 +194,7 @@ class AbilityDialogTest : public QObject {
         // Hand-edited: values outside 1..100 load clamped.
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -204,6 +216,7 @@ class AbilityDialogTest : public QObject {
     void newTemplateRenamedOnClose() {
         {
             AbilityDialog dlg(templates_, source_);
+            dlg.setGenerals(&openGenerals);
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
@@ -224,6 +237,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
             AbilityDialog dlg(templates_, source_);
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -242,6 +256,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         templates_.entries().append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -276,6 +291,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
             AbilityDialog dlg(templates_, source_);
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
@@ -301,6 +317,7 @@ class AbilityDialogTest : public QObject {
     void pressingTheSelectedEntryReloadsIt() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -316,6 +333,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -344,6 +362,7 @@ class AbilityDialogTest : public QObject {
     void nameBoxRefusesWhatTheFileCannotHold() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         AbilityDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 using Range = QPair<int, int>;
 
 GeneralRecord makeGeneral(const QString& family, const QString& given, int personal, int faction) {
@@ -28,8 +31,8 @@ GeneralRecord makeGeneral(const QString& family, const QString& given, int perso
 }
 
 void resetTables() {
-    roster = Roster{};
-    rosterCount = 0;
+    openGenerals.records() = Roster{};
+    openGenerals.setCount(0);
 }
 
 // Presses the choose button and, in the chooser, clicks the row of the existing general and
@@ -80,31 +83,31 @@ class AffinityDialogTest : public QObject {
 
     void fillTargets(AffinityDialog& dialog) {
         for (int index = 1; index <= kTargets; ++index) {
-            roster[index].setPersonalAffinity(77);
-            roster[index].setFactionAffinity(88);
+            openGenerals.record(index).setPersonalAffinity(77);
+            openGenerals.record(index).setFactionAffinity(88);
             dialog.addTarget(QStringLiteral("target %1").arg(index), index);
         }
-        roster[kTargets + 1].setPersonalAffinity(77);
-        roster[kTargets + 1].setFactionAffinity(88);
-        rosterCount = kTargets + 1;
+        openGenerals.record(kTargets + 1).setPersonalAffinity(77);
+        openGenerals.record(kTargets + 1).setFactionAffinity(88);
+        openGenerals.setCount(kTargets + 1);
     }
     static QList<int> personalValues() {
         QList<int> values;
         for (int index = 1; index <= kTargets; ++index) {
-            values.append(roster[index].personalAffinity());
+            values.append(openGenerals.record(index).personalAffinity());
         }
         return values;
     }
     static QList<int> factionValues() {
         QList<int> values;
         for (int index = 1; index <= kTargets; ++index) {
-            values.append(roster[index].factionAffinity());
+            values.append(openGenerals.record(index).factionAffinity());
         }
         return values;
     }
     static bool untouchedNonTarget() {
-        return roster[kTargets + 1].personalAffinity() == 77 &&
-               roster[kTargets + 1].factionAffinity() == 88;
+        return openGenerals.record(kTargets + 1).personalAffinity() == 77 &&
+               openGenerals.record(kTargets + 1).factionAffinity() == 88;
     }
 
   private slots:
@@ -125,6 +128,7 @@ class AffinityDialogTest : public QObject {
 
     void opensWithNothingChosen() {
         AffinityDialog dialog(chooser_.get(), source_);
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -167,6 +171,7 @@ class AffinityDialogTest : public QObject {
     void spreadZeroGivesEveryTargetTheCentre() {
         ScriptedSource source;
         AffinityDialog dialog(chooser_.get(), source);
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -186,6 +191,7 @@ class AffinityDialogTest : public QObject {
     void spreadsAreDrawnPersonalFirstWithTheirRanges() {
         ScriptedSource source;
         AffinityDialog dialog(chooser_.get(), source);
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog);
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
@@ -203,6 +209,7 @@ class AffinityDialogTest : public QObject {
 
     void cancelledChooserKeepsTheCentre() {
         AffinityDialog dialog(chooser_.get(), source_);
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
@@ -214,6 +221,7 @@ class AffinityDialogTest : public QObject {
 
     void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
         AffinityDialog dialog(chooser_.get(), source_);
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog);
         // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
         dialog.chkKojin->click();
@@ -225,6 +233,7 @@ class AffinityDialogTest : public QObject {
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));
 
         AffinityDialog unticked(chooser_.get(), source_);
+        unticked.setGenerals(&openGenerals);
         fillTargets(unticked);
         unticked.chkKojin->click();
         QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
@@ -236,6 +245,7 @@ class AffinityDialogTest : public QObject {
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
             AffinityDialog dialog(chooser_.get(), source_);
+            dialog.setGenerals(&openGenerals);
             fillTargets(dialog);
             dialog.chkKojin->click();
             QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -251,6 +261,7 @@ class AffinityDialogTest : public QObject {
         }
         // A new opening starts from nothing chosen.
         AffinityDialog next(chooser_.get(), source_);
+        next.setGenerals(&openGenerals);
         QVERIFY(next.labKojin->text().isEmpty());
         QCOMPARE(next.cmbKojin->currentIndex(), 0);
     }

@@ -11,6 +11,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 void putName(PersonRecord& record, const QString& family, const QString& given) {
     for (const auto& [offset, text] : {std::pair{81, family}, std::pair{86, given}}) {
         QByteArray bytes;
@@ -42,25 +45,27 @@ class BirthYearShiftDialogTest : public QObject {
     void fill(BirthYearShiftDialog& dialog, const QList<int>& birthYears) {
         static const QStringList families{QStringLiteral("甲"), QStringLiteral("乙"),
                                           QStringLiteral("丙"), QStringLiteral("丁")};
+        dialog.setGenerals(&openGenerals);
         for (int i = 0; i < birthYears.size(); ++i) {
-            PersonRecord& record = roster[i + 1];
+            PersonRecord& record = openGenerals.record(i + 1);
             putName(record, families[i], QStringLiteral("太郎"));
             record.setBirthYear(static_cast<qint16>(birthYears[i]));
             record.setLinkedYear(static_cast<qint16>(birthYears[i] + 20));
-            dialog.addTarget(GetPersonName(i + 1), i + 1);
+            dialog.addTarget(GetPersonName(openGenerals.record(i + 1)), i + 1);
         }
-        rosterCount = static_cast<int>(birthYears.size()) + 1;
+        openGenerals.setCount(static_cast<int>(birthYears.size()) + 1);
     }
 
   private slots:
     void init() {
-        roster = Roster{};
-        rosterCount = 0;
+        openGenerals.records() = Roster{};
+        openGenerals.setCount(0);
     }
     void cleanup() { init(); }
 
     void createdWithTheShiftAreaHidden() {
         BirthYearShiftDialog dialog;
+        dialog.setGenerals(&openGenerals);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 誕生年のシフト"));
         QVERIFY(dialog.fraShift->isHidden());
@@ -84,12 +89,13 @@ class BirthYearShiftDialogTest : public QObject {
 
     void resetDescribesTheGroupAndOffersEveryShift() {
         BirthYearShiftDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fill(dialog, {200, 190, 195});
         dialog.Reset();
-        QCOMPARE(dialog.labMin->text(),
-                 GetPersonName(2) + QStringLiteral(" : 190年生 ( -55年まで )"));
-        QCOMPARE(dialog.labMax->text(),
-                 GetPersonName(1) + QStringLiteral(" : 200年生 ( +35年まで )"));
+        QCOMPARE(dialog.labMin->text(), GetPersonName(openGenerals.record(2)) +
+                                            QStringLiteral(" : 190年生 ( -55年まで )"));
+        QCOMPARE(dialog.labMax->text(), GetPersonName(openGenerals.record(1)) +
+                                            QStringLiteral(" : 200年生 ( +35年まで )"));
         QStringList expected;
         for (int shift = -55; shift <= 35; ++shift) {
             if (shift != 0) {
@@ -106,12 +112,15 @@ class BirthYearShiftDialogTest : public QObject {
 
     void groupsAtTheBoundsCanMoveOneWayOnly() {
         BirthYearShiftDialog earliest;
+        earliest.setGenerals(&openGenerals);
         fill(earliest, {135});
         earliest.Reset();
         QVERIFY(earliest.labMin->text().endsWith(QStringLiteral("年生 ( これ以上下げられない )")));
         QCOMPARE(earliest.cmbShift->currentText(), years(1));
 
         BirthYearShiftDialog latest;
+
+        latest.setGenerals(&openGenerals);
         fill(latest, {180, 235});
         latest.Reset();
         QVERIFY(latest.labMax->text().endsWith(QStringLiteral("年生 ( これ以上上げられない )")));
@@ -119,6 +128,7 @@ class BirthYearShiftDialogTest : public QObject {
 
     void noAllowedShiftKeepsTheAreaHidden() {
         BirthYearShiftDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fill(dialog, {120, 230});
         dialog.Reset();
         QCOMPARE(dialog.cmbShift->count(), 0);
@@ -128,34 +138,38 @@ class BirthYearShiftDialogTest : public QObject {
 
     void equalYearsNameTheFirstGeneralTwice() {
         BirthYearShiftDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fill(dialog, {180, 180, 180});
         dialog.Reset();
-        const QString first = GetPersonName(1) + QStringLiteral(" : 180年生 ");
+        const QString first = GetPersonName(openGenerals.record(1)) + QStringLiteral(" : 180年生 ");
         QVERIFY(dialog.labMin->text().startsWith(first));
         QVERIFY(dialog.labMax->text().startsWith(first));
     }
 
     void okMovesBothYearsOfEveryTarget() {
         BirthYearShiftDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fill(dialog, {190, 200});
-        roster[3].setBirthYear(170);
+        openGenerals.record(3).setBirthYear(170);
         dialog.Reset();
         dialog.cmbShift->setCurrentIndex(dialog.cmbShift->findText(years(3)));
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(roster[1].birthYear(), qint16(193));
-        QCOMPARE(roster[1].linkedYear(), qint16(213));
-        QCOMPARE(roster[2].birthYear(), qint16(203));
-        QCOMPARE(roster[2].linkedYear(), qint16(223));
-        QCOMPARE(roster[3].birthYear(), qint16(170));
+        QCOMPARE(openGenerals.record(1).birthYear(), qint16(193));
+        QCOMPARE(openGenerals.record(1).linkedYear(), qint16(213));
+        QCOMPARE(openGenerals.record(2).birthYear(), qint16(203));
+        QCOMPARE(openGenerals.record(2).linkedYear(), qint16(223));
+        QCOMPARE(openGenerals.record(3).birthYear(), qint16(170));
     }
 
     void cancelEscapeAndCloseBoxChangeNothing() {
         const auto unchanged = [] {
-            return roster[1].birthYear() == 190 && roster[1].linkedYear() == 210;
+            return openGenerals.record(1).birthYear() == 190 &&
+                   openGenerals.record(1).linkedYear() == 210;
         };
         {
             BirthYearShiftDialog dialog;
+            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
             dialog.Reset();
             dialog.cmdCancel->click();
@@ -164,6 +178,7 @@ class BirthYearShiftDialogTest : public QObject {
         }
         {
             BirthYearShiftDialog dialog;
+            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
             dialog.Reset();
             WhenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
@@ -172,6 +187,7 @@ class BirthYearShiftDialogTest : public QObject {
         }
         {
             BirthYearShiftDialog dialog;
+            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
             dialog.Reset();
             WhenModalAppears([](QWidget* modal) { modal->close(); });

@@ -6,6 +6,13 @@
 #include "support/dialogtargets.h"
 #include "support/testregistry.h"
 
+namespace {
+
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
+}  // namespace
+
 class FameDialogTest : public QObject {
     Q_OBJECT
   private:
@@ -13,17 +20,18 @@ class FameDialogTest : public QObject {
 
   private slots:
     void init() {
-        for (PersonRecord& record : roster) {
+        for (PersonRecord& record : openGenerals.records()) {
             record = PersonRecord();
             record.setFame(999);
             SetSkill(record, Skill::meishi, true);
         }
-        rosterCount = 20;
+        openGenerals.setCount(20);
         source_.Seed(11);
     }
 
     void openingStateGivesFameOne() {
         FameDialog dialog(source_);
+        dialog.setGenerals(&openGenerals);
         for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
             QCOMPARE(box->count(), 51);
             QCOMPARE(box->currentText(), QStringLiteral("1"));
@@ -32,41 +40,43 @@ class FameDialogTest : public QObject {
             QCOMPARE(box->itemText(50), QStringLiteral("500"));
         }
         QVERIFY(dialog.optTani[0]->isChecked());
-        AddRosterTargets(dialog, 4);
+        AddRosterTargets(dialog, openGenerals, 4);
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         for (int index = 1; index <= 4; ++index) {
-            QCOMPARE(roster[index].fame(), qint16(1));
-            QVERIFY(!GetSkill(roster[index], Skill::meishi));
+            QCOMPARE(openGenerals.record(index).fame(), qint16(1));
+            QVERIFY(!GetSkill(openGenerals.record(index), Skill::meishi));
         }
-        QCOMPARE(roster[5].fame(), qint16(999));
+        QCOMPARE(openGenerals.record(5).fame(), qint16(999));
     }
 
     void swappedBoxesOnTheGridOfTen() {
         FameDialog dialog(source_);
-        AddRosterTargets(dialog, 20);
+        dialog.setGenerals(&openGenerals);
+        AddRosterTargets(dialog, openGenerals, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
         dialog.optTani[2]->click();
         dialog.cmdOK->click();
         for (int index = 1; index <= 20; ++index) {
-            const int fame = roster[index].fame();
+            const int fame = openGenerals.record(index).fame();
             QVERIFY2(fame >= 200 && fame <= 300 && fame % 10 == 0,
                      qPrintable(QString::number(fame)));
-            QVERIFY(GetSkill(roster[index], Skill::meishi));
+            QVERIFY(GetSkill(openGenerals.record(index), Skill::meishi));
         }
     }
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
             FameDialog dialog(source_);
-            AddRosterTargets(dialog, 2);
+            dialog.setGenerals(&openGenerals);
+            AddRosterTargets(dialog, openGenerals, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(roster[1].fame(), qint16(999));
-        QVERIFY(GetSkill(roster[2], Skill::meishi));
+        QCOMPARE(openGenerals.record(1).fame(), qint16(999));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::meishi));
     }
 };
 

@@ -9,6 +9,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 constexpr int kInterest = static_cast<int>(Setting::interest);
 constexpr int kDrinking = static_cast<int>(Setting::drinking);
 
@@ -30,17 +33,18 @@ class HiddenSettingsDialogTest : public QObject {
 
   private slots:
     void init() {
-        for (PersonRecord& record : roster) {
+        for (PersonRecord& record : openGenerals.records()) {
             record = PersonRecord();
             record.setSetting(Setting::interest, 7);
             record.setSetting(Setting::drinking, 7);
         }
-        rosterCount = 10;
+        openGenerals.setCount(10);
         source_.Seed(5);
     }
 
     void opensPressedAndUncheckedAndKeepsHiddenButtons() {
         HiddenSettingsDialog dialog(source_);
+        dialog.setGenerals(&openGenerals);
         for (int index = 0; index < kSettingCount; ++index) {
             QVERIFY(!dialog.chkSetting[index]->isChecked());
             QVERIFY(!dialog.fraSetting[index]->isVisibleTo(&dialog));
@@ -72,6 +76,7 @@ class HiddenSettingsDialogTest : public QObject {
 
     void priorityBoxesFollowTheVisibilityRule() {
         HiddenSettingsDialog dialog(source_);
+        dialog.setGenerals(&openGenerals);
         dialog.chkSetting[kDrinking]->click();
         QCOMPARE(shownPriorityBoxes(dialog, kDrinking), (QList<bool>{true, true, true}));
         // Two pressed values without priority: both boxes show; once one is checked, the
@@ -99,7 +104,8 @@ class HiddenSettingsDialogTest : public QObject {
 
     void okDealsTheCheckedSettings() {
         HiddenSettingsDialog dialog(source_);
-        AddRosterTargets(dialog, 6);
+        dialog.setGenerals(&openGenerals);
+        AddRosterTargets(dialog, openGenerals, 6);
         dialog.chkSetting[kInterest]->click();
         // 飲酒 checked with every value unpressed: skipped.
         dialog.chkSetting[kDrinking]->click();
@@ -110,19 +116,20 @@ class HiddenSettingsDialogTest : public QObject {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QList<int> counts(3, 0);
         for (int index = 1; index <= 6; ++index) {
-            const int interest = roster[index].setting(Setting::interest);
+            const int interest = openGenerals.record(index).setting(Setting::interest);
             QVERIFY(interest < 3);
             counts[interest] += 1;
-            QCOMPARE(roster[index].setting(Setting::drinking), quint8(7));
+            QCOMPARE(openGenerals.record(index).setting(Setting::drinking), quint8(7));
         }
         QCOMPARE(counts, (QList<int>{2, 2, 2}));
-        QCOMPARE(roster[7].setting(Setting::interest), quint8(7));
+        QCOMPARE(openGenerals.record(7).setting(Setting::interest), quint8(7));
     }
 
     void cancelEscapeAndCloseBoxChangeNothing() {
         for (int way = 0; way < 3; ++way) {
             HiddenSettingsDialog dialog(source_);
-            AddRosterTargets(dialog, 3);
+            dialog.setGenerals(&openGenerals);
+            AddRosterTargets(dialog, openGenerals, 3);
             dialog.show();
             dialog.chkSetting[kInterest]->click();
             QSignalSpy cancelled(dialog.cmdCancel, &QPushButton::clicked);
@@ -137,7 +144,7 @@ class HiddenSettingsDialogTest : public QObject {
             QVERIFY(!dialog.isVisible());
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             for (int index = 1; index <= 3; ++index) {
-                QCOMPARE(roster[index].setting(Setting::interest), quint8(7));
+                QCOMPARE(openGenerals.record(index).setting(Setting::interest), quint8(7));
             }
         }
     }

@@ -8,6 +8,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 using Marks = std::array<QString, kMarkCount>;
 
 const Marks kStartMarks = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
@@ -20,29 +23,30 @@ class MarkDialogTest : public QObject {
   private:
     void fillTargets(MarkDialog& dialog, const QList<int>& indexes) {
         for (const int index : indexes) {
-            dialog.addTarget(generalMarks[index].name, index);
+            dialog.addTarget(openGenerals.marks(index).name, index);
         }
     }
 
     // One unnamed general with no marks and no mark in the table.
     void blankOneGeneral() {
-        roster[1] = PersonRecord();
-        rosterCount = 1;
+        openGenerals.record(1) = PersonRecord();
+        openGenerals.setCount(1);
         markTable = {MarkEntry()};
-        generalMarks[1] = MarkEntry();
-        generalMarks[1].name = GetPersonName(1);
+        openGenerals.marks(1) = MarkEntry();
+        openGenerals.marks(1).name = GetPersonName(openGenerals.record(1));
     }
 
   private slots:
     void init() {
         for (int index = 1; index <= kRosterCapacity; ++index) {
-            generalMarks[index].name = QStringLiteral("G") + QString::number(index);
-            generalMarks[index].marks = kStartMarks;
+            openGenerals.marks(index).name = QStringLiteral("G") + QString::number(index);
+            openGenerals.marks(index).marks = kStartMarks;
         }
     }
 
     void opensEmptyWithTheSuggestions() {
         MarkDialog dialog;
+        dialog.setGenerals(&openGenerals);
         for (int mark = 0; mark < kMarkCount; ++mark) {
             QVERIFY(!dialog.chkMark[mark]->isChecked());
             QVERIFY(!dialog.fraMark[mark]->isVisibleTo(&dialog));
@@ -56,6 +60,7 @@ class MarkDialogTest : public QObject {
 
     void setsTheTickedMarksOnly() {
         MarkDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {4, 2});
         dialog.chkMark[1]->click();
         dialog.cmbMark[1]->setCurrentIndex(2);  // 軍
@@ -65,14 +70,15 @@ class MarkDialogTest : public QObject {
         dialog.cmdOK->click();
         const Marks expected = {QStringLiteral("a"), QStringLiteral("軍"), QStringLiteral("c"),
                                 QStringLiteral("d"), QString()};
-        QCOMPARE(generalMarks[4].marks, expected);
-        QCOMPARE(generalMarks[2].marks, expected);
-        QCOMPARE(generalMarks[2].name, QStringLiteral("G2"));
-        QCOMPARE(generalMarks[3].marks, kStartMarks);
+        QCOMPARE(openGenerals.marks(4).marks, expected);
+        QCOMPARE(openGenerals.marks(2).marks, expected);
+        QCOMPARE(openGenerals.marks(2).name, QStringLiteral("G2"));
+        QCOMPARE(openGenerals.marks(3).marks, kStartMarks);
     }
 
     void keepsTypedTextWholeAndRefusesWhatMarkCsvCannotHold() {
         MarkDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         QLineEdit* edit = dialog.cmbMark[0]->lineEdit();
@@ -85,7 +91,7 @@ class MarkDialogTest : public QObject {
         const QString expected = QStringLiteral("a b 猛将タイプの武将に付ける長めの印ですよ①～髙");
         QCOMPARE(dialog.cmbMark[0]->currentText(), expected);
         dialog.cmdOK->click();
-        QCOMPARE(generalMarks[1].marks[0], expected);
+        QCOMPARE(openGenerals.marks(1).marks[0], expected);
     }
 
     // Input methods outside Windows type JIS-style characters; the box shows and keeps the
@@ -94,6 +100,7 @@ class MarkDialogTest : public QObject {
         TempDataFolder folder;
         blankOneGeneral();
         MarkDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         dialog.chkMark[1]->click();
@@ -102,34 +109,36 @@ class MarkDialogTest : public QObject {
         QCOMPARE(dialog.cmbMark[0]->currentText(), QStringLiteral("a\uFF5E"));
         QCOMPARE(dialog.cmbMark[1]->currentText(), QStringLiteral("\uFF0Db"));
         dialog.cmdOK->click();
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("a\uFF5E"));
-        SaveMarks(1);
+        QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("a\uFF5E"));
+        SaveMarks(openGenerals);
         QVERIFY(folder.read(QStringLiteral("Mark.csv"))
                     .contains("\"a\x81\x60\",\"\x81\x7C"
                               "b\""));
-        rosterCount = 0;
+        openGenerals.setCount(0);
     }
 
     void typedMarkSurvivesMarkCsv() {
         TempDataFolder folder;
         blankOneGeneral();
         MarkDialog dialog;
+        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         const QString text = QStringLiteral("①～髙, x'y");
         dialog.chkMark[0]->click();
         dialog.cmbMark[0]->lineEdit()->insert(text);
         dialog.cmdOK->click();
-        SaveMarks(1);
-        generalMarks[1] = MarkEntry();
+        SaveMarks(openGenerals);
+        openGenerals.marks(1) = MarkEntry();
         LoadMarks();
-        AttachMarks(1);
-        QCOMPARE(generalMarks[1].marks[0], text);
-        rosterCount = 0;
+        AttachMarks(openGenerals, 1);
+        QCOMPARE(openGenerals.marks(1).marks[0], text);
+        openGenerals.setCount(0);
     }
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
             MarkDialog dialog;
+            dialog.setGenerals(&openGenerals);
             fillTargets(dialog, {1});
             dialog.show();
             dialog.chkMark[0]->click();
@@ -137,7 +146,7 @@ class MarkDialogTest : public QObject {
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
         }
-        QCOMPARE(generalMarks[1].marks, kStartMarks);
+        QCOMPARE(openGenerals.marks(1).marks, kStartMarks);
     }
 };
 

@@ -12,6 +12,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 QString countCaption(int candidates) {
     return QStringLiteral("■ 選ぶ数（候補 ") + QString::number(candidates) + QStringLiteral(" 個)");
 }
@@ -56,11 +59,11 @@ class SkillDialogTest : public QObject {
         SkillDialog::rememberedSettings() = SkillTemplate();
         templates_ = SkillTemplates();
         templates_.entries() = {SkillTemplate{QStringLiteral("  -")}};
-        rosterCount = 2;
-        roster[1] = PersonRecord();
-        roster[2] = PersonRecord();
-        roster[1].setAbility(2, 40);
-        roster[2].setAbility(2, 40);
+        openGenerals.setCount(2);
+        openGenerals.record(1) = PersonRecord();
+        openGenerals.record(2) = PersonRecord();
+        openGenerals.record(1).setAbility(2, 40);
+        openGenerals.record(2).setAbility(2, 40);
     }
     void cleanup() {
         messages_.reset();
@@ -69,6 +72,7 @@ class SkillDialogTest : public QObject {
 
     void openingShowsTheGridAndNoCountArea() {
         SkillDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -81,6 +85,7 @@ class SkillDialogTest : public QObject {
 
     void countAreaFollowsTheCandidates() {
         SkillDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -108,6 +113,7 @@ class SkillDialogTest : public QObject {
 
     void reverseAndClear() {
         SkillDialog dlg(templates_, source_);
+        dlg.setGenerals(&openGenerals);
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -128,25 +134,27 @@ class SkillDialogTest : public QObject {
 
     void okDrawsForTheTargetsOnly() {
         SkillDialog dlg(templates_, source_);
-        dlg.addTarget(GetPersonName(2), 2);
+        dlg.setGenerals(&openGenerals);
+        dlg.addTarget(GetPersonName(openGenerals.record(2)), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
         dlg.cmbCount1->setCurrentIndex(2);
         dlg.cmbCount2->setCurrentIndex(2);
         dlg.cmdOK->click();
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QVERIFY(GetSkill(roster[2], Skill::gunshi));
-        QVERIFY(GetSkill(roster[2], Skill::hanron));
-        QVERIFY(GetSkill(roster[2], Skill::kouben));
-        QCOMPARE(roster[2].ability(2), 70);
-        QVERIFY(!GetSkill(roster[1], Skill::gunshi));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::gunshi));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::hanron));
+        QVERIFY(GetSkill(openGenerals.record(2), Skill::kouben));
+        QCOMPARE(openGenerals.record(2).ability(2), 70);
+        QVERIFY(!GetSkill(openGenerals.record(1), Skill::gunshi));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
-        const RecordBytes before = roster[1].bytes();
+        const RecordBytes before = openGenerals.record(1).bytes();
         {
             SkillDialog dlg(templates_, source_);
-            dlg.addTarget(GetPersonName(1), 1);
+            dlg.setGenerals(&openGenerals);
+            dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
             dlg.cmbCount1->setCurrentIndex(2);
@@ -154,8 +162,9 @@ class SkillDialogTest : public QObject {
             dlg.show();
             dlg.close();  // the close box
         }
-        QCOMPARE(roster[1].bytes(), before);
+        QCOMPARE(openGenerals.record(1).bytes(), before);
         SkillDialog again(templates_, source_);
+        again.setGenerals(&openGenerals);
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -169,6 +178,7 @@ class SkillDialogTest : public QObject {
         templates_.entries().append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
             SkillDialog dlg(templates_, source_);
+            dlg.setGenerals(&openGenerals);
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);

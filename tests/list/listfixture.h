@@ -40,8 +40,11 @@ inline GeneralRecord MakeGeneral(const QString& family, const QString& given,
     return general;
 }
 
-// Empties the roster, the marks and the existing generals the lists are made over, before and
-// after a test.
+// The open file's generals the lists under test show.
+inline OpenGenerals openGenerals;
+
+// Empties the open generals with their marks and the existing generals the lists are made over,
+// before and after a test.
 class ListTables {
   public:
     ListTables() { clear(); }
@@ -50,9 +53,7 @@ class ListTables {
     ListTables& operator=(const ListTables&) = delete;
 
     static void clear() {
-        roster = Roster{};
-        rosterCount = 0;
-        generalMarks = {};
+        openGenerals = OpenGenerals();
         rows().clear();
         existing() = ExistingGenerals();
     }

@@ -15,14 +15,17 @@ constexpr int kTotsugekiColumn = kFirstSkillColumn + 7;  // skill 7, 突撃
 
 // Four roster generals in slot order 劉備, 関羽, 張飛, 愛; by reading 愛, 関羽, 張飛, 劉備.
 void fillRoster() {
-    roster[1] = MakePerson(QStringLiteral("劉"), QStringLiteral("備"), QStringLiteral("ﾘｭｳﾋﾞ"), 73);
-    roster[2] = MakePerson(QStringLiteral("関"), QStringLiteral("羽"), QStringLiteral("ｶﾝｳ"), 97);
-    roster[3] = MakePerson(QStringLiteral("張"), QStringLiteral("飛"), QStringLiteral("ﾁｮｳﾋ"), 98);
-    roster[4] = MakePerson(QStringLiteral("愛"), QString(), QStringLiteral("ｱｲ"), 5);
-    SetSkill(roster[2], 7, true);
-    SetSkill(roster[4], 7, true);
-    roster[3].setSetting(Setting::strategy, 7);
-    rosterCount = 4;
+    openGenerals.record(1) =
+        MakePerson(QStringLiteral("劉"), QStringLiteral("備"), QStringLiteral("ﾘｭｳﾋﾞ"), 73);
+    openGenerals.record(2) =
+        MakePerson(QStringLiteral("関"), QStringLiteral("羽"), QStringLiteral("ｶﾝｳ"), 97);
+    openGenerals.record(3) =
+        MakePerson(QStringLiteral("張"), QStringLiteral("飛"), QStringLiteral("ﾁｮｳﾋ"), 98);
+    openGenerals.record(4) = MakePerson(QStringLiteral("愛"), QString(), QStringLiteral("ｱｲ"), 5);
+    SetSkill(openGenerals.record(2), 7, true);
+    SetSkill(openGenerals.record(4), 7, true);
+    openGenerals.record(3).setSetting(Setting::strategy, 7);
+    openGenerals.setCount(4);
 }
 
 void addRosterRows(GeneralList* list) {
@@ -30,8 +33,9 @@ void addRosterRows(GeneralList* list) {
 }
 
 std::unique_ptr<GeneralList> mainList() {
-    return std::make_unique<GeneralList>(std::make_unique<OpenFileGenerals>(ListTables::existing()),
-                                         GeneralList::Kind::Ticking);
+    return std::make_unique<GeneralList>(
+        std::make_unique<OpenFileGenerals>(ListTables::existing(), &openGenerals),
+        GeneralList::Kind::Ticking);
 }
 
 std::unique_ptr<GeneralList> chooserList() {
@@ -123,7 +127,7 @@ class GeneralListTest : public QObject {
     void rowAlignmentsAndTickBox() {
         const std::unique_ptr<GeneralList> owned = mainList();
         GeneralList& list = *owned;
-        rosterCount = 1;
+        openGenerals.setCount(1);
         list.showAllGenerals();
         const auto alignment = [&list](int column) {
             return list.rowIndex(1, column).data(Qt::TextAlignmentRole).toInt() &
@@ -153,14 +157,14 @@ class GeneralListTest : public QObject {
     void fillRowFromRosterAndTable() {
         const std::unique_ptr<GeneralList> owned = mainList();
         GeneralList& list = *owned;
-        roster[2].setBirthYear(160);
-        roster[2].setFame(350);
-        roster[2].setSetting(Setting::generalType, 1);
-        roster[2].setSetting(Setting::missionAttitude, 3);
-        roster[2].setPersonalAffinity(75);
-        roster[2].setFactionAffinity(120);  // no existing general has it
-        generalMarks[2].marks = {QStringLiteral("A"), QString(), QStringLiteral("C"), QString(),
-                                 QStringLiteral("E")};
+        openGenerals.record(2).setBirthYear(160);
+        openGenerals.record(2).setFame(350);
+        openGenerals.record(2).setSetting(Setting::generalType, 1);
+        openGenerals.record(2).setSetting(Setting::missionAttitude, 3);
+        openGenerals.record(2).setPersonalAffinity(75);
+        openGenerals.record(2).setFactionAffinity(120);  // no existing general has it
+        openGenerals.marks(2).marks = {QStringLiteral("A"), QString(), QStringLiteral("C"),
+                                       QString(), QStringLiteral("E")};
         GeneralRecord caoCao =
             MakeGeneral(QStringLiteral("曹"), QStringLiteral("操"), QStringLiteral("ｿｳｿｳ"), 72);
         caoCao.values.setPersonalAffinity(75);
@@ -183,7 +187,7 @@ class GeneralListTest : public QObject {
 
         // A chooser row: no marks even where the same index has some, zeros, code 0 labels.
         const std::unique_ptr<GeneralList> chooser = chooserList();
-        generalMarks[1].marks[0] = QStringLiteral("X");
+        openGenerals.marks(1).marks[0] = QStringLiteral("X");
         chooser->showAllGenerals();
         const auto general = [&chooser](int column) { return chooser->cellText(1, column); };
         QCOMPARE(general(0), QStringLiteral("曹操"));
@@ -272,8 +276,8 @@ class GeneralListTest : public QObject {
         qint16 last = 0;
         SortByColumn(&list, kWarColumn, last);  // 張飛, 関羽, 劉備, 愛
         list.setTicked(1, true);
-        roster[3].setAbility(1, 40);
-        roster[2].setAbility(1, 41);
+        openGenerals.record(3).setAbility(1, 40);
+        openGenerals.record(2).setAbility(1, 41);
         RefreshTickedRows(&list);
         QCOMPARE(list.cellText(1, kWarColumn), QStringLiteral("40"));
         QCOMPARE(list.cellText(1, kKeyColumn), QStringLiteral("003"));  // key back to index

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "main/mainwindow.h"
+#include "model/personfiledocument.h"
 #include "model/programdata.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
@@ -68,6 +69,9 @@ class MainWindowFixture {
         window->cmdOpen->click();
     }
     void cancelOpen() { open(QString()); }
+
+    // The open file's generals, as the window's document holds them.
+    OpenGenerals& generals() const { return window->document()->generals(); }
 
     // A person file in the data folder.
     QString writePersonFile(const QString& name, const QByteArray& bytes) const {

@@ -132,7 +132,7 @@ class EnterKeyTest : public QObject {
         f.open(path);
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        const Roster before = roster;
+        const Roster before = f.generals().records();
 
         QString outcome = QStringLiteral("not shown");
         WhenActive<QDialog>([&outcome](QDialog* editor) {
@@ -142,8 +142,8 @@ class EnterKeyTest : public QObject {
         f.window->findChild<QPushButton*>(command)->click();
         QCOMPARE(outcome, QString());
 
-        for (int n = 1; n <= rosterCount; ++n) {
-            QVERIFY(roster[n].bytes() == before[n].bytes());
+        for (int n = 1; n <= f.generals().count(); ++n) {
+            QVERIFY(f.generals().record(n).bytes() == before[n].bytes());
         }
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();

@@ -104,7 +104,7 @@ class MainWindowTest : public QObject {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("TPERSON.VRX"), MakePersonFile(7, true)));
-        QCOMPARE(rosterCount, 7);
+        QCOMPARE(f.generals().count(), 7);
         QCOMPARE(f.window->list->rowCount(), 7);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("7/7"));
         // The path as the open dialog gives it, in the system's own form.
@@ -123,8 +123,8 @@ class MainWindowTest : public QObject {
         const QByteArray original = MakePersonFile(5, true);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
-        roster[2].setFame(777);
-        roster[5].setAbility(4, 3);
+        f.generals().record(2).setFame(777);
+        f.generals().record(5).setAbility(4, 3);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
         QCOMPARE(messages.texts(), QStringList({kSaveQuestion, QStringLiteral("保存しました")}));
@@ -140,8 +140,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(ReadFile(path), expected);
 
         f.open(path);
-        QCOMPARE(roster[2].fame(), 777);
-        QCOMPARE(roster[5].ability(4), 3);
+        QCOMPARE(f.generals().record(2).fame(), 777);
+        QCOMPARE(f.generals().record(5).ability(4), 3);
     }
 
     void shippedSampleGoesBackByteForByte() {
@@ -152,7 +152,7 @@ class MainWindowTest : public QObject {
         QVERIFY(sample.size() > 4 + 30 * kRecordSize);
         const QString path = f.writePersonFile(QStringLiteral("TPERSON.VRX"), sample);
         f.open(path);
-        QVERIFY(rosterCount >= 30);
+        QVERIFY(f.generals().count() >= 30);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
         QCOMPARE(ReadFile(path), sample);
@@ -164,8 +164,8 @@ class MainWindowTest : public QObject {
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
-        roster[1].setFame(5);
-        generalMarks[1].marks[0] = QStringLiteral("軍");
+        f.generals().record(1).setFame(5);
+        f.generals().marks(1).marks[0] = QStringLiteral("軍");
         messages.queueAnswer(MessageAnswer::No);
         f.window->cmdSave->click();
         QCOMPARE(messages.texts(), QStringList({kSaveQuestion}));
@@ -182,12 +182,12 @@ class MainWindowTest : public QObject {
         f.open(pathA);
         f.cancelOpen();
         QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(pathA));
-        roster[3].setFame(321);
+        f.generals().record(3).setFame(321);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
         QCOMPARE(ReadFile(f.data.path(QStringLiteral("b.vrx"))), fileB);
         f.open(pathA);
-        QCOMPARE(roster[3].fame(), 321);
+        QCOMPARE(f.generals().record(3).fame(), 321);
     }
 
     void closingWritesMarksButNoGeneral() {
@@ -196,8 +196,8 @@ class MainWindowTest : public QObject {
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
-        roster[1].setFame(1);
-        generalMarks[2].marks[1] = QStringLiteral("軍");
+        f.generals().record(1).setFame(1);
+        f.generals().marks(2).marks[1] = QStringLiteral("軍");
         messages.queueAnswer(MessageAnswer::Yes);  // close without saving
         f.window->close();
         QCOMPARE(ReadFile(path), original);
@@ -215,9 +215,10 @@ class MainWindowTest : public QObject {
         file.replace(4 + kFamilyNameOffset, 5, QByteArray("\x85\x40\x92\xA3\x82"));
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), file);
         f.open(path);
-        QCOMPARE(GetPersonName(1), QStringLiteral("・張・1"));
+        QCOMPARE(GetPersonName(f.generals().record(1)), QStringLiteral("・張・1"));
         for (int index = 1; index <= 3; ++index) {
-            generalMarks[index].marks[index - 1] = QStringLiteral("印") + QString::number(index);
+            f.generals().marks(index).marks[index - 1] =
+                QStringLiteral("印") + QString::number(index);
         }
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
@@ -225,12 +226,11 @@ class MainWindowTest : public QObject {
         QVERIFY(f.data.exists(QStringLiteral("Mark.csv")));
 
         f.window->close();
-        generalMarks = {};
         f.window = std::make_unique<MainWindow>(f.program);
         f.window->show();
         f.open(path);
         for (int index = 1; index <= 3; ++index) {
-            QCOMPARE(generalMarks[index].marks[index - 1],
+            QCOMPARE(f.generals().marks(index).marks[index - 1],
                      QStringLiteral("印") + QString::number(index));
         }
         QVERIFY(messages.texts().filter(QStringLiteral("失敗")).isEmpty());
@@ -262,7 +262,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(messages.shown().size(), 1);
         QCOMPARE(messages.shown().first().icon, MessageIcon::Exclamation);
         QVERIFY(messages.texts().first().contains(fifo));
-        QCOMPARE(rosterCount, 0);
+        QCOMPARE(f.generals().count(), 0);
         QCOMPARE(f.window->list->rowCount(), 0);
         QCOMPARE(f.window->labCount->text(), QStringLiteral("0/0"));
         f.window->cmdSave->click();
@@ -279,7 +279,7 @@ class MainWindowTest : public QObject {
         f.window->openPersonFile(folder);
         QCOMPARE(messages.shown().size(), 1);
         QCOMPARE(messages.shown().first().icon, MessageIcon::Exclamation);
-        QCOMPARE(rosterCount, 0);
+        QCOMPARE(f.generals().count(), 0);
         f.window->cmdSave->click();
         QCOMPARE(messages.shown().size(), 1);
         QVERIFY(QFileInfo(folder).isDir());
@@ -295,7 +295,7 @@ class MainWindowTest : public QObject {
         const QString path = f.writePersonFile(QStringLiteral("武将 ファイル (壊).vrx"), noise);
         f.open(path);
         QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(path));
-        QVERIFY(rosterCount <= 10);
+        QVERIFY(f.generals().count() <= 10);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
         QCOMPARE(messages.texts().last(), QStringLiteral("保存しました"));
@@ -312,7 +312,7 @@ class MainWindowTest : public QObject {
         messages.queueAnswer(MessageAnswer::Yes);
         messages.queueAnswer(MessageAnswer::Yes);  // the file is gone: overwrite it
         messages.queueAnswer(MessageAnswer::Yes);  // save without the backup
-        generalMarks[1].marks[0] = QStringLiteral("印");
+        f.generals().marks(1).marks[0] = QStringLiteral("印");
         f.window->cmdSave->click();
         QCOMPARE(messages.texts().last(),
                  QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"));
@@ -418,17 +418,17 @@ class MainWindowTest : public QObject {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
-        roster[2].setFame(400);
+        f.generals().record(2).setFame(400);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
-        roster[2].setFame(9);
-        roster[3].setFame(9);
+        f.generals().record(2).setFame(9);
+        f.generals().record(3).setFame(9);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdBack->click();
         QCOMPARE(messages.texts().last(),
                  QStringLiteral("選択中の3名の設定を戻します。よろしいですか？"));
-        QCOMPARE(roster[2].fame(), 400);
-        QCOMPARE(roster[3].fame(), 103);
+        QCOMPARE(f.generals().record(2).fame(), 400);
+        QCOMPARE(f.generals().record(3).fame(), 103);
         QCOMPARE(f.window->list->cellText(2, 8), QStringLiteral("400"));
     }
 
@@ -436,19 +436,19 @@ class MainWindowTest : public QObject {
         RecordedMessages messages;
         MainWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(2)));
-        generalMarks[1].marks[0] = QStringLiteral("甲");
+        f.generals().marks(1).marks[0] = QStringLiteral("甲");
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
-        generalMarks[1].marks[0] = QStringLiteral("乙");
-        generalMarks[2].marks[0] = QStringLiteral("丙");
+        f.generals().marks(1).marks[0] = QStringLiteral("乙");
+        f.generals().marks(2).marks[0] = QStringLiteral("丙");
         messages.queueAnswer(MessageAnswer::No);
         f.window->cmdBack->click();
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("乙"));
+        QCOMPARE(f.generals().marks(1).marks[0], QStringLiteral("乙"));
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdBack->click();
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
-        QVERIFY(generalMarks[2].isEmpty());
-        QCOMPARE(generalMarks[2].name, GetPersonName(2));
+        QCOMPARE(f.generals().marks(1).marks[0], QStringLiteral("甲"));
+        QVERIFY(f.generals().marks(2).isEmpty());
+        QCOMPARE(f.generals().marks(2).name, GetPersonName(f.generals().record(2)));
     }
 
     void clearSkillsKeepsRaisedIntelligence() {
@@ -457,18 +457,18 @@ class MainWindowTest : public QObject {
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
         f.press(3);
         f.release(3);
-        roster[1].setAbility(2, 40);
-        SetSkill(1, Skill::gunshi, true);
-        const qint16 raised = roster[1].ability(2);
-        SetSkill(3, 0, true);
+        f.generals().record(1).setAbility(2, 40);
+        SetSkill(f.generals().record(1), Skill::gunshi, true);
+        const qint16 raised = f.generals().record(1).ability(2);
+        SetSkill(f.generals().record(3), 0, true);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdTokugiClear->click();
         QCOMPARE(messages.texts().last(), QStringLiteral("2名の特技をすべて消しますか？"));
         for (int i = 0; i < kSkillByteCount; ++i) {
-            QCOMPARE(roster[1].skillByte(i), quint8(0));
+            QCOMPARE(f.generals().record(1).skillByte(i), quint8(0));
         }
-        QCOMPARE(roster[1].ability(2), raised);
-        QVERIFY(GetSkill(roster[3], 0));  // not ticked
+        QCOMPARE(f.generals().record(1).ability(2), raised);
+        QVERIFY(GetSkill(f.generals().record(3), 0));  // not ticked
     }
 
     void commandsWithNoTickedRowDoNothing() {

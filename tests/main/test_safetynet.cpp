@@ -41,12 +41,13 @@ QByteArray ReadFile(const QString& path) {
 }
 
 // Every record and mark of the open file's generals, one entry per general.
-QList<QByteArray> RosterState() {
+QList<QByteArray> RosterState(const OpenGenerals& generals) {
     QList<QByteArray> state;
-    for (int n = 1; n <= rosterCount; ++n) {
-        QByteArray entry(reinterpret_cast<const char*>(roster[n].bytes().data()), kRecordSize);
-        entry += generalMarks[n].name.toUtf8();
-        for (const QString& mark : generalMarks[n].marks) {
+    for (int n = 1; n <= generals.count(); ++n) {
+        QByteArray entry(reinterpret_cast<const char*>(generals.record(n).bytes().data()),
+                         kRecordSize);
+        entry += generals.marks(n).name.toUtf8();
+        for (const QString& mark : generals.marks(n).marks) {
             entry += '|' + mark.toUtf8();
         }
         state.append(entry);
@@ -128,11 +129,11 @@ class SafetyNetTest : public QObject {
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(6)));
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し"));
         QVERIFY(!f.window->undoAction->isEnabled());
-        const QList<QByteArray> opened = RosterState();
+        const QList<QByteArray> opened = RosterState(f.generals());
         drawFame(f);
         drawAbilities(f);
         drawSettings(f);
-        const QList<QByteArray> drawn = RosterState();
+        const QList<QByteArray> drawn = RosterState(f.generals());
         QVERIFY(drawn != opened);
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 隠し設定"));
 
@@ -149,7 +150,7 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し: 隠し設定"));
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(RosterState(), opened);
+        QCOMPARE(RosterState(f.generals()), opened);
         QVERIFY(!f.window->undoAction->isEnabled());
         QCOMPARE(f.ticks(), ticks);
         QCOMPARE(f.window->list->cellText(1, 0), firstName);
@@ -158,13 +159,13 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->labCount->text(), QStringLiteral("5/6"));
         for (int i = 1; i <= 6; ++i) {  // the unticked row is refreshed too
             const int index = f.window->list->rowTag(i);
-            QCOMPARE(fameCell(f, i), QString::number(roster[index].fame()));
+            QCOMPARE(fameCell(f, i), QString::number(f.generals().record(index).fame()));
         }
 
         keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
         keyOnList(f, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         keyOnList(f, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(RosterState(), drawn);
+        QCOMPARE(RosterState(f.generals()), drawn);
         QVERIFY(!f.window->redoAction->isEnabled());
         QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し"));
         QVERIFY(messages.shown().isEmpty());
@@ -174,20 +175,20 @@ class SafetyNetTest : public QObject {
         RecordedMessages messages;
         SeededWindowFixture f;
         f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(3)));
-        const QList<QByteArray> opened = RosterState();
+        const QList<QByteArray> opened = RosterState(f.generals());
         setMark(f, QStringLiteral("甲"));
         drawFame(f);
-        const QList<QByteArray> edited = RosterState();
+        const QList<QByteArray> edited = RosterState(f.generals());
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdBack->click();
-        QCOMPARE(RosterState(), opened);
+        QCOMPARE(RosterState(f.generals()), opened);
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 元に戻す"));
         f.window->undoAction->trigger();
-        QCOMPARE(RosterState(), edited);
+        QCOMPARE(RosterState(f.generals()), edited);
         QCOMPARE(f.window->list->cellText(2, 2), QStringLiteral("甲"));
         f.window->undoAction->trigger();
         f.window->undoAction->trigger();
-        QCOMPARE(RosterState(), opened);
+        QCOMPARE(RosterState(f.generals()), opened);
 
         // A command that changes nothing, or a cancelled dialog, leaves no step and keeps
         // the redo; a change drops it.
@@ -196,14 +197,14 @@ class SafetyNetTest : public QObject {
         WhenModalAppears([](QWidget* modal) { modal->close(); });
         f.window->cmdMeisei->click();
         QCOMPARE(f.window->redoAction->text(), QStringLiteral("やり直し: 印"));
-        SetSkill(2, 3, true);
+        SetSkill(f.generals().record(2), 3, true);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdTokugiClear->click();
         QVERIFY(!f.window->redoAction->isEnabled());
         QCOMPARE(f.window->undoAction->text(), QStringLiteral("取り消し: 特技クリア"));
         QCOMPARE(f.window->history()->count(), 1);
         f.window->undoAction->trigger();
-        QVERIFY(GetSkill(roster[2], 3));
+        QVERIFY(GetSkill(f.generals().record(2), 3));
     }
 
     void theContextMenuNamesTheSteps() {
@@ -240,7 +241,7 @@ class SafetyNetTest : public QObject {
         const QByteArray original = MakePersonFile(3);
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
-        const QList<QByteArray> opened = RosterState();
+        const QList<QByteArray> opened = RosterState(f.generals());
         drawFame(f);
         messages.queueAnswer(MessageAnswer::Yes);
         f.window->cmdSave->click();
@@ -248,7 +249,7 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->history()->count(), 1);
 
         f.window->undoAction->trigger();
-        QCOMPARE(RosterState(), opened);
+        QCOMPARE(RosterState(f.generals()), opened);
         QVERIFY(f.window->hasUnsavedChanges());
         f.window->redoAction->trigger();
         QVERIFY(!f.window->hasUnsavedChanges());
@@ -261,7 +262,7 @@ class SafetyNetTest : public QObject {
         QCOMPARE(f.window->history()->count(), 0);
         QVERIFY(!f.window->undoAction->isEnabled());
         QCOMPARE(f.window->list->header()->sortIndicatorSection(), -1);
-        QVERIFY(RosterState() != opened);  // the file holds the saved draw
+        QVERIFY(RosterState(f.generals()) != opened);  // the file holds the saved draw
     }
 
     // --- The backup ---------------------------------------------------------------------
@@ -303,7 +304,7 @@ class SafetyNetTest : public QObject {
         QVERIFY(QDir().mkdir(f.data.path(QStringLiteral("a.vrx.bak"))));  // cannot be replaced
         f.open(path);
         drawFame(f);
-        generalMarks[1].marks[0] = QStringLiteral("印");
+        f.generals().marks(1).marks[0] = QStringLiteral("印");
         const QString backupQuestion = QStringLiteral(
             "バックアップ（a.vrx.bak）を作成できませんでした。\nこのまま保存しますか？");
         messages.queueAnswer(MessageAnswer::Yes);
@@ -395,7 +396,8 @@ class SafetyNetTest : public QObject {
         for (int n = 1; n <= 3; ++n) {
             expected.replace(
                 4 + kRecordSize * (n - 1), kRecordSize,
-                QByteArray(reinterpret_cast<const char*>(roster[n].bytes().data()), kRecordSize));
+                QByteArray(reinterpret_cast<const char*>(f.generals().record(n).bytes().data()),
+                           kRecordSize));
         }
         QCOMPARE(ReadFile(path), expected);
         QCOMPARE(f.data.exists(QStringLiteral("a.vrx.bak")), !theirs.isEmpty());
@@ -437,7 +439,7 @@ class SafetyNetTest : public QObject {
         f.open(pathB);
         QVERIFY(messages.shown().isEmpty());
         f.open(pathA);
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
+        QCOMPARE(f.generals().marks(1).marks[0], QStringLiteral("甲"));
         QCOMPARE(f.window->list->cellText(1, 2), QStringLiteral("甲"));
     }
 
@@ -450,13 +452,13 @@ class SafetyNetTest : public QObject {
         const QString path = f.writePersonFile(QStringLiteral("a.vrx"), original);
         f.open(path);
         drawFame(f);
-        generalMarks[2].marks[0] = QStringLiteral("軍");
+        f.generals().marks(2).marks[0] = QStringLiteral("軍");
 
         QVERIFY(!f.window->close());  // answered No
         QCOMPARE(messages.texts(), QStringList({kCloseQuestion}));
         QVERIFY(f.window->isVisible());
         QVERIFY(!f.data.exists(QStringLiteral("Mark.csv")));
-        QVERIFY(roster[1].fame() >= 200);
+        QVERIFY(f.generals().record(1).fame() >= 200);
 
         messages.queueAnswer(MessageAnswer::Yes);
         QVERIFY(f.window->close());
@@ -468,7 +470,7 @@ class SafetyNetTest : public QObject {
         messages.clear();
         MainWindowFixture g;
         g.open(g.writePersonFile(QStringLiteral("b.vrx"), MakePersonFile(2)));
-        generalMarks[1].marks[0] = QStringLiteral("印");
+        f.generals().marks(1).marks[0] = QStringLiteral("印");
         QVERIFY(g.window->close());
         QVERIFY(messages.shown().isEmpty());
     }
@@ -481,20 +483,20 @@ class SafetyNetTest : public QObject {
         f.open(pathA);
         f.open(pathB);  // nothing changed: no question
         QVERIFY(messages.shown().isEmpty());
-        QCOMPARE(rosterCount, 5);
+        QCOMPARE(f.generals().count(), 5);
 
         drawFame(f);
-        const QList<QByteArray> edited = RosterState();
+        const QList<QByteArray> edited = RosterState(f.generals());
         f.open(pathA);  // answered No
         QCOMPARE(messages.texts(), QStringList({kOpenQuestion}));
         QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(pathB));
-        QCOMPARE(RosterState(), edited);
+        QCOMPARE(RosterState(f.generals()), edited);
         QCOMPARE(f.window->history()->count(), 1);
 
         messages.queueAnswer(MessageAnswer::Yes);
         f.open(pathA);
         QCOMPARE(f.window->personFilePath(), QDir::toNativeSeparators(pathA));
-        QCOMPARE(rosterCount, 3);
+        QCOMPARE(f.generals().count(), 3);
     }
 
     void aFailedSaveLeavesTheChangesUnsaved() {

@@ -34,7 +34,7 @@ class SheetMenuTest : public QObject {
         f.window->exportSheetAction->trigger();
         QCOMPARE(messages.texts(), QStringList{QStringLiteral("書き出しました")});
         QByteArray exported = f.data.read(QStringLiteral("a.csv"));
-        QCOMPARE(exported, ExportRosterSheet(f.program.existingGenerals()));
+        QCOMPARE(exported, ExportRosterSheet(f.generals(), f.program.existingGenerals()));
 
         // A problem: nothing changes and no step is made.
         f.data.write(QStringLiteral("a.csv"), exported + "9,誰\r\n");
@@ -53,12 +53,12 @@ class SheetMenuTest : public QObject {
         QCOMPARE(
             messages.texts().last(),
             QStringLiteral("1人の1項目を変更します。よろしいですか？\n003 武将3 名声: 103 → 480"));
-        QCOMPARE(roster[3].fame(), 480);
+        QCOMPARE(f.generals().record(3).fame(), 480);
         QCOMPARE(f.window->list->cellText(3, 8), QStringLiteral("480"));
         QCOMPARE(f.window->history()->undoText(), QStringLiteral("表から読み込み"));
         QVERIFY(f.window->hasUnsavedChanges());
         f.window->undoAction->trigger();
-        QCOMPARE(roster[3].fame(), 103);
+        QCOMPARE(f.generals().record(3).fame(), 103);
         QCOMPARE(f.window->list->cellText(3, 8), QStringLiteral("103"));
     }
 };

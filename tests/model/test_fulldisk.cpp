@@ -78,7 +78,8 @@ bool saveTemplates(TemplateFile<Entry>& file) {
 }
 
 bool saveMarks() {
-    return !SaveMarks(0);
+    OpenGenerals none;
+    return !SaveMarks(none);
 }
 
 }  // namespace
@@ -153,7 +154,6 @@ class FullDiskTest : public QObject {
         QFETCH(QByteArray, expected);
         TempDataFolder folder;
         RecordedMessages messages;
-        generalMarks = {};
         writer.prepare(folder);
         const std::map<QString, QByteArray> before = snapshot(folder);
         QCOMPARE(writeOnFullDisk(writer.write), expected);

@@ -10,6 +10,15 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
+// Saves the marks of generals 1..count.
+std::optional<MarkFileError> saveMarks(int count) {
+    openGenerals.setCount(count);
+    return SaveMarks(openGenerals);
+}
+
 QByteArray sjis(const QString& text) {
     QByteArray bytes;
     EncodeCp932(text, &bytes);
@@ -21,8 +30,8 @@ void nameGeneral(int index, const QString& family, const QString& given) {
     const QByteArray familyBytes = sjis(family).leftJustified(5, '\0');
     const QByteArray givenBytes = sjis(given).leftJustified(5, '\0');
     for (int i = 0; i < 5; ++i) {
-        roster[index].bytes()[81 + i] = static_cast<std::uint8_t>(familyBytes.at(i));
-        roster[index].bytes()[86 + i] = static_cast<std::uint8_t>(givenBytes.at(i));
+        openGenerals.record(index).bytes()[81 + i] = static_cast<std::uint8_t>(familyBytes.at(i));
+        openGenerals.record(index).bytes()[86 + i] = static_cast<std::uint8_t>(givenBytes.at(i));
     }
 }
 
@@ -42,8 +51,8 @@ class MarksTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        roster = Roster();
-        generalMarks = {};
+        openGenerals.records() = Roster{};
+        openGenerals.allMarks() = {};
     }
 
     void generalsOfTheSameNameShareAndTheLaterOneWins() {
@@ -54,13 +63,13 @@ class MarksTest : public QObject {
         LoadMarks();
         nameGeneral(1, QStringLiteral("朝霧"), QStringLiteral("景虎"));
         nameGeneral(2, QStringLiteral("朝霧"), QStringLiteral("景虎"));
-        AttachMarks(1);
-        AttachMarks(2);
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("甲"));
-        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("甲"));
-        generalMarks[1].marks[0] = QStringLiteral("first");
-        generalMarks[2].marks[0] = QStringLiteral("second");
-        QVERIFY(!SaveMarks(2));
+        AttachMarks(openGenerals, 1);
+        AttachMarks(openGenerals, 2);
+        QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("甲"));
+        QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("甲"));
+        openGenerals.marks(1).marks[0] = QStringLiteral("first");
+        openGenerals.marks(2).marks[0] = QStringLiteral("second");
+        QVERIFY(!saveMarks(2));
         QCOMPARE(folder.read(kMarkFile),
                  "1\r\n" + markLine(QStringLiteral("朝霧景虎"), {QStringLiteral("second")}));
     }
@@ -78,14 +87,14 @@ class MarksTest : public QObject {
         nameGeneral(2, QStringLiteral("湊"), QStringLiteral("篤"));
         nameGeneral(3, QStringLiteral("瀬尾"), QStringLiteral("篤"));
         for (int index = 1; index <= 3; ++index) {
-            AttachMarks(index);
+            AttachMarks(openGenerals, index);
         }
-        QCOMPARE(generalMarks[1].marks[1], QStringLiteral("y"));
-        QCOMPARE(generalMarks[2].name, QStringLiteral("湊篤"));
-        QVERIFY(generalMarks[2].isEmpty());
-        generalMarks[1].marks[4] = QStringLiteral("z");
-        generalMarks[2].marks[2] = QStringLiteral("新");
-        SaveMarks(3);
+        QCOMPARE(openGenerals.marks(1).marks[1], QStringLiteral("y"));
+        QCOMPARE(openGenerals.marks(2).name, QStringLiteral("湊篤"));
+        QVERIFY(openGenerals.marks(2).isEmpty());
+        openGenerals.marks(1).marks[4] = QStringLiteral("z");
+        openGenerals.marks(2).marks[2] = QStringLiteral("新");
+        saveMarks(3);
         QVERIFY(messages.shown().isEmpty());
         QCOMPARE(
             folder.read(kMarkFile),
@@ -104,28 +113,28 @@ class MarksTest : public QObject {
                              "1\r\n" + markLine(QStringLiteral("八雲篤"), {QStringLiteral("m")})));
         LoadMarks();
         nameGeneral(1, QStringLiteral("八雲"), QStringLiteral("篤"));
-        AttachMarks(1);
-        QVERIFY(!generalMarks[1].isEmpty());
+        AttachMarks(openGenerals, 1);
+        QVERIFY(!openGenerals.marks(1).isEmpty());
         nameGeneral(1, QStringLiteral("蔦"), QStringLiteral("隼"));
-        AttachMarks(1);
-        QCOMPARE(generalMarks[1].name, QStringLiteral("蔦隼"));
-        QVERIFY(generalMarks[1].isEmpty());
+        AttachMarks(openGenerals, 1);
+        QCOMPARE(openGenerals.marks(1).name, QStringLiteral("蔦隼"));
+        QVERIFY(openGenerals.marks(1).isEmpty());
     }
 
     void noMarkLeftMeansNoFile() {
         TempDataFolder folder;
         RecordedMessages messages;
         LoadMarks();
-        SaveMarks(0);
+        saveMarks(0);
         QVERIFY(!folder.exists(kMarkFile));
 
         QVERIFY(folder.write(
             kMarkFile, "1\r\n" + markLine(QStringLiteral("岩城宗近"), {QStringLiteral("a")})));
         LoadMarks();
         nameGeneral(1, QStringLiteral("岩城"), QStringLiteral("宗近"));
-        AttachMarks(1);
-        generalMarks[1].marks[0].clear();
-        SaveMarks(1);
+        AttachMarks(openGenerals, 1);
+        openGenerals.marks(1).marks[0].clear();
+        saveMarks(1);
         QVERIFY(!folder.exists(kMarkFile));
         QVERIFY(messages.shown().isEmpty());
     }
@@ -152,26 +161,26 @@ class MarksTest : public QObject {
         RecordedMessages messages;
         LoadMarks();
         for (int i = 0; i < 5; ++i) {
-            roster[1].bytes()[81 + i] = 0;
-            roster[1].bytes()[86 + i] = 0;
+            openGenerals.record(1).bytes()[81 + i] = 0;
+            openGenerals.record(1).bytes()[86 + i] = 0;
         }
         const char family[] = "\x85\x40\x92\xA3\x82";  // unassigned, 張, a cut-off lead byte
-        std::copy(family, family + 5, roster[1].bytes().begin() + 81);
+        std::copy(family, family + 5, openGenerals.record(1).bytes().begin() + 81);
         nameGeneral(2, QStringLiteral("張"), QStringLiteral("飛"));
         for (int index = 1; index <= 2; ++index) {
-            AttachMarks(index);
-            generalMarks[index].marks[0] = QStringLiteral("印") + QString::number(index);
+            AttachMarks(openGenerals, index);
+            openGenerals.marks(index).marks[0] = QStringLiteral("印") + QString::number(index);
         }
-        QVERIFY(!SaveMarks(2));
+        QVERIFY(!saveMarks(2));
         QVERIFY(folder.read(kMarkFile).contains("\"\x81\x45\x92\xA3\x81\x45\""));
 
         LoadMarks();
-        generalMarks = {};
-        AttachMarks(1);
-        AttachMarks(2);
-        QCOMPARE(generalMarks[1].name, QStringLiteral("・張・"));
-        QCOMPARE(generalMarks[1].marks[0], QStringLiteral("印1"));
-        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("印2"));
+        openGenerals.allMarks() = {};
+        AttachMarks(openGenerals, 1);
+        AttachMarks(openGenerals, 2);
+        QCOMPARE(openGenerals.marks(1).name, QStringLiteral("・張・"));
+        QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("印1"));
+        QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("印2"));
         QVERIFY(messages.shown().isEmpty());
     }
 
@@ -206,13 +215,13 @@ class MarksTest : public QObject {
         QCOMPARE(markTable.first().name, firstName);
 
         nameGeneral(1, QStringLiteral("鷲尾"), QStringLiteral("篤"));
-        AttachMarks(1);
-        generalMarks[1].marks[0] = QStringLiteral("new");
-        QVERIFY(!SaveMarks(1));
+        AttachMarks(openGenerals, 1);
+        openGenerals.marks(1).marks[0] = QStringLiteral("new");
+        QVERIFY(!saveMarks(1));
         QCOMPARE(folder.read(QStringLiteral("Mark.csv.bak")), content);
         QVERIFY(folder.read(kMarkFile).contains("new"));
         // Only the unreadable file is kept aside, not the ones this run wrote.
-        QVERIFY(!SaveMarks(1));
+        QVERIFY(!saveMarks(1));
         QCOMPARE(folder.read(QStringLiteral("Mark.csv.bak")), content);
     }
 
@@ -224,9 +233,9 @@ class MarksTest : public QObject {
         QVERIFY(folder.write(kMarkFile, before));
         LoadMarks();
         nameGeneral(1, QStringLiteral("楢崎"), QStringLiteral("頼重"));
-        AttachMarks(1);
-        generalMarks[1].marks[3] = QString(QChar(0x00E9));
-        const std::optional<MarkFileError> error = SaveMarks(1);
+        AttachMarks(openGenerals, 1);
+        openGenerals.marks(1).marks[3] = QString(QChar(0x00E9));
+        const std::optional<MarkFileError> error = saveMarks(1);
         QVERIFY(error);
         QCOMPARE(error->message(), QStringLiteral("Mark.csvの保存に失敗しました"));
         QCOMPARE(folder.read(kMarkFile), before);
@@ -244,19 +253,19 @@ class MarksTest : public QObject {
         LoadMarks();
         nameGeneral(1, QStringLiteral("甲"), QStringLiteral("斐"));
         nameGeneral(2, QStringLiteral("乙"), QStringLiteral("部"));
-        AttachMarks(1);
-        AttachMarks(2);
+        AttachMarks(openGenerals, 1);
+        AttachMarks(openGenerals, 2);
         QVERIFY(folder.write(
             kMarkFile, "3\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("theirs")}) +
                            markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
                            markLine(QStringLiteral("丙"), {QStringLiteral("c")})));
-        generalMarks[1].marks[0] = QStringLiteral("mine");
-        QVERIFY(!SaveMarks(2));
+        openGenerals.marks(1).marks[0] = QStringLiteral("mine");
+        QVERIFY(!saveMarks(2));
         QCOMPARE(folder.read(kMarkFile),
                  "3\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("mine")}) +
                      markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
                      markLine(QStringLiteral("丙"), {QStringLiteral("c")}));
-        QCOMPARE(generalMarks[2].marks[0], QStringLiteral("theirs"));
+        QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("theirs"));
         QVERIFY(!MarksWritePending());
     }
 };

@@ -24,9 +24,10 @@ class PersonFileDocumentTest : public QObject {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         PersonFileDocument document;
         QCOMPARE(document.open(path), PersonFileDocument::OpenStatus::Opened);
-        const qint16 fame = roster[1].fame();
-        document.recordEdit(QStringLiteral("名声"),
-                            [] { roster[1].setFame(static_cast<qint16>(roster[1].fame() + 7)); });
+        const qint16 fame = document.generals().record(1).fame();
+        document.recordEdit(QStringLiteral("名声"), [](OpenGenerals& edited) {
+            edited.record(1).setFame(static_cast<qint16>(edited.record(1).fame() + 7));
+        });
         QVERIFY(document.isModified());
 
         // A folder in the file's place cannot be written, even by an administrator.
@@ -39,8 +40,9 @@ class PersonFileDocumentTest : public QObject {
                  PersonFileDocument::SaveStatus::OpenFailed);
         QVERIFY(document.isModified());
 
-        document.recordEdit(QStringLiteral("元に戻す"), [&] { document.restore({1}); });
-        QCOMPARE(roster[1].fame(), fame);
+        document.recordEdit(QStringLiteral("元に戻す"),
+                            [&](OpenGenerals&) { document.restore({1}); });
+        QCOMPARE(document.generals().record(1).fame(), fame);
         QVERIFY(!document.isModified());
     }
 };

@@ -18,6 +18,9 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 RecordBytes withBytes(std::initializer_list<std::pair<int, QByteArray>> fields) {
     RecordBytes bytes{};
     for (const auto& [offset, value] : fields) {
@@ -129,8 +132,8 @@ class PersonRecordTest : public QObject {
         QFETCH(QByteArray, family);
         QFETCH(QByteArray, given);
         QFETCH(QString, name);
-        roster[7] = PersonRecord(withBytes({{81, family}, {86, given}}));
-        QCOMPARE(GetPersonName(7), name);
+        openGenerals.record(7) = PersonRecord(withBytes({{81, family}, {86, given}}));
+        QCOMPARE(GetPersonName(openGenerals.record(7)), name);
     }
 
     void textBytesGoBackAsTheyCame() {
@@ -213,20 +216,20 @@ class PersonRecordTest : public QObject {
     void settingASkillBringsItsPartner() {
         QFETCH(int, skill);
         QFETCH(int, partner);
-        rosterCount = 3;
-        roster[3] = PersonRecord();
-        SetSkill(3, skill, true);
-        QVERIFY(GetSkill(roster[3], skill));
-        QVERIFY(GetSkill(roster[3], partner));
-        SetSkill(3, partner, false);
-        QVERIFY(GetSkill(roster[3], skill));
-        SetSkill(3, partner, true);
-        SetSkill(3, skill, false);
-        QVERIFY(GetSkill(roster[3], partner));
+        openGenerals.setCount(3);
+        openGenerals.record(3) = PersonRecord();
+        SetSkill(openGenerals.record(3), skill, true);
+        QVERIFY(GetSkill(openGenerals.record(3), skill));
+        QVERIFY(GetSkill(openGenerals.record(3), partner));
+        SetSkill(openGenerals.record(3), partner, false);
+        QVERIFY(GetSkill(openGenerals.record(3), skill));
+        SetSkill(openGenerals.record(3), partner, true);
+        SetSkill(openGenerals.record(3), skill, false);
+        QVERIFY(GetSkill(openGenerals.record(3), partner));
         // The partner alone brings nothing back.
-        SetSkill(3, partner, false);
-        SetSkill(3, partner, true);
-        QVERIFY(!GetSkill(roster[3], skill));
+        SetSkill(openGenerals.record(3), partner, false);
+        SetSkill(openGenerals.record(3), partner, true);
+        QVERIFY(!GetSkill(openGenerals.record(3), skill));
     }
 
     void settingASkillRaisesWhatItNeeds() {

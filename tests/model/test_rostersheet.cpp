@@ -12,12 +12,17 @@
 
 namespace {
 
+// The generals the tests edit, as a document holds them.
+OpenGenerals openGenerals;
+
 void nameGeneral(int index, const QString& family, const QString& given) {
     QByteArray bytes;
     EncodeCp932(family, &bytes);
-    std::copy(bytes.begin(), bytes.end(), roster[index].bytes().begin() + kFamilyNameOffset);
+    std::copy(bytes.begin(), bytes.end(),
+              openGenerals.record(index).bytes().begin() + kFamilyNameOffset);
     EncodeCp932(given, &bytes);
-    std::copy(bytes.begin(), bytes.end(), roster[index].bytes().begin() + kGivenNameOffset);
+    std::copy(bytes.begin(), bytes.end(),
+              openGenerals.record(index).bytes().begin() + kGivenNameOffset);
 }
 
 QList<QStringList> plainRows(const QByteArray& sheet) {
@@ -53,7 +58,7 @@ QByteArray joinRows(const QList<QStringList>& rows) {
 
 // The exported sheet with cells of a general's row replaced.
 QByteArray withCells(int index, const QList<std::pair<QString, QString>>& cells) {
-    QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
+    QList<QStringList> rows = plainRows(ExportRosterSheet(openGenerals, existing()));
     for (const auto& [caption, cell] : cells) {
         rows[index][rows[0].indexOf(caption)] = cell;
     }
@@ -78,27 +83,27 @@ class RosterSheetTest : public QObject {
     Q_OBJECT
   private slots:
     void init() {
-        roster = Roster();
-        generalMarks = {};
-        rosterCount = 3;
+        openGenerals.records() = Roster{};
+        openGenerals.allMarks() = {};
+        openGenerals.setCount(3);
         nameGeneral(1, QStringLiteral("朝霧"), QStringLiteral("景虎"));
         nameGeneral(2, QStringLiteral("葉山"), QStringLiteral("隼"));
         nameGeneral(3, QStringLiteral("湊"), QStringLiteral("篤"));
-        for (int index = 1; index <= rosterCount; ++index) {
-            generalMarks[index].name = GetPersonName(index);
-            roster[index].setBirthYear(190);
-            roster[index].setLinkedYear(200);
-            roster[index].setFame(250);
+        for (int index = 1; index <= openGenerals.count(); ++index) {
+            openGenerals.marks(index).name = GetPersonName(openGenerals.record(index));
+            openGenerals.record(index).setBirthYear(190);
+            openGenerals.record(index).setLinkedYear(200);
+            openGenerals.record(index).setFame(250);
             for (int k = 0; k < kAbilityCount; ++k) {
-                roster[index].setAbility(k, 80);
+                openGenerals.record(index).setAbility(k, 80);
             }
         }
-        SetSkill(roster[1], Skill::gunshi, true);
-        SetSkill(roster[1], Skill::meishi, true);
-        roster[1].setPersonalAffinity(7);
-        generalMarks[1].marks[0] = QStringLiteral("甲");
+        SetSkill(openGenerals.record(1), Skill::gunshi, true);
+        SetSkill(openGenerals.record(1), Skill::meishi, true);
+        openGenerals.record(1).setPersonalAffinity(7);
+        openGenerals.marks(1).marks[0] = QStringLiteral("甲");
     }
-    void cleanup() { rosterCount = 0; }
+    void cleanup() { openGenerals.setCount(0); }
 
     void exportShowsTheListAndReadsBackUnchanged_data() {
         QTest::addColumn<QString>("form");
@@ -110,12 +115,12 @@ class RosterSheetTest : public QObject {
     }
     void exportShowsTheListAndReadsBackUnchanged() {
         QFETCH(QString, form);
-        generalMarks[1].marks[0] = QStringLiteral("甲,乙");
-        const QByteArray sheet = ExportRosterSheet(existing());
+        openGenerals.marks(1).marks[0] = QStringLiteral("甲,乙");
+        const QByteArray sheet = ExportRosterSheet(openGenerals, existing());
         QVERIFY(sheet.startsWith("\xEF\xBB\xBF"));
         const QString text = QString::fromUtf8(sheet.mid(3));
         const QStringList lines = text.split(QStringLiteral("\r\n"));
-        QCOMPARE(lines.size(), rosterCount + 2);
+        QCOMPARE(lines.size(), openGenerals.count() + 2);
         QVERIFY(lines.last().isEmpty());
         QVERIFY(lines[0].startsWith(QStringLiteral("番号,名前,M1,M2,M3,M4,M5,誕生,名声,統率,")));
         QVERIFY(lines[0].endsWith(QStringLiteral(",個人相性,勢力相性,農業,商業,技術,") +
@@ -138,7 +143,7 @@ class RosterSheetTest : public QObject {
                        .replace(",190,250,", ",190.0,２５０,")
                        .replace(",80,", ", 80 ,");
         }
-        const RosterSheetImport import(read, existing());
+        const RosterSheetImport import(read, openGenerals, existing());
         QCOMPARE(import.problems().size(), 0);
         QVERIFY(import.changes().isEmpty());
         QVERIFY(import.indexes().isEmpty());
@@ -175,18 +180,20 @@ class RosterSheetTest : public QObject {
         QFETCH(int, linkedYear);
         // General 2 has no 名士, so its fame may go below 200.
         const int index = caption == QStringLiteral("名声") ? 2 : 1;
-        const RosterSheetImport import(withCell(index, caption, cell), existing());
+        const RosterSheetImport import(withCell(index, caption, cell), openGenerals, existing());
         QCOMPARE(import.problems().size(), 0);
         QCOMPARE(describe(import.changes()), changes);
         QCOMPARE(import.indexes(), QList<int>{index});
-        QCOMPARE(roster[index].linkedYear(), 200);  // nothing changes before apply
+        QCOMPARE(openGenerals.record(index).linkedYear(), 200);  // nothing changes before apply
 
-        import.apply();
-        QCOMPARE(roster[index].linkedYear(), linkedYear);
+        import.apply(openGenerals);
+        QCOMPARE(openGenerals.record(index).linkedYear(), linkedYear);
         for (const SheetChange& change : import.changes()) {
             const int column = SheetCaptions().indexOf(change.column);
-            QCOMPARE(plainRows(ExportRosterSheet(existing()))[index].value(column).remove(u'"'),
-                     change.after);
+            QCOMPARE(
+                plainRows(ExportRosterSheet(openGenerals, existing()))[index].value(column).remove(
+                    u'"'),
+                change.after);
         }
     }
 
@@ -218,15 +225,16 @@ class RosterSheetTest : public QObject {
         QFETCH(QStringList, cells);
         QFETCH(QString, problem);
         // As the file has it: 名士 with fame 120. A sheet that leaves the row alone is fine.
-        roster[3].setFame(120);
-        roster[3].setSkillByte(Skill::meishi / 8,
-                               roster[3].skillByte(Skill::meishi / 8) | (1 << (Skill::meishi % 8)));
+        openGenerals.record(3).setFame(120);
+        openGenerals.record(3).setSkillByte(
+            Skill::meishi / 8,
+            openGenerals.record(3).skillByte(Skill::meishi / 8) | (1 << (Skill::meishi % 8)));
         QList<std::pair<QString, QString>> edits;
         for (qsizetype i = 0; i + 1 < cells.size(); i += 2) {
             edits.append({cells[i], cells[i + 1]});
         }
         const QByteArray sheet = withCells(1, edits);
-        const RosterSheetImport import(sheet, existing());
+        const RosterSheetImport import(sheet, openGenerals, existing());
         if (!problem.isEmpty()) {
             QCOMPARE(import.problems().size(), 1);
             QCOMPARE(import.problems()[0].column, problem);
@@ -234,12 +242,12 @@ class RosterSheetTest : public QObject {
             return;
         }
         QCOMPARE(import.problems().size(), 0);
-        import.apply();
-        QVERIFY(RosterSheetImport(sheet, existing()).changes().isEmpty());  // the second import
+        import.apply(openGenerals);
+        QVERIFY(RosterSheetImport(sheet, openGenerals, existing()).changes().isEmpty());  // the second import
     }
 
     void everyProblemIsListedAndNothingChanges() {
-        QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
+        QList<QStringList> rows = plainRows(ExportRosterSheet(openGenerals, existing()));
         rows[0][rows[0].indexOf(QStringLiteral("M5"))] = QStringLiteral("謎");
         QStringList& first = rows[1];
         first[0] = QStringLiteral("1");
@@ -260,8 +268,8 @@ class RosterSheetTest : public QObject {
         rows.append(rows[3]);
         rows.last()[0] = QStringLiteral("4");  // not in the file
         rows.append({QStringLiteral("3")});    // too few cells
-        const Roster before = roster;
-        const RosterSheetImport import(joinRows(rows), existing());
+        const Roster before = openGenerals.records();
+        const RosterSheetImport import(joinRows(rows), openGenerals, existing());
         QStringList found;
         for (const SheetProblem& problem : import.problems()) {
             found.append(QStringLiteral("%1 %2").arg(problem.row).arg(problem.column));
@@ -283,9 +291,9 @@ class RosterSheetTest : public QObject {
                         }));
         QCOMPARE(import.problems()[2].cell, QStringLiteral("a\"b"));
         QVERIFY(import.changes().isEmpty());
-        import.apply();
-        for (int index = 1; index <= rosterCount; ++index) {
-            QVERIFY(roster[index].bytes() == before[index].bytes());
+        import.apply(openGenerals);
+        for (int index = 1; index <= openGenerals.count(); ++index) {
+            QVERIFY(openGenerals.record(index).bytes() == before[index].bytes());
         }
 
         const QStringList lines = DescribeSheetProblems(import.problems(), 3).split(u'\n');
@@ -302,14 +310,14 @@ class RosterSheetTest : public QObject {
         const auto pick = [&random](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
-        rosterCount = 20;
+        openGenerals.setCount(20);
         int imported = 0;
         for (int round = 0; round < 200; ++round) {
-            for (int index = 1; index <= rosterCount; ++index) {
-                PersonRecord& record = roster[index];
+            for (int index = 1; index <= openGenerals.count(); ++index) {
+                PersonRecord& record = openGenerals.record(index);
                 record = PersonRecord();
                 nameGeneral(index, QStringLiteral("武将"), QString::number(index));
-                generalMarks[index] = {GetPersonName(index), {}};
+                openGenerals.marks(index) = {GetPersonName(openGenerals.record(index)), {}};
                 record.setBirthYear(static_cast<qint16>(pick(135, 235)));
                 record.setFame(static_cast<qint16>(pick(1, 500)));
                 for (int k = 0; k < kAbilityCount; ++k) {
@@ -330,9 +338,9 @@ class RosterSheetTest : public QObject {
                     }
                 }
             }
-            QList<QStringList> rows = plainRows(ExportRosterSheet(existing()));
+            QList<QStringList> rows = plainRows(ExportRosterSheet(openGenerals, existing()));
             for (int edit = pick(1, 6); edit > 0; --edit) {
-                QStringList& row = rows[pick(1, rosterCount)];
+                QStringList& row = rows[pick(1, openGenerals.count())];
                 // From M1 on, the sheet's columns are the list's.
                 const int column = pick(kFirstMarkColumn, kListColumnCount - 1);
                 const int listColumn = column;
@@ -353,18 +361,18 @@ class RosterSheetTest : public QObject {
                 }
             }
             const QByteArray sheet = joinRows(rows);
-            const Roster before = roster;
-            const RosterSheetImport import(sheet, existing());
-            import.apply();
+            const Roster before = openGenerals.records();
+            const RosterSheetImport import(sheet, openGenerals, existing());
+            import.apply(openGenerals);
             if (!import.problems().isEmpty()) {
-                for (int index = 1; index <= rosterCount; ++index) {
-                    QVERIFY(roster[index].bytes() == before[index].bytes());
+                for (int index = 1; index <= openGenerals.count(); ++index) {
+                    QVERIFY(openGenerals.record(index).bytes() == before[index].bytes());
                 }
                 continue;
             }
             ++imported;
-            QCOMPARE(ExportRosterSheet(existing()).mid(3), sheet);
-            const RosterSheetImport again(sheet, existing());
+            QCOMPARE(ExportRosterSheet(openGenerals, existing()).mid(3), sheet);
+            const RosterSheetImport again(sheet, openGenerals, existing());
             QVERIFY(again.problems().isEmpty());
             QVERIFY(again.changes().isEmpty());
         }
@@ -375,7 +383,7 @@ class RosterSheetTest : public QObject {
     void hostileSheetsGetOneMessage_data() {
         QTest::addColumn<QByteArray>("sheet");
         QTest::addColumn<QString>("reason");
-        const QByteArray exported = ExportRosterSheet(existing());
+        const QByteArray exported = ExportRosterSheet(openGenerals, existing());
         QTest::newRow("over 1 MiB")
             << QByteArray(1024 * 1024 + 1, 'a') << QStringLiteral("大きすぎ");
         QTest::newRow("a million commas")
@@ -398,7 +406,7 @@ class RosterSheetTest : public QObject {
     void hostileSheetsGetOneMessage() {
         QFETCH(QByteArray, sheet);
         QFETCH(QString, reason);
-        const RosterSheetImport import(sheet, existing());
+        const RosterSheetImport import(sheet, openGenerals, existing());
         QCOMPARE(import.problems().size(), 1);
         const QString message = DescribeSheetProblems(import.problems());
         QVERIFY2(message.contains(reason), qPrintable(message));

@@ -50,8 +50,8 @@ class SavedSessionTest : public QObject {
         const QList<int> ticked = {1, 3, 4, 7, 10};
         const QList<int> others = {2, 5, 6, 8, 9};
 
-        document.recordEdit(QStringLiteral("名声"), [&] {
-            ApplyFameDraw(roster, ticked, {10, 300, FameStep::five}, source);
+        document.recordEdit(QStringLiteral("名声"), [&](OpenGenerals& edited) {
+            ApplyFameDraw(edited.records(), ticked, {10, 300, FameStep::five}, source);
         });
         AbilityTemplate abilities;
         for (int i = 0; i < kAbilityCount; ++i) {
@@ -60,8 +60,9 @@ class SavedSessionTest : public QObject {
         }
         abilities.totalA = 250;
         abilities.totalB = 320;
-        document.recordEdit(QStringLiteral("能力値"),
-                            [&] { ApplyAbilityDraw(roster, others, abilities, source); });
+        document.recordEdit(QStringLiteral("能力値"), [&](OpenGenerals& edited) {
+            ApplyAbilityDraw(edited.records(), others, abilities, source);
+        });
         HiddenSettingsChoices choices{};
         for (const Setting field : {Setting::belief, Setting::greed}) {
             SettingChoice& choice = choices[static_cast<int>(field)];
@@ -69,10 +70,11 @@ class SavedSessionTest : public QObject {
             choice.pressed = {true, true, true, false, false, false};
             choice.priority[1] = true;
         }
-        document.recordEdit(QStringLiteral("隠し設定"),
-                            [&] { ApplyHiddenSettingsDraw(roster, ticked, choices, source); });
-        document.recordEdit(QStringLiteral("相性"), [&] {
-            ApplyAffinityDraw(roster, others, {{true, 60, 12}, {true, 140, 30}}, source);
+        document.recordEdit(QStringLiteral("隠し設定"), [&](OpenGenerals& edited) {
+            ApplyHiddenSettingsDraw(edited.records(), ticked, choices, source);
+        });
+        document.recordEdit(QStringLiteral("相性"), [&](OpenGenerals& edited) {
+            ApplyAffinityDraw(edited.records(), others, {{true, 60, 12}, {true, 140, 30}}, source);
         });
         SkillTemplate skills;
         skills.countA = 2;
@@ -80,27 +82,31 @@ class SavedSessionTest : public QObject {
         for (const int skill : {1, 4, 9, Skill::hanron, Skill::gunshi, Skill::meishi}) {
             skills.candidates[skill] = true;
         }
-        document.recordEdit(QStringLiteral("特技"),
-                            [&] { ApplySkillDraw(roster, ticked, skills, source); });
-        document.recordEdit(QStringLiteral("誕生年をシフト"),
-                            [&] { ApplyBirthShift(roster, others, -3); });
+        document.recordEdit(QStringLiteral("特技"), [&](OpenGenerals& edited) {
+            ApplySkillDraw(edited.records(), ticked, skills, source);
+        });
+        document.recordEdit(QStringLiteral("誕生年をシフト"), [&](OpenGenerals& edited) {
+            ApplyBirthShift(edited.records(), others, -3);
+        });
         MarkEditSettings marks;
         marks.change = {true, false, true, false, false};
         marks.text = {QStringLiteral("済"), QString(), QStringLiteral("蜀"), QString(), QString()};
-        document.recordEdit(QStringLiteral("印"), [&] {
-            ApplyMarkEdit(generalMarks, {1, 2, 3}, marks);
+        document.recordEdit(QStringLiteral("印"), [&](OpenGenerals& edited) {
+            ApplyMarkEdit(edited.allMarks(), {1, 2, 3}, marks);
         });
-        document.recordEdit(QStringLiteral("特技クリア"), [&] {
+        document.recordEdit(QStringLiteral("特技クリア"), [&](OpenGenerals& edited) {
             for (const int index : {3, 4}) {
                 for (int i = 0; i < kSkillByteCount; ++i) {
-                    roster[index].setSkillByte(i, 0);
+                    edited.record(index).setSkillByte(i, 0);
                 }
             }
         });
         document.history()->undo();
         document.history()->undo();
         document.history()->redo();
-        document.recordEdit(QStringLiteral("元に戻す"), [&] { document.restore({7, 8}); });
+        document.recordEdit(QStringLiteral("元に戻す"), [&](OpenGenerals&) {
+            document.restore({7, 8});
+        });
         QCOMPARE(document.history()->count(), 8);
 
         QCOMPARE(document.save().status, PersonFileDocument::SaveStatus::Saved);

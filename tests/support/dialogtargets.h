@@ -4,9 +4,10 @@
 #include "dialogs/bulkeditdialog.h"
 #include "model/roster.h"
 
-// Roster generals 1..count, under their display names.
-inline void AddRosterTargets(BulkEditDialog& dialog, int count) {
+// Generals 1..count, under their display names; the dialog changes generals.
+inline void AddRosterTargets(BulkEditDialog& dialog, OpenGenerals& generals, int count) {
+    dialog.setGenerals(&generals);
     for (int index = 1; index <= count; ++index) {
-        dialog.addTarget(GetPersonName(index), index);
+        dialog.addTarget(GetPersonName(generals.record(index)), index);
     }
 }

@@ -7,7 +7,7 @@
 #include "platform/appinfo.h"
 
 class TempDataFolder {
-public:
+  public:
     TempDataFolder() { SetDataFolder(dir_.path()); }
     ~TempDataFolder() { SetDataFolder(QString()); }
     TempDataFolder(const TempDataFolder&) = delete;
@@ -24,6 +24,6 @@ public:
     }
     bool exists(const QString& name) const { return QFile::exists(path(name)); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };

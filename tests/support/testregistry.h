@@ -10,7 +10,6 @@ using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
 bool RegisterTestClass(const char* name, TestFactory factory);
 
-#define DROVANTEL_TEST(Class)                                                               \
-    static const bool registered_##Class = RegisterTestClass(#Class, [] {                   \
-        return std::unique_ptr<QObject>(new Class);                                         \
-    })
+#define DROVANTEL_TEST(Class)              \
+    static const bool registered_##Class = \
+        RegisterTestClass(#Class, [] { return std::unique_ptr<QObject>(new Class); })

@@ -53,7 +53,7 @@ AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, 
         cmbValue2[i]->setObjectName(QStringLiteral("cmbValue2") + suffix);
         cmbValue2[i]->addItems(valueItems);
         fraCapa[i]->setVisible(false);
-        connect(chkCapa[i], &QCheckBox::toggled, this, [this, i] { chkCapa_Click(i); });
+        connect(chkCapa[i], &QCheckBox::toggled, this, [this, i] { abilityBoxToggled(i); });
     }
 
     chkTotal = new QCheckBox(QStringLiteral("合計制限"), this);
@@ -69,12 +69,12 @@ AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, 
     cmbTotal2 = new QComboBox(fraTotal);
     cmbTotal2->setObjectName(QStringLiteral("cmbTotal2"));
     fraTotal->setVisible(false);
-    connect(chkTotal, &QCheckBox::toggled, this, &AbilityDialog::chkTotal_Click);
+    connect(chkTotal, &QCheckBox::toggled, this, &AbilityDialog::totalLimitToggled);
 
     addOkCancel(this);
     cmdClear = new QPushButton(QStringLiteral("クリア"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    connect(cmdClear, &QPushButton::clicked, this, &AbilityDialog::cmdClear_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &AbilityDialog::clearSettings);
 
     addTemplatePanel(this, templates, QStringLiteral("≪新規"), QStringLiteral("≪保存"));
 
@@ -174,11 +174,11 @@ void AbilityDialog::setAbilitiesEnabled(bool enabled) {
     }
 }
 
-void AbilityDialog::chkCapa_Click(int index) {
+void AbilityDialog::abilityBoxToggled(int index) {
     fraCapa[index]->setVisible(chkCapa[index]->isChecked());
 }
 
-void AbilityDialog::chkTotal_Click(bool on) {
+void AbilityDialog::totalLimitToggled(bool on) {
     if (!on) {
         fraTotal->setVisible(false);
         setAbilitiesEnabled(true);
@@ -218,7 +218,7 @@ void AbilityDialog::chkTotal_Click(bool on) {
     setAbilitiesEnabled(false);
 }
 
-void AbilityDialog::cmdClear_Click() {
+void AbilityDialog::clearSettings() {
     chkTotal->setChecked(false);
     for (int i = 0; i < kAbilityCount; ++i) {
         chkCapa[i]->setChecked(false);
@@ -250,7 +250,7 @@ void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
     // The limit is set up anew from the loaded ranges even when it was already on.
     const bool limited = settings.totalA > 0;
     if (chkTotal->isChecked() == limited) {
-        chkTotal_Click(limited);
+        totalLimitToggled(limited);
     } else {
         chkTotal->setChecked(limited);
     }

@@ -44,9 +44,9 @@ class AbilityDialog : public TemplateDialog {
     void LoadSettings(const AbilityTemplate& settings);
 
   private slots:
-    void chkCapa_Click(int index);
-    void chkTotal_Click(bool on);
-    void cmdClear_Click();
+    void abilityBoxToggled(int index);
+    void totalLimitToggled(bool on);
+    void clearSettings();
 
   private:
     void rememberSettings() override;

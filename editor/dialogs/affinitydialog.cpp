@@ -37,11 +37,11 @@ AffinityDialog::AffinityDialog(GeneralChooser* chooser, RandomSource& random, QW
     cmdOK = addOkButton(this, TwipsRect(4920, 3480, 1095, 375));
     cmdCancel = addCancelButton(TwipsRect(6225, 3480, 1095, 375));
 
-    connect(chkKojin, &QCheckBox::toggled, this, &AffinityDialog::chkKojin_Click);
-    connect(chkSeiryoku, &QCheckBox::toggled, this, &AffinityDialog::chkSeiryoku_Click);
-    connect(cmdKojin, &QPushButton::clicked, this, &AffinityDialog::cmdKojin_Click);
-    connect(cmdSeiryoku, &QPushButton::clicked, this, &AffinityDialog::cmdSeiryoku_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &AffinityDialog::cmdOK_Click);
+    connect(chkKojin, &QCheckBox::toggled, this, &AffinityDialog::personalBoxToggled);
+    connect(chkSeiryoku, &QCheckBox::toggled, this, &AffinityDialog::factionBoxToggled);
+    connect(cmdKojin, &QPushButton::clicked, this, &AffinityDialog::choosePersonalCentre);
+    connect(cmdSeiryoku, &QPushButton::clicked, this, &AffinityDialog::chooseFactionCentre);
+    connect(cmdOK, &QPushButton::clicked, this, &AffinityDialog::confirm);
 }
 
 AffinityDialog::AffinityControls AffinityDialog::addAffinity(const QString& suffix,
@@ -76,11 +76,11 @@ AffinityDialog::AffinityControls AffinityDialog::addAffinity(const QString& suff
     return controls;
 }
 
-void AffinityDialog::chkKojin_Click(bool ticked) {
+void AffinityDialog::personalBoxToggled(bool ticked) {
     fraKojin->setVisible(ticked);
 }
 
-void AffinityDialog::chkSeiryoku_Click(bool ticked) {
+void AffinityDialog::factionBoxToggled(bool ticked) {
     fraSeiryoku->setVisible(ticked);
 }
 
@@ -109,15 +109,15 @@ void AffinityDialog::chooseCentre(QLabel* centreLabel, int& centre,
     centre = (existing.at(row).values.*affinity)();
 }
 
-void AffinityDialog::cmdKojin_Click() {
+void AffinityDialog::choosePersonalCentre() {
     chooseCentre(labKojin, kojinCentre_, &PersonRecord::personalAffinity);
 }
 
-void AffinityDialog::cmdSeiryoku_Click() {
+void AffinityDialog::chooseFactionCentre() {
     chooseCentre(labSeiryoku, seiryokuCentre_, &PersonRecord::factionAffinity);
 }
 
-void AffinityDialog::cmdOK_Click() {
+void AffinityDialog::confirm() {
     AffinityDrawSettings settings;
     settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
     settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};

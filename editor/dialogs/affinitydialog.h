@@ -36,11 +36,11 @@ class AffinityDialog : public BulkEditDialog {
     QPushButton* cmdCancel;
 
   private slots:
-    void chkKojin_Click(bool ticked);
-    void chkSeiryoku_Click(bool ticked);
-    void cmdKojin_Click();
-    void cmdSeiryoku_Click();
-    void cmdOK_Click();
+    void personalBoxToggled(bool ticked);
+    void factionBoxToggled(bool ticked);
+    void choosePersonalCentre();
+    void chooseFactionCentre();
+    void confirm();
 
   private:
     // The tick box of one affinity, its frame and the three controls inside the frame.

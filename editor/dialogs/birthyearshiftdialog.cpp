@@ -50,7 +50,7 @@ BirthYearShiftDialog::BirthYearShiftDialog(QWidget* parent) : BulkEditDialog(par
 
     cmdCancel = addCancelButton(TwipsRect(4845, 4020, 1335, 375));
 
-    connect(cmdOK, &QPushButton::clicked, this, &BirthYearShiftDialog::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &BirthYearShiftDialog::confirm);
 }
 
 void BirthYearShiftDialog::Reset() {
@@ -98,7 +98,7 @@ void BirthYearShiftDialog::Reset() {
     }
 }
 
-void BirthYearShiftDialog::cmdOK_Click() {
+void BirthYearShiftDialog::confirm() {
     if (cmbShift->currentIndex() < 0) {
         return;
     }

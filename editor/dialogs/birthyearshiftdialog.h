@@ -26,5 +26,5 @@ class BirthYearShiftDialog : public BulkEditDialog {
     QPushButton* cmdCancel;
 
   private slots:
-    void cmdOK_Click();
+    void confirm();
 };

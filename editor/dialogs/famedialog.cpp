@@ -49,7 +49,7 @@ FameDialog::FameDialog(RandomSource& random, QWidget* parent)
 
     cmdOK = addOkButton(this, QRect(300, 214, 80, 30));
     cmdCancel = addCancelButton(QRect(388, 214, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &FameDialog::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &FameDialog::confirm);
 
     setFixedSize(480, 256);
 }
@@ -81,7 +81,7 @@ FameDrawSettings FameDialog::settings() const {
     return result;
 }
 
-void FameDialog::cmdOK_Click() {
+void FameDialog::confirm() {
     ApplyFameDraw(targetGenerals().records(), targets(), settings(), random_);
     accept();
 }

@@ -34,7 +34,7 @@ class FameDialog : public BulkEditDialog {
     QPushButton* cmdCancel;
 
   private slots:
-    void cmdOK_Click();
+    void confirm();
 
   private:
     QComboBox* createBoundBox(const QString& name);

@@ -92,7 +92,7 @@ HiddenSettingsDialog::HiddenSettingsDialog(RandomSource& random, QWidget* parent
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
     cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
     cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &HiddenSettingsDialog::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &HiddenSettingsDialog::confirm);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
     ScrollWhenTooLarge(this);
@@ -115,7 +115,7 @@ void HiddenSettingsDialog::createSettingRow(int index, const QRect& row) {
                                     QRect(left + 4, top, 110, kCheckHeight));
     change->setAutoFillBackground(true);
     chkSetting[index] = change;
-    connect(change, &QCheckBox::toggled, this, [this, index] { chkSetting_Click(index); });
+    connect(change, &QCheckBox::toggled, this, [this, index] { settingBoxToggled(index); });
 
     const auto field = static_cast<Setting>(index);
     const QString buttonName = QString::fromUtf16(kValueButtonNames[index]);
@@ -138,7 +138,7 @@ void HiddenSettingsDialog::createSettingRow(int index, const QRect& row) {
     updatePriorityBoxes(index);
 }
 
-void HiddenSettingsDialog::chkSetting_Click(int index) {
+void HiddenSettingsDialog::settingBoxToggled(int index) {
     const bool checked = chkSetting[index]->isChecked();
     fraSetting[index]->setVisible(checked);
     if (notes_[index] != nullptr) {
@@ -176,7 +176,7 @@ HiddenSettingsChoices HiddenSettingsDialog::choices() const {
     return result;
 }
 
-void HiddenSettingsDialog::cmdOK_Click() {
+void HiddenSettingsDialog::confirm() {
     ApplyHiddenSettingsDraw(targetGenerals().records(), targets(), choices(), random_);
     accept();
 }

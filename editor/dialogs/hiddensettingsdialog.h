@@ -44,12 +44,12 @@ class HiddenSettingsDialog : public BulkEditDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private slots:
-    void cmdOK_Click();
+    void confirm();
 
   private:
     // A setting's change box and the frame of its value buttons; row: the frame's place.
     void createSettingRow(int index, const QRect& row);
-    void chkSetting_Click(int index);
+    void settingBoxToggled(int index);
     void updatePriorityBoxes(int index);
 
     // The note of each setting that has one, shown while its frame is hidden.

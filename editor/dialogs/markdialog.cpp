@@ -33,7 +33,7 @@ MarkDialog::MarkDialog(QWidget* parent) : BulkEditDialog(parent) {
             addCheckBox(this, QStringLiteral("chkMark_") + number,
                         QStringLiteral("印") + QString::number(mark + 1) + QStringLiteral("変更"),
                         QRect(12, top + 3, 90, 22));
-        connect(chkMark[mark], &QCheckBox::toggled, this, [this, mark] { chkMark_Click(mark); });
+        connect(chkMark[mark], &QCheckBox::toggled, this, [this, mark] { markBoxToggled(mark); });
 
         fraMark[mark] = new QFrame(this);
         fraMark[mark]->setObjectName(QStringLiteral("fraMark_") + number);
@@ -60,7 +60,7 @@ MarkDialog::MarkDialog(QWidget* parent) : BulkEditDialog(parent) {
 
     cmdOK = addOkButton(this, QRect(290, 218, 84, 30));
     cmdCancel = addCancelButton(QRect(384, 218, 84, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &MarkDialog::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &MarkDialog::confirm);
 
     labNote = addLabel(
         this, QStringLiteral("labNote"),
@@ -90,7 +90,7 @@ MarkDialog::MarkDialog(QWidget* parent) : BulkEditDialog(parent) {
     ScrollWhenTooLarge(this);
 }
 
-void MarkDialog::chkMark_Click(int index) {
+void MarkDialog::markBoxToggled(int index) {
     fraMark[index]->setVisible(chkMark[index]->isChecked());
 }
 
@@ -103,7 +103,7 @@ MarkEditSettings MarkDialog::settings() const {
     return result;
 }
 
-void MarkDialog::cmdOK_Click() {
+void MarkDialog::confirm() {
     ApplyMarkEdit(targetGenerals().allMarks(), targets(), settings());
     accept();
 }

@@ -30,8 +30,8 @@ class MarkDialog : public BulkEditDialog {
     QPushButton* cmdCancel;
 
   private slots:
-    void cmdOK_Click();
+    void confirm();
 
   private:
-    void chkMark_Click(int index);
+    void markBoxToggled(int index);
 };

@@ -31,7 +31,7 @@ SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidge
         chkTokugi[skill] = new ToggleButton(SkillName(skill), this);
         chkTokugi[skill]->setObjectName(QStringLiteral("chkTokugi_%1").arg(skill));
         connect(chkTokugi[skill], &QPushButton::toggled, this,
-                [this, skill] { chkTokugi_Click(skill); });
+                [this, skill] { skillBoxToggled(skill); });
     }
     cmdReverse = new QPushButton(QStringLiteral("反転"), this);
     cmdReverse->setObjectName(QStringLiteral("cmdReverse"));
@@ -45,8 +45,8 @@ SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidge
     cmbCount2 = new QComboBox(fraCount);
     cmbCount2->setObjectName(QStringLiteral("cmbCount2"));
     addOkCancel(fraCount);
-    connect(cmdReverse, &QPushButton::clicked, this, &SkillDialog::cmdReverse_Click);
-    connect(cmdClear, &QPushButton::clicked, this, &SkillDialog::cmdClear_Click);
+    connect(cmdReverse, &QPushButton::clicked, this, &SkillDialog::reverseSkillChoices);
+    connect(cmdClear, &QPushButton::clicked, this, &SkillDialog::clearSettings);
 
     addTemplatePanel(this, templates, QStringLiteral("新規≫"), QStringLiteral("上書≫"));
 
@@ -55,7 +55,7 @@ SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidge
     // Opening: the count area for no candidate, the templates, then what was last shown.
     cmbCount1->addItem(QStringLiteral("0"));
     cmbCount2->addItem(QStringLiteral("0"));
-    chkTokugi_Click(0);
+    skillBoxToggled(0);
     templatePanel->Open();
     LoadSettings(rememberedSettings());
 }
@@ -147,7 +147,7 @@ int SkillDialog::candidateCount() const {
                                           [](const ToggleButton* b) { return b->isChecked(); }));
 }
 
-void SkillDialog::chkTokugi_Click(int) {
+void SkillDialog::skillBoxToggled(int) {
     // The caption weight follows the button itself; the count area follows the candidates.
     const int candidates = candidateCount();
     fraCount->setVisible(candidates > 0);
@@ -168,13 +168,13 @@ void SkillDialog::chkTokugi_Click(int) {
     }
 }
 
-void SkillDialog::cmdReverse_Click() {
+void SkillDialog::reverseSkillChoices() {
     for (ToggleButton* button : chkTokugi) {
         button->setChecked(!button->isChecked());
     }
 }
 
-void SkillDialog::cmdClear_Click() {
+void SkillDialog::clearSettings() {
     LoadSettings(SkillTemplate());
 }
 

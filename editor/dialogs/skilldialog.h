@@ -38,9 +38,9 @@ class SkillDialog : public TemplateDialog {
     void LoadSettings(const SkillTemplate& settings);
 
   private slots:
-    void chkTokugi_Click(int index);
-    void cmdReverse_Click();
-    void cmdClear_Click();
+    void skillBoxToggled(int index);
+    void reverseSkillChoices();
+    void clearSettings();
 
   private:
     void rememberSettings() override;

@@ -16,8 +16,8 @@ void TemplateDialog::addOkCancel(QWidget* okParent) {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &TemplateDialog::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &TemplateDialog::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &TemplateDialog::confirm);
+    connect(cmdCancel, &QPushButton::clicked, this, &TemplateDialog::cancel);
 }
 
 void TemplateDialog::installTemplatePanel(std::unique_ptr<TemplateStore> store,
@@ -45,12 +45,12 @@ QVBoxLayout* TemplateDialog::templateColumn(const QString& nameCaption) {
     return column;
 }
 
-void TemplateDialog::cmdOK_Click() {
+void TemplateDialog::confirm() {
     applySettings();
     accept();
 }
 
-void TemplateDialog::cmdCancel_Click() {
+void TemplateDialog::cancel() {
     reject();
 }
 

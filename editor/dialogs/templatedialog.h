@@ -53,8 +53,8 @@ class TemplateDialog : public BulkEditDialog, public TemplateControls {
     virtual void applySettings() = 0;
 
   private slots:
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void confirm();
+    void cancel();
 
   private:
     void installTemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,

@@ -44,7 +44,7 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
     txtTemplName->setValidator(new StorableTextValidator(txtTemplName));
 
     connect(listTemplate, &QListWidget::currentRowChanged, this,
-            &TemplatePanel::listTemplate_Click);
+            &TemplatePanel::showChosenTemplate);
     // A press on the entry that is already selected selects it again (and reloads it); the
     // row change signal does not report that, so the press is watched.
     listTemplate->viewport()->installEventFilter(this);
@@ -62,11 +62,11 @@ TemplatePanel::TemplatePanel(std::unique_ptr<TemplateStore> store, const QString
             current->setSelected(true);
         }
     });
-    connect(cmdTemplNew, &QPushButton::clicked, this, &TemplatePanel::cmdTemplNew_Click);
-    connect(cmdTemplSave, &QPushButton::clicked, this, &TemplatePanel::cmdTemplSave_Click);
-    connect(cmdTemplDelete, &QPushButton::clicked, this, &TemplatePanel::cmdTemplDelete_Click);
-    connect(cmdUp, &QPushButton::clicked, this, &TemplatePanel::cmdUp_Click);
-    connect(cmdDown, &QPushButton::clicked, this, &TemplatePanel::cmdDown_Click);
+    connect(cmdTemplNew, &QPushButton::clicked, this, &TemplatePanel::newTemplate);
+    connect(cmdTemplSave, &QPushButton::clicked, this, &TemplatePanel::saveTemplate);
+    connect(cmdTemplDelete, &QPushButton::clicked, this, &TemplatePanel::deleteTemplate);
+    connect(cmdUp, &QPushButton::clicked, this, &TemplatePanel::moveTemplateUp);
+    connect(cmdDown, &QPushButton::clicked, this, &TemplatePanel::moveTemplateDown);
 }
 
 TemplatePanel::~TemplatePanel() = default;
@@ -119,7 +119,7 @@ void TemplatePanel::selectRow(int row) {
     }
 }
 
-void TemplatePanel::listTemplate_Click() {
+void TemplatePanel::showChosenTemplate() {
     const int row = listTemplate->currentRow();
     if (row >= 0) {
         runSelectionStep(row);
@@ -150,7 +150,7 @@ void TemplatePanel::runSelectionStep(int row) {
     }
 }
 
-void TemplatePanel::cmdTemplNew_Click() {
+void TemplatePanel::newTemplate() {
     const QString name = QStringLiteral("新規");
     store_->appendCurrent(name);
     listTemplate->addItem(name);
@@ -159,7 +159,7 @@ void TemplatePanel::cmdTemplNew_Click() {
     txtTemplName->setText(name);
 }
 
-void TemplatePanel::cmdTemplSave_Click() {
+void TemplatePanel::saveTemplate() {
     if (current_ < 1) {
         return;
     }
@@ -170,7 +170,7 @@ void TemplatePanel::cmdTemplSave_Click() {
                 MessageIcon::Information);
 }
 
-void TemplatePanel::cmdTemplDelete_Click() {
+void TemplatePanel::deleteTemplate() {
     const int row = listTemplate->currentRow();
     if (row < 1) {
         return;
@@ -190,7 +190,7 @@ void TemplatePanel::cmdTemplDelete_Click() {
     selectRow(row < store_->count() ? row : row - 1);
 }
 
-void TemplatePanel::cmdUp_Click() {
+void TemplatePanel::moveTemplateUp() {
     const int row = listTemplate->currentRow();
     if (row < 2) {
         return;
@@ -203,7 +203,7 @@ void TemplatePanel::cmdUp_Click() {
     changed_ = true;
 }
 
-void TemplatePanel::cmdDown_Click() {
+void TemplatePanel::moveTemplateDown() {
     const int row = listTemplate->currentRow();
     if (row < 1 || row > store_->count() - 2) {
         return;

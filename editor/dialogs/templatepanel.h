@@ -118,12 +118,12 @@ class TemplatePanel : public QObject, public TemplateControls {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private slots:
-    void listTemplate_Click();
-    void cmdTemplNew_Click();
-    void cmdTemplSave_Click();
-    void cmdTemplDelete_Click();
-    void cmdUp_Click();
-    void cmdDown_Click();
+    void showChosenTemplate();
+    void newTemplate();
+    void saveTemplate();
+    void deleteTemplate();
+    void moveTemplateUp();
+    void moveTemplateDown();
 
   private:
     // Selects a row and runs the selection step, also when the row is already selected.

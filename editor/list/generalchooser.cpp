@@ -30,7 +30,7 @@ GeneralChooser::GeneralChooser(const ExistingGenerals& existing, QWidget* parent
     setModal(true);
     resize(Twips(kClientWidth), Twips(kClientHeight));
     createControls(existing);
-    Form_Load();
+    prepare();
 }
 
 void GeneralChooser::createControls(const ExistingGenerals& existing) {
@@ -80,21 +80,21 @@ void GeneralChooser::createControls(const ExistingGenerals& existing) {
     lineHeight->setGeometry(TwipsRect(11160, 1080, 15, kMinListHeight));
     lineHeight->hide();
 
-    connect(cmdOK, &QPushButton::clicked, this, &GeneralChooser::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &GeneralChooser::cmdCancel_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &GeneralChooser::confirm);
+    connect(cmdCancel, &QPushButton::clicked, this, &GeneralChooser::cancel);
     // Read once the list has handled the click: a click below the rows clears the selection
     // only then.
-    connect(list, &GeneralList::leftButtonReleased, this, &GeneralChooser::list_Click);
+    connect(list, &GeneralList::leftButtonReleased, this, &GeneralChooser::chooseClickedRow);
     // The keyboard moves and removes the highlight too; OK follows what is shown.
     connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &GeneralChooser::list_Click);
-    connect(list->header(), &QHeaderView::sectionClicked, this, &GeneralChooser::list_ColumnClick);
+            &GeneralChooser::chooseClickedRow);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &GeneralChooser::sortBy);
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
     // A screen smaller than the window's minimum (a laptop at a large scale) gets scroll bars.
     ScrollBelowMinimumSize(this);
 }
 
-void GeneralChooser::Form_Load() {
+void GeneralChooser::prepare() {
     list->showAllGenerals();
 }
 
@@ -112,20 +112,20 @@ void GeneralChooser::finish(bool confirmed) {
     hide();
 }
 
-void GeneralChooser::cmdOK_Click() {
+void GeneralChooser::confirm() {
     cancelled = false;
     finish(true);
 }
 
-void GeneralChooser::cmdCancel_Click() {
+void GeneralChooser::cancel() {
     finish(false);
 }
 
 void GeneralChooser::reject() {
-    cmdCancel_Click();
+    cancel();
 }
 
-void GeneralChooser::list_Click() {
+void GeneralChooser::chooseClickedRow() {
     for (int position = 1; position <= list->rowCount(); ++position) {
         if (list->isRowSelected(position)) {
             cmdOK->setEnabled(true);
@@ -137,15 +137,15 @@ void GeneralChooser::list_Click() {
     g_nSelected = 0;
 }
 
-void GeneralChooser::list_DblClick() {
-    list_Click();
+void GeneralChooser::chooseAndClose() {
+    chooseClickedRow();
     // Without a selected row there is no general to confirm.
     if (cmdOK->isEnabled()) {
-        cmdOK_Click();
+        confirm();
     }
 }
 
-void GeneralChooser::list_ColumnClick(int column) {
+void GeneralChooser::sortBy(int column) {
     SortByColumn(list, column, lastSortColumn_);
 }
 
@@ -153,7 +153,7 @@ bool GeneralChooser::eventFilter(QObject* watched, QEvent* event) {
     if (watched == list->viewport()) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-                list_DblClick();
+                chooseAndClose();
             }
         }
     }
@@ -174,7 +174,7 @@ void GeneralChooser::closeEvent(QCloseEvent* event) {
     }
     // The close box only hides the chooser: it is kept, filled and sorted, for the next use.
     event->ignore();
-    cmdCancel_Click();
+    cancel();
 }
 
 QSize GeneralChooser::minimumSizeHint() const {

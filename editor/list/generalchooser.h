@@ -58,14 +58,14 @@ class GeneralChooser : public QDialog {
     void reject() override;
 
   private slots:
-    void cmdOK_Click();
-    void cmdCancel_Click();
-    void list_Click();
-    void list_DblClick();
-    void list_ColumnClick(int column);
+    void confirm();
+    void cancel();
+    void chooseClickedRow();
+    void chooseAndClose();
+    void sortBy(int column);
 
   private:
-    void Form_Load();
+    void prepare();
     void createControls(const ExistingGenerals& existing);
     // Hides the chooser; control returns to whoever showed it.
     void finish(bool confirmed);

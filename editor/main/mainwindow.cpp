@@ -62,7 +62,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     connectList();
     createHistory();
     connectControls();
-    Form_Load();
+    prepare();
 }
 
 MainWindow::~MainWindow() {
@@ -73,9 +73,9 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::connectList() {
-    connect(list, &GeneralList::ticksChanged, this, &MainWindow::UpdateCountLabel);
+    connect(list, &GeneralList::ticksChanged, this, &MainWindow::updateCountLabel);
     connect(list, &GeneralList::ticksSettled, this, [this] {
-        UpdateCountLabel();
+        updateCountLabel();
         updateMenuEnabled();
     });
 }
@@ -92,24 +92,24 @@ void MainWindow::createHistory() {
 }
 
 void MainWindow::connectControls() {
-    connect(cmdOpen, &QPushButton::clicked, this, &MainWindow::cmdOpen_Click);
-    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::cmdSave_Click);
-    connect(cmdAll, &QPushButton::clicked, this, &MainWindow::cmdAll_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &MainWindow::cmdBack_Click);
-    connect(cmdTokugiClear, &QPushButton::clicked, this, &MainWindow::cmdTokugiClear_Click);
-    connect(cmdTanjo, &QPushButton::clicked, this, &MainWindow::cmdTanjo_Click);
-    connect(cmdMeisei, &QPushButton::clicked, this, &MainWindow::cmdMeisei_Click);
-    connect(cmdCapaAll, &QPushButton::clicked, this, &MainWindow::cmdCapaAll_Click);
-    connect(cmdSeikaku, &QPushButton::clicked, this, &MainWindow::cmdSeikaku_Click);
-    connect(cmdAisyo, &QPushButton::clicked, this, &MainWindow::cmdAisyo_Click);
-    connect(cmdTokugi, &QPushButton::clicked, this, &MainWindow::cmdTokugi_Click);
-    connect(cmdMark, &QPushButton::clicked, this, &MainWindow::cmdMark_Click);
-    connect(list->header(), &QHeaderView::sectionClicked, this, &MainWindow::list_ColumnClick);
+    connect(cmdOpen, &QPushButton::clicked, this, &MainWindow::chooseFileToOpen);
+    connect(cmdSave, &QPushButton::clicked, this, &MainWindow::saveFile);
+    connect(cmdAll, &QPushButton::clicked, this, &MainWindow::toggleAllTicks);
+    connect(cmdBack, &QPushButton::clicked, this, &MainWindow::restoreTicked);
+    connect(cmdTokugiClear, &QPushButton::clicked, this, &MainWindow::clearSkills);
+    connect(cmdTanjo, &QPushButton::clicked, this, &MainWindow::shiftBirthYears);
+    connect(cmdMeisei, &QPushButton::clicked, this, &MainWindow::drawFame);
+    connect(cmdCapaAll, &QPushButton::clicked, this, &MainWindow::drawAbilities);
+    connect(cmdSeikaku, &QPushButton::clicked, this, &MainWindow::drawHiddenSettings);
+    connect(cmdAisyo, &QPushButton::clicked, this, &MainWindow::drawAffinities);
+    connect(cmdTokugi, &QPushButton::clicked, this, &MainWindow::drawSkills);
+    connect(cmdMark, &QPushButton::clicked, this, &MainWindow::editMarks);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &MainWindow::sortBy);
 
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::prepare() {
     auto* splash = new SplashWindow;
     splash->show();
     QCoreApplication::processEvents();
@@ -137,12 +137,12 @@ GeneralChooser* MainWindow::chooser() {
     return chooser_;
 }
 
-void MainWindow::UpdateCountLabel() {
+void MainWindow::updateCountLabel() {
     labCount->setText(
         QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(document_->generalCount()));
 }
 
-void MainWindow::FillChooserList(BulkEditDialog* dialog) const {
+void MainWindow::fillTargets(BulkEditDialog* dialog) const {
     dialog->setGenerals(&document_->generals());
     for (const int index : TickedIndexes(list)) {
         dialog->addTarget(GetPersonName(document_->generals().record(index)), index);
@@ -165,14 +165,14 @@ void MainWindow::updateMenuEnabled() {
 
 // --- Open, save, close -------------------------------------------------------------------
 
-void MainWindow::cmdOpen_Click() {
+void MainWindow::chooseFileToOpen() {
     QString path = document_->filePath();
     const std::optional<int> result =
         PersonFileLibrary::openFileDialog(&path, reinterpret_cast<void*>(winId()));
     if (!result || *result == 0) {
         return;
     }
-    if (*result != -100) {
+    if (*result != VRX_FILE_CHOSEN) {
         ShowMessage(QStringLiteral("エラーです:") + QString::number(*result),
                     MessageIcon::Exclamation);
         return;
@@ -215,7 +215,7 @@ void MainWindow::openPersonFile(const QString& path) {
         ShowMessage(QStringLiteral("%1 を読み込めませんでした。").arg(path),
                     MessageIcon::Exclamation);
     }
-    UpdateCountLabel();
+    updateCountLabel();
 
     lastSortColumn_ = 0;
     list->forgetSort();
@@ -225,7 +225,7 @@ void MainWindow::openPersonFile(const QString& path) {
     fraMenu->show();
     ToggleAllRows(list);
     updateMenuEnabled();
-    UpdateCountLabel();
+    updateCountLabel();
     list->setFocus();
     // The keyboard starts on the first row.
     if (list->rowCount() > 0) {
@@ -233,7 +233,7 @@ void MainWindow::openPersonFile(const QString& path) {
     }
 }
 
-void MainWindow::cmdSave_Click() {
+void MainWindow::saveFile() {
     if (document_->generalCount() < 1) {
         return;
     }
@@ -355,19 +355,19 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 // --- Selection ---------------------------------------------------------------------------
 
-void MainWindow::cmdAll_Click() {
+void MainWindow::toggleAllTicks() {
     ToggleAllRows(list);
     updateMenuEnabled();
-    UpdateCountLabel();
+    updateCountLabel();
 }
 
-void MainWindow::list_ColumnClick(int column) {
+void MainWindow::sortBy(int column) {
     SortByColumn(list, column, lastSortColumn_);
 }
 
 // --- Commands on the ticked generals -----------------------------------------------------
 
-void MainWindow::cmdBack_Click() {
+void MainWindow::restoreTicked() {
     const int count = CountTickedRows(list);
     if (count > 0 &&
         ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
@@ -380,7 +380,7 @@ void MainWindow::cmdBack_Click() {
     list->setFocus();
 }
 
-void MainWindow::cmdTokugiClear_Click() {
+void MainWindow::clearSkills() {
     const int count = CountTickedRows(list);
     if (count > 0 &&
         ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
@@ -403,7 +403,7 @@ void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
     if (CountTickedRows(list) > 0) {
         document_->recordEdit(command->text(), [&](OpenGenerals&) {
             Dialog dialog(args..., this);
-            FillChooserList(&dialog);
+            fillTargets(&dialog);
             if constexpr (std::is_same_v<Dialog, BirthYearShiftDialog>) {
                 dialog.Reset();
             }
@@ -414,25 +414,25 @@ void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
     list->setFocus();
 }
 
-void MainWindow::cmdTanjo_Click() {
+void MainWindow::shiftBirthYears() {
     openDialog<BirthYearShiftDialog>(cmdTanjo);
 }
-void MainWindow::cmdMeisei_Click() {
+void MainWindow::drawFame() {
     openDialog<FameDialog>(cmdMeisei, data_.random());
 }
-void MainWindow::cmdCapaAll_Click() {
+void MainWindow::drawAbilities() {
     openDialog<AbilityDialog>(cmdCapaAll, data_.abilityTemplates(), data_.random());
 }
-void MainWindow::cmdSeikaku_Click() {
+void MainWindow::drawHiddenSettings() {
     openDialog<HiddenSettingsDialog>(cmdSeikaku, data_.random());
 }
-void MainWindow::cmdAisyo_Click() {
+void MainWindow::drawAffinities() {
     openDialog<AffinityDialog>(cmdAisyo, chooser(), data_.random());
 }
-void MainWindow::cmdTokugi_Click() {
+void MainWindow::drawSkills() {
     openDialog<SkillDialog>(cmdTokugi, data_.skillTemplates(), data_.random());
 }
-void MainWindow::cmdMark_Click() {
+void MainWindow::editMarks() {
     openDialog<MarkDialog>(cmdMark);
 }
 
@@ -440,7 +440,7 @@ void MainWindow::cmdMark_Click() {
 
 void MainWindow::refreshGenerals(const QList<int>& indexes) {
     RefreshRowsOf(list, indexes);
-    UpdateCountLabel();
+    updateCountLabel();
     updateMenuEnabled();
 }
 

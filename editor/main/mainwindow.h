@@ -25,7 +25,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     explicit MainWindow(ProgramData& data, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    void UpdateCountLabel();
+    void updateCountLabel();
     // What a confirmed open dialog leads to: reads the person file at path into the roster
     // and the list, all ticked. The path becomes the target of the next save.
     void openPersonFile(const QString& path);
@@ -33,7 +33,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     // opened as ファイルを開く opens the chosen one.
     void openGivenFile(const QString& path);
     // Hands the ticked generals, in list order, to a dialog's target list.
-    void FillChooserList(BulkEditDialog* dialog) const;
+    void fillTargets(BulkEditDialog* dialog) const;
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const;
@@ -57,24 +57,24 @@ class MainWindow : public QWidget, public MainWindowControls {
     void resizeEvent(QResizeEvent* event) override;
 
   private slots:
-    void cmdOpen_Click();
-    void cmdSave_Click();
-    void cmdAll_Click();
-    void cmdBack_Click();
-    void cmdTokugiClear_Click();
-    void cmdTanjo_Click();
-    void cmdMeisei_Click();
-    void cmdCapaAll_Click();
-    void cmdSeikaku_Click();
-    void cmdAisyo_Click();
-    void cmdTokugi_Click();
-    void cmdMark_Click();
-    void list_ColumnClick(int column);
+    void chooseFileToOpen();
+    void saveFile();
+    void toggleAllTicks();
+    void restoreTicked();
+    void clearSkills();
+    void shiftBirthYears();
+    void drawFame();
+    void drawAbilities();
+    void drawHiddenSettings();
+    void drawAffinities();
+    void drawSkills();
+    void editMarks();
+    void sortBy(int column);
     void exportSheet();
     void importSheet();
 
   private:
-    void Form_Load();
+    void prepare();
     // The frozen name column's header and the ticks the list reports.
     void connectList();
     void connectControls();

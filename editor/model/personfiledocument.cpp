@@ -18,7 +18,7 @@ namespace {
 // Undo steps kept; a step holds only the generals it changed.
 constexpr int kHistoryLimit = 200;
 // The library's result for a file that cannot be written.
-constexpr int kOpenFailed = -2;
+constexpr int kOpenFailed = VRX_OPEN_FAILED;
 
 // One step of the history: an edit of the generals, named after the command that made it.
 class RosterEditStep : public EditStep {

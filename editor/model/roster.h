@@ -8,7 +8,7 @@
 
 #include "personrecord.h"
 
-inline constexpr int kRosterCapacity = 110;
+inline constexpr int kRosterCapacity = VRX_MAX_RECORDS;
 
 // Slots 1..110; slot i holds record i-1 of the person file. Slot 0 is never used.
 using Roster = std::array<PersonRecord, kRosterCapacity + 1>;

@@ -109,7 +109,7 @@ void ClickEach(const QList<QAbstractButton*>& buttons) {
 template <typename Dialog, typename... Args>
 std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args&&... args) {
     auto dialog = std::make_unique<Dialog>(args..., f.window.get());
-    f.window->FillChooserList(dialog.get());
+    f.window->fillTargets(dialog.get());
     return dialog;
 }
 

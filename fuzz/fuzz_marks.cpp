@@ -1,11 +1,14 @@
-// LoadMarks over any Mark.csv. A failed read is reported once and the unreadable file is kept
-// aside before it is replaced; a file that reads is written back in normal form (only entries
+// MarkTable::load over any Mark.csv. A failed read is reported once and the unreadable file is
+// kept aside before it is replaced; a file that reads is written back in normal form (only entries
 // with a mark) and reads back as exactly those entries.
 #include "fuzzsupport.h"
 #include "model/marks.h"
 #include "platform/messages.h"
 
 namespace {
+
+// The marks of Mark.csv the tests read and write.
+MarkTable markTable;
 
 bool sameEntries(const QList<MarkEntry>& a, const QList<MarkEntry>& b) {
     if (a.size() != b.size()) {
@@ -27,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString path = folder.path(QStringLiteral("Mark.csv"));
 
     RecordedMessages messages;
-    const bool failed = LoadMarks().has_value();
-    FUZZ_CHECK(!markTable.isEmpty());
+    const bool failed = markTable.load().has_value();
+    FUZZ_CHECK(!markTable.entries().isEmpty());
     FUZZ_CHECK(messages.shown().isEmpty());
 
     QList<MarkEntry> kept;
     bool quoteInside = false;
-    for (const MarkEntry& entry : std::as_const(markTable)) {
+    for (const MarkEntry& entry : std::as_const(markTable.entries())) {
         if (!entry.isEmpty()) {
             kept.append(entry);
         }
@@ -45,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     messages.clear();
     OpenGenerals none;
-    const bool saveFailed = SaveMarks(none).has_value();
+    const bool saveFailed = markTable.save(none).has_value();
     if (failed) {
         // Nothing of an unreadable file may be lost: it is kept whole beside the new one.
         QFile backup(folder.path(QStringLiteral("Mark.csv.bak")));
@@ -59,11 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     FUZZ_CHECK(QFile::exists(path) == !kept.isEmpty());
 
-    FUZZ_CHECK(!LoadMarks());
+    FUZZ_CHECK(!markTable.load());
     if (kept.isEmpty()) {
-        FUZZ_CHECK(markTable.size() == 1 && markTable[0].isEmpty());
+        FUZZ_CHECK(markTable.entries().size() == 1 && markTable.entries()[0].isEmpty());
     } else {
-        FUZZ_CHECK(sameEntries(markTable, kept));
+        FUZZ_CHECK(sameEntries(markTable.entries(), kept));
     }
     return 0;
 }

@@ -170,8 +170,8 @@ bool savePersonFile(PersonFileDocument* document) {
     return false;
 }
 
-int exportSheet(const Request& request, const ProgramData& data) {
-    PersonFileDocument document;
+int exportSheet(const Request& request, ProgramData& data) {
+    PersonFileDocument document(data.markTable());
     if (!openPersonFile(&document, request.personFile)) {
         return kExitFileFailed;
     }
@@ -187,14 +187,14 @@ int exportSheet(const Request& request, const ProgramData& data) {
     return kExitOk;
 }
 
-int importSheet(const Request& request, const ProgramData& data, ConsoleMessages* messages) {
+int importSheet(const Request& request, ProgramData& data, ConsoleMessages* messages) {
     QByteArray content;
     QString error;
     if (!ReadSheetFile(request.sheet, &content, &error)) {
         print(stderr, error);
         return kExitFileFailed;
     }
-    PersonFileDocument document;
+    PersonFileDocument document(data.markTable());
     bool marksFailed = false;
     QObject::connect(&document, &PersonFileDocument::markFileFailed,
                      [&marksFailed](const MarkFileError& error) {
@@ -288,7 +288,7 @@ int RunCommandLine(int argc, char* argv[]) {
             data.loadExistingGenerals(GeneralReadings::notNeeded)) {
         print(stderr, error->message());
     }
-    if (const std::optional<MarkFileError> error = LoadMarks()) {
+    if (const std::optional<MarkFileError> error = data.markTable().load()) {
         print(stderr, error->message());
     }
     messages.takeFailure();  // a data file that failed to load has been reported; go on

@@ -54,7 +54,7 @@ QString droppedFile(const QMimeData* data) {
 MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), data_(data) {
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
-    document_ = new PersonFileDocument(this);
+    document_ = new PersonFileDocument(data_.markTable(), this);
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
@@ -122,7 +122,7 @@ void MainWindow::prepare() {
     for (const DataFileError& error : data_.load()) {
         ShowMessage(error.message(), MessageIcon::Critical);
     }
-    if (const std::optional<MarkFileError> error = LoadMarks()) {
+    if (const std::optional<MarkFileError> error = data_.markTable().load()) {
         ShowMessage(error->message(), MessageIcon::Critical);
     }
 
@@ -307,7 +307,7 @@ bool MainWindow::mayDropUnwrittenDataFiles() {
         ShowMessage(error.message(), MessageIcon::Critical);
         failed.append(error.fileName);
     }
-    if (MarksWritePending()) {
+    if (data_.markTable().writePending()) {
         failed.prepend(QStringLiteral("Mark.csv"));
     }
     // Return keeps the window open, and with it what is still to be written.

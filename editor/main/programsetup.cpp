@@ -1,14 +1,13 @@
 #include "programsetup.h"
 
 #include <QApplication>
-#include <QIcon>
 
-#include "deferredicon.h"
 #include "platform/translation.h"
 #include "platform/windowrules.h"
+#include "windowicon.h"
 
 void PrepareApplication() {
-    QApplication::setWindowIcon(DeferredIcon(QStringLiteral(":/icons/drovantel.svg")));
+    QApplication::setWindowIcon(ProgramWindowIcon());
     UseJapanesePlatformTexts();
     InstallWindowRules();
 }

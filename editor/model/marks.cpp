@@ -11,22 +11,10 @@
 #include "unreadablefile.h"
 #include "wholefile.h"
 
-QList<MarkEntry> markTable(1);
-
 namespace {
 
 // Name, five marks and the closing empty text.
 constexpr int kMarkEntryFields = 1 + kMarkCount + 1;
-
-// Set when Mark.csv could not be read: its marks are then only partly in markTable, and the
-// file must be kept aside before it is replaced.
-UnreadableFileKeeper unreadableMarkFile;
-
-// Mark.csv as this process last read or wrote it: what another process changed since is told
-// from it, and kept.
-QList<MarkEntry> markFileAsKnown;
-// The last write of Mark.csv failed; the next change and the close try again.
-bool markWritePending = false;
 
 bool readMarkFile(const QString& path, QList<MarkEntry>* table) {
     CsvReader reader(QByteArray{});
@@ -57,57 +45,10 @@ int firstEntryNamed(const QList<MarkEntry>& table, const QString& name) {
     return -1;
 }
 
-int firstEntryNamed(const QString& name) {
-    return firstEntryNamed(markTable, name);
-}
-
 // The marks of name in table; none when it has no entry.
 MarkEntry marksOf(const QList<MarkEntry>& table, const QString& name) {
     const int at = firstEntryNamed(table, name);
     return at >= 0 ? table.at(at) : MarkEntry{name, {}};
-}
-
-void setMarks(const MarkEntry& entry) {
-    const int at = firstEntryNamed(entry.name);
-    if (at >= 0) {
-        markTable[at] = entry;
-    } else {
-        markTable.append(entry);
-    }
-}
-
-// Takes into markTable, and into the open generals, the entries that another process changed
-// in Mark.csv since this one last read or wrote it, where this one did not change them.
-void takeOtherWrites(OpenGenerals& generals) {
-    const QString path = MarkFilePath();
-    QList<MarkEntry> onDisk;
-    if (QFileInfo::exists(path) && !readMarkFile(path, &onDisk)) {
-        return;  // unreadable now: nothing to take; it is kept aside or replaced as before
-    }
-    if (onDisk == markFileAsKnown) {
-        return;  // nobody else wrote it
-    }
-    QStringList names;
-    for (const QList<MarkEntry>* table : {&onDisk, &markFileAsKnown}) {
-        for (const MarkEntry& entry : *table) {
-            if (!names.contains(entry.name)) {
-                names.append(entry.name);
-            }
-        }
-    }
-    for (const QString& name : std::as_const(names)) {
-        const MarkEntry known = marksOf(markFileAsKnown, name);
-        const MarkEntry theirs = marksOf(onDisk, name);
-        if (theirs == known || marksOf(markTable, name) != known) {
-            continue;  // not changed by them, or changed here too: this process's marks win
-        }
-        setMarks(theirs);
-        for (int j = 1; j <= generals.count(); ++j) {
-            if (generals.marks(j).name == name) {
-                generals.marks(j) = theirs;
-            }
-        }
-    }
 }
 
 bool writeMarkFile(const QList<MarkEntry>& entries) {
@@ -127,46 +68,89 @@ bool writeMarkFile(const QList<MarkEntry>& entries) {
 
 }  // namespace
 
+void MarkTable::setMarks(const MarkEntry& entry) {
+    const int at = firstEntryNamed(entries_, entry.name);
+    if (at >= 0) {
+        entries_[at] = entry;
+    } else {
+        entries_.append(entry);
+    }
+}
+
+// Takes into the table, and into the open generals, the entries that another process changed
+// in Mark.csv since this one last read or wrote it, where this one did not change them.
+void MarkTable::takeOtherWrites(OpenGenerals& generals) {
+    const QString path = MarkFilePath();
+    QList<MarkEntry> onDisk;
+    if (QFileInfo::exists(path) && !readMarkFile(path, &onDisk)) {
+        return;  // unreadable now: nothing to take; it is kept aside or replaced as before
+    }
+    if (onDisk == fileAsKnown_) {
+        return;  // nobody else wrote it
+    }
+    QStringList names;
+    for (const QList<MarkEntry>* table : {&onDisk, &fileAsKnown_}) {
+        for (const MarkEntry& entry : *table) {
+            if (!names.contains(entry.name)) {
+                names.append(entry.name);
+            }
+        }
+    }
+    for (const QString& name : std::as_const(names)) {
+        const MarkEntry known = marksOf(fileAsKnown_, name);
+        const MarkEntry theirs = marksOf(onDisk, name);
+        if (theirs == known || marksOf(entries_, name) != known) {
+            continue;  // not changed by them, or changed here too: this process's marks win
+        }
+        setMarks(theirs);
+        for (int j = 1; j <= generals.count(); ++j) {
+            if (generals.marks(j).name == name) {
+                generals.marks(j) = theirs;
+            }
+        }
+    }
+}
+
 QString MarkFileError::message() const {
     return file + (failure == Failure::Read ? QStringLiteral("の読み込みに失敗しました")
                                             : QStringLiteral("の保存に失敗しました"));
 }
 
-std::optional<MarkFileError> LoadMarks() {
-    markTable = QList<MarkEntry>(1);
+std::optional<MarkFileError> MarkTable::load() {
+    entries_ = QList<MarkEntry>(1);
     const QString path = MarkFilePath();
-    const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path, &markTable);
-    markFileAsKnown = markTable;
-    markWritePending = false;
-    unreadableMarkFile.setUnreadable(unreadable);
+    const bool unreadable = QFileInfo::exists(path) && !readMarkFile(path, &entries_);
+    fileAsKnown_ = entries_;
+    writePending_ = false;
+    unreadableFile_.setUnreadable(unreadable);
     if (unreadable) {
         return MarkFileError{QFileInfo(path).fileName(), MarkFileError::Failure::Read};
     }
     return std::nullopt;
 }
 
-void AttachMarks(OpenGenerals& generals, int index) {
+void MarkTable::attach(OpenGenerals& generals, int index) const {
     if (index < 1 || index > kRosterCapacity) {
         return;
     }
-    generals.marks(index) = marksOf(markTable, GetPersonName(generals.record(index)));
+    generals.marks(index) = marksOf(entries_, GetPersonName(generals.record(index)));
 }
 
-std::optional<MarkFileError> SaveMarks(OpenGenerals& generals) {
+std::optional<MarkFileError> MarkTable::save(OpenGenerals& generals) {
     for (int j = 1; j <= generals.count(); ++j) {
         setMarks(generals.marks(j));
     }
 
     // One process at a time reads Mark.csv again and writes it.
-    const bool ok = WithFileLock(MarkFilePath(), [&generals] {
+    const bool ok = WithFileLock(MarkFilePath(), [this, &generals] {
         takeOtherWrites(generals);
         QList<MarkEntry> kept;
-        for (const MarkEntry& entry : std::as_const(markTable)) {
+        for (const MarkEntry& entry : std::as_const(entries_)) {
             if (!entry.isEmpty()) {
                 kept.append(entry);
             }
         }
-        if (!unreadableMarkFile.keepBeforeReplacing(MarkFilePath())) {
+        if (!unreadableFile_.keepBeforeReplacing(MarkFilePath())) {
             return false;
         }
         const QString path = MarkFilePath();
@@ -174,16 +158,12 @@ std::optional<MarkFileError> SaveMarks(OpenGenerals& generals) {
                            : !writeMarkFile(kept)) {
             return false;
         }
-        markFileAsKnown = kept;
+        fileAsKnown_ = kept;
         return true;
     });
-    markWritePending = !ok;
+    writePending_ = !ok;
     if (!ok) {
         return MarkFileError{QFileInfo(MarkFilePath()).fileName(), MarkFileError::Failure::Write};
     }
     return std::nullopt;
-}
-
-bool MarksWritePending() {
-    return markWritePending;
 }

@@ -54,8 +54,8 @@ std::vector<MarkEntry> marksOf(const OpenGenerals& generals) {
 
 }  // namespace
 
-PersonFileDocument::PersonFileDocument(QObject* parent)
-    : QObject(parent), history_(new EditHistory(this)) {
+PersonFileDocument::PersonFileDocument(MarkTable& marks, QObject* parent)
+    : QObject(parent), marks_(marks), history_(new EditHistory(this)) {
     history_->setUndoLimit(kHistoryLimit);
     connect(history_, &EditHistory::indexChanged, this, [this] {
         saveChangedMarks();
@@ -103,9 +103,9 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
             generals_.setCount(n - 1);
             break;
         }
-        AttachMarks(generals_, n);
+        marks_.attach(generals_, n);
     }
-    savedMarkTable_ = markTable;
+    savedMarkTable_ = marks_.entries();
     writtenMarks_ = marksOf(generals_);
     saved_ = generals_;
     updateModified();
@@ -199,7 +199,7 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     // Marks held for the file go with it: kept when the file was written, else left unwritten.
     if (!std::exchange(marksHeld_, false) || result.status == SaveStatus::Saved) {
         saveMarks();
-        savedMarkTable_ = markTable;
+        savedMarkTable_ = marks_.entries();
     }
     if (result.status == SaveStatus::Saved) {
         saved_ = generals_;
@@ -241,7 +241,7 @@ bool PersonFileDocument::recordEdit(const QString& name,
 
 void PersonFileDocument::saveMarks() {
     const std::vector<MarkEntry> before = marksOf(generals_);
-    if (const std::optional<MarkFileError> error = SaveMarks(generals_)) {
+    if (const std::optional<MarkFileError> error = marks_.save(generals_)) {
         emit markFileFailed(*error);
     }
     writtenMarks_ = marksOf(generals_);
@@ -258,7 +258,7 @@ void PersonFileDocument::saveMarks() {
 }
 
 void PersonFileDocument::saveChangedMarks() {
-    if (!marksHeld_ && (marksOf(generals_) != writtenMarks_ || MarksWritePending())) {
+    if (!marksHeld_ && (marksOf(generals_) != writtenMarks_ || marks_.writePending())) {
         saveMarks();
     }
 }

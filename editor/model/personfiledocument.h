@@ -56,7 +56,8 @@ class PersonFileDocument : public QObject {
         QString failedBackup;  // for BackupFailed: the backup's name as the player sees it
     };
 
-    explicit PersonFileDocument(QObject* parent = nullptr);
+    // The generals' marks are kept in marks, which outlives the document.
+    explicit PersonFileDocument(MarkTable& marks, QObject* parent = nullptr);
     ~PersonFileDocument() override;
 
     // Reads the person file at path into the generals, with each general's marks, and starts a
@@ -120,6 +121,7 @@ class PersonFileDocument : public QObject {
     // Keeps the file as it now is on disk; the name of the backup that failed, else empty.
     QString backUp();
 
+    MarkTable& marks_;
     QString filePath_;
     OpenGenerals generals_;
     EditHistory* history_;

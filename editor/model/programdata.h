@@ -10,6 +10,7 @@
 
 #include "datafileerror.h"
 #include "existinggenerals.h"
+#include "marks.h"
 #include "random.h"
 #include "templates.h"
 
@@ -38,7 +39,8 @@ class ProgramData {
     // the failures of this try.
     QList<DataFileError> savePendingTemplates();
 
-    // The mark table of Mark.csv joins these here.
+    // The marks of Mark.csv; read by the window's start-up and the command line.
+    MarkTable& markTable() { return markTable_; }
 
     RandomSource& random() { return *random_; }
     // Draws from source from now on.
@@ -48,5 +50,6 @@ class ProgramData {
     ExistingGenerals existingGenerals_;
     SkillTemplates skillTemplates_;
     AbilityTemplates abilityTemplates_;
+    MarkTable markTable_;
     std::unique_ptr<RandomSource> random_;
 };

@@ -8,6 +8,9 @@
 
 namespace {
 
+// The marks of Mark.csv the tests read and write.
+MarkTable markTable;
+
 // The generals the tests edit, as a document holds them.
 OpenGenerals openGenerals;
 
@@ -31,7 +34,7 @@ class MarkDialogTest : public QObject {
     void blankOneGeneral() {
         openGenerals.record(1) = PersonRecord();
         openGenerals.setCount(1);
-        markTable = {MarkEntry()};
+        markTable.entries() = {MarkEntry()};
         openGenerals.marks(1) = MarkEntry();
         openGenerals.marks(1).name = GetPersonName(openGenerals.record(1));
     }
@@ -110,7 +113,7 @@ class MarkDialogTest : public QObject {
         QCOMPARE(dialog.cmbMark[1]->currentText(), QStringLiteral("\uFF0Db"));
         dialog.cmdOK->click();
         QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("a\uFF5E"));
-        SaveMarks(openGenerals);
+        markTable.save(openGenerals);
         QVERIFY(folder.read(QStringLiteral("Mark.csv"))
                     .contains("\"a\x81\x60\",\"\x81\x7C"
                               "b\""));
@@ -127,10 +130,10 @@ class MarkDialogTest : public QObject {
         dialog.chkMark[0]->click();
         dialog.cmbMark[0]->lineEdit()->insert(text);
         dialog.cmdOK->click();
-        SaveMarks(openGenerals);
+        markTable.save(openGenerals);
         openGenerals.marks(1) = MarkEntry();
-        LoadMarks();
-        AttachMarks(openGenerals, 1);
+        markTable.load();
+        markTable.attach(openGenerals, 1);
         QCOMPARE(openGenerals.marks(1).marks[0], text);
         openGenerals.setCount(0);
     }

@@ -13,6 +13,9 @@ class DeferredIconTest : public QObject {
         const QString file = QStringLiteral(":/icons/drovantel.svg");
         const QIcon deferred = DeferredIcon(file);
         const QIcon direct(file);
+        if (direct.pixmap(16, 16).isNull()) {
+            QSKIP("no SVG icon engine here (the Windows program shows its file's icon instead)");
+        }
         QVERIFY(!deferred.isNull());
         for (const int side : {16, 32, 48, 256}) {
             const QImage drawn = deferred.pixmap(side, side).toImage();

@@ -21,6 +21,9 @@
 
 namespace {
 
+// The marks of Mark.csv the tests read and write.
+MarkTable markTable;
+
 // Each write is smaller than the write buffer, so only the last flush meets the full disk.
 constexpr rlim_t kDiskRoom = 4096;
 const QByteArray kLargeContent(10000, 'x');
@@ -79,7 +82,7 @@ bool saveTemplates(TemplateFile<Entry>& file) {
 
 bool saveMarks() {
     OpenGenerals none;
-    return !SaveMarks(none);
+    return !markTable.save(none);
 }
 
 }  // namespace
@@ -95,8 +98,9 @@ class FullDiskTest : public QObject {
         const auto marks = [](const TempDataFolder& folder) {
             QVERIFY(folder.write(QStringLiteral("Mark.csv"),
                                  "1\r\n\"a\",\"x\",\"\",\"\",\"\",\"\",\"\"\r\n"));
-            LoadMarks();
-            markTable.append(MarkEntry{QStringLiteral("b"), {QString::fromLatin1(kLargeContent)}});
+            markTable.load();
+            markTable.entries().append(
+                MarkEntry{QStringLiteral("b"), {QString::fromLatin1(kLargeContent)}});
         };
         QTest::newRow("Mark.csv") << Writer{marks, saveMarks} << QByteArray("ok=0");
         const auto abilityFile = std::make_shared<AbilityTemplates>();
@@ -143,8 +147,8 @@ class FullDiskTest : public QObject {
         const auto unreadableMarks = [](const TempDataFolder& folder) {
             QVERIFY(folder.write(QStringLiteral("Mark.csv"), "9\r\n\"" + kLargeContent));
             QVERIFY(folder.write(QStringLiteral("Mark.csv.bak"), "older"));
-            LoadMarks();
-            markTable.append(MarkEntry{QStringLiteral("n"), {QStringLiteral("m")}});
+            markTable.load();
+            markTable.entries().append(MarkEntry{QStringLiteral("n"), {QStringLiteral("m")}});
         };
         QTest::newRow("unreadable Mark.csv kept aside")
             << Writer{unreadableMarks, saveMarks} << QByteArray("ok=0");

@@ -10,13 +10,16 @@
 
 namespace {
 
+// The marks of Mark.csv the tests read and write.
+MarkTable markTable;
+
 // The generals the tests edit, as a document holds them.
 OpenGenerals openGenerals;
 
 // Saves the marks of generals 1..count.
 std::optional<MarkFileError> saveMarks(int count) {
     openGenerals.setCount(count);
-    return SaveMarks(openGenerals);
+    return markTable.save(openGenerals);
 }
 
 QByteArray sjis(const QString& text) {
@@ -60,11 +63,11 @@ class MarksTest : public QObject {
         RecordedMessages messages;
         QVERIFY(folder.write(
             kMarkFile, "1\r\n" + markLine(QStringLiteral("朝霧景虎"), {QStringLiteral("甲")})));
-        LoadMarks();
+        markTable.load();
         nameGeneral(1, QStringLiteral("朝霧"), QStringLiteral("景虎"));
         nameGeneral(2, QStringLiteral("朝霧"), QStringLiteral("景虎"));
-        AttachMarks(openGenerals, 1);
-        AttachMarks(openGenerals, 2);
+        markTable.attach(openGenerals, 1);
+        markTable.attach(openGenerals, 2);
         QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("甲"));
         QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("甲"));
         openGenerals.marks(1).marks[0] = QStringLiteral("first");
@@ -81,13 +84,13 @@ class MarksTest : public QObject {
             kMarkFile, "3\n" + markLine(QStringLiteral("他家一"), {QStringLiteral("x")}) +
                            markLine(QStringLiteral("葉山隼"), {QString(), QStringLiteral("y")}) +
                            markLine(QStringLiteral("空欄"), {})));
-        LoadMarks();
-        QCOMPARE(markTable.size(), 3);
+        markTable.load();
+        QCOMPARE(markTable.entries().size(), 3);
         nameGeneral(1, QStringLiteral("葉山"), QStringLiteral("隼"));
         nameGeneral(2, QStringLiteral("湊"), QStringLiteral("篤"));
         nameGeneral(3, QStringLiteral("瀬尾"), QStringLiteral("篤"));
         for (int index = 1; index <= 3; ++index) {
-            AttachMarks(openGenerals, index);
+            markTable.attach(openGenerals, index);
         }
         QCOMPARE(openGenerals.marks(1).marks[1], QStringLiteral("y"));
         QCOMPARE(openGenerals.marks(2).name, QStringLiteral("湊篤"));
@@ -103,7 +106,7 @@ class MarksTest : public QObject {
                                                     QString(), QStringLiteral("z")}) +
                 markLine(QStringLiteral("湊篤"), {QString(), QString(), QStringLiteral("新")}));
         // The unmarked general joined the table but not the file.
-        QCOMPARE(markTable.size(), 5);
+        QCOMPARE(markTable.entries().size(), 5);
     }
 
     void aGeneralWithoutAnEntryStartsEmptyInAReusedSlot() {
@@ -111,12 +114,12 @@ class MarksTest : public QObject {
         RecordedMessages messages;
         QVERIFY(folder.write(kMarkFile,
                              "1\r\n" + markLine(QStringLiteral("八雲篤"), {QStringLiteral("m")})));
-        LoadMarks();
+        markTable.load();
         nameGeneral(1, QStringLiteral("八雲"), QStringLiteral("篤"));
-        AttachMarks(openGenerals, 1);
+        markTable.attach(openGenerals, 1);
         QVERIFY(!openGenerals.marks(1).isEmpty());
         nameGeneral(1, QStringLiteral("蔦"), QStringLiteral("隼"));
-        AttachMarks(openGenerals, 1);
+        markTable.attach(openGenerals, 1);
         QCOMPARE(openGenerals.marks(1).name, QStringLiteral("蔦隼"));
         QVERIFY(openGenerals.marks(1).isEmpty());
     }
@@ -124,15 +127,15 @@ class MarksTest : public QObject {
     void noMarkLeftMeansNoFile() {
         TempDataFolder folder;
         RecordedMessages messages;
-        LoadMarks();
+        markTable.load();
         saveMarks(0);
         QVERIFY(!folder.exists(kMarkFile));
 
         QVERIFY(folder.write(
             kMarkFile, "1\r\n" + markLine(QStringLiteral("岩城宗近"), {QStringLiteral("a")})));
-        LoadMarks();
+        markTable.load();
         nameGeneral(1, QStringLiteral("岩城"), QStringLiteral("宗近"));
-        AttachMarks(openGenerals, 1);
+        markTable.attach(openGenerals, 1);
         openGenerals.marks(1).marks[0].clear();
         saveMarks(1);
         QVERIFY(!folder.exists(kMarkFile));
@@ -145,13 +148,13 @@ class MarksTest : public QObject {
         QVERIFY(folder.write(kMarkFile, "3\r\n" + markLine(QStringLiteral("甲"), {}) + "\"" +
                                             sjis(QStringLiteral("乙")) + "\",\"x\",\"y\"\r\n" +
                                             QByteArray(40, ' ')));
-        QVERIFY(LoadMarks());
-        QCOMPARE(markTable.size(), 3);
-        QCOMPARE(markTable.at(1).name, QStringLiteral("乙"));
-        QCOMPARE(markTable.at(1).marks[0], QStringLiteral("x"));
-        QCOMPARE(markTable.at(1).marks[1], QStringLiteral("y"));
-        QVERIFY(markTable.at(1).marks[2].isEmpty());
-        QVERIFY(markTable.at(2).name.isEmpty());
+        QVERIFY(markTable.load());
+        QCOMPARE(markTable.entries().size(), 3);
+        QCOMPARE(markTable.entries().at(1).name, QStringLiteral("乙"));
+        QCOMPARE(markTable.entries().at(1).marks[0], QStringLiteral("x"));
+        QCOMPARE(markTable.entries().at(1).marks[1], QStringLiteral("y"));
+        QVERIFY(markTable.entries().at(1).marks[2].isEmpty());
+        QVERIFY(markTable.entries().at(2).name.isEmpty());
     }
 
     // A name byte pair without a character reads as "・" and is written so; the entry matches
@@ -159,7 +162,7 @@ class MarksTest : public QObject {
     void namesWithoutCharactersKeepTheirMarks() {
         TempDataFolder folder;
         RecordedMessages messages;
-        LoadMarks();
+        markTable.load();
         for (int i = 0; i < 5; ++i) {
             openGenerals.record(1).bytes()[81 + i] = 0;
             openGenerals.record(1).bytes()[86 + i] = 0;
@@ -168,16 +171,16 @@ class MarksTest : public QObject {
         std::copy(family, family + 5, openGenerals.record(1).bytes().begin() + 81);
         nameGeneral(2, QStringLiteral("張"), QStringLiteral("飛"));
         for (int index = 1; index <= 2; ++index) {
-            AttachMarks(openGenerals, index);
+            markTable.attach(openGenerals, index);
             openGenerals.marks(index).marks[0] = QStringLiteral("印") + QString::number(index);
         }
         QVERIFY(!saveMarks(2));
         QVERIFY(folder.read(kMarkFile).contains("\"\x81\x45\x92\xA3\x81\x45\""));
 
-        LoadMarks();
+        markTable.load();
         openGenerals.allMarks() = {};
-        AttachMarks(openGenerals, 1);
-        AttachMarks(openGenerals, 2);
+        markTable.attach(openGenerals, 1);
+        markTable.attach(openGenerals, 2);
         QCOMPARE(openGenerals.marks(1).name, QStringLiteral("・張・"));
         QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("印1"));
         QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("印2"));
@@ -208,14 +211,14 @@ class MarksTest : public QObject {
         RecordedMessages messages;
         QVERIFY(folder.write(kMarkFile, content));
         QVERIFY(folder.write(QStringLiteral("Mark.csv.bak"), "older backup"));
-        const std::optional<MarkFileError> error = LoadMarks();
+        const std::optional<MarkFileError> error = markTable.load();
         QVERIFY(error);
         QCOMPARE(error->message(), QStringLiteral("Mark.csvの読み込みに失敗しました"));
-        QCOMPARE(markTable.size(), tableSize);
-        QCOMPARE(markTable.first().name, firstName);
+        QCOMPARE(markTable.entries().size(), tableSize);
+        QCOMPARE(markTable.entries().first().name, firstName);
 
         nameGeneral(1, QStringLiteral("鷲尾"), QStringLiteral("篤"));
-        AttachMarks(openGenerals, 1);
+        markTable.attach(openGenerals, 1);
         openGenerals.marks(1).marks[0] = QStringLiteral("new");
         QVERIFY(!saveMarks(1));
         QCOMPARE(folder.read(QStringLiteral("Mark.csv.bak")), content);
@@ -231,15 +234,15 @@ class MarksTest : public QObject {
         const QByteArray before =
             "1\r\n" + markLine(QStringLiteral("楢崎頼重"), {QStringLiteral("a")});
         QVERIFY(folder.write(kMarkFile, before));
-        LoadMarks();
+        markTable.load();
         nameGeneral(1, QStringLiteral("楢崎"), QStringLiteral("頼重"));
-        AttachMarks(openGenerals, 1);
+        markTable.attach(openGenerals, 1);
         openGenerals.marks(1).marks[3] = QString(QChar(0x00E9));
         const std::optional<MarkFileError> error = saveMarks(1);
         QVERIFY(error);
         QCOMPARE(error->message(), QStringLiteral("Mark.csvの保存に失敗しました"));
         QCOMPARE(folder.read(kMarkFile), before);
-        QCOMPARE(markTable.first().marks[3], QString(QChar(0x00E9)));
+        QCOMPARE(markTable.entries().first().marks[3], QString(QChar(0x00E9)));
     }
 
     // Another running copy wrote Mark.csv meanwhile: its entries stay, this one's changes win
@@ -250,11 +253,11 @@ class MarksTest : public QObject {
         QVERIFY(folder.write(kMarkFile,
                              "2\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("a")}) +
                                  markLine(QStringLiteral("乙部"), {QStringLiteral("b")})));
-        LoadMarks();
+        markTable.load();
         nameGeneral(1, QStringLiteral("甲"), QStringLiteral("斐"));
         nameGeneral(2, QStringLiteral("乙"), QStringLiteral("部"));
-        AttachMarks(openGenerals, 1);
-        AttachMarks(openGenerals, 2);
+        markTable.attach(openGenerals, 1);
+        markTable.attach(openGenerals, 2);
         QVERIFY(folder.write(
             kMarkFile, "3\r\n" + markLine(QStringLiteral("甲斐"), {QStringLiteral("theirs")}) +
                            markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
@@ -266,7 +269,7 @@ class MarksTest : public QObject {
                      markLine(QStringLiteral("乙部"), {QStringLiteral("theirs")}) +
                      markLine(QStringLiteral("丙"), {QStringLiteral("c")}));
         QCOMPARE(openGenerals.marks(2).marks[0], QStringLiteral("theirs"));
-        QVERIFY(!MarksWritePending());
+        QVERIFY(!markTable.writePending());
     }
 };
 

@@ -22,7 +22,8 @@ class PersonFileDocumentTest : public QObject {
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TPERSON.VRX")),
             path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        PersonFileDocument document;
+        MarkTable markTable;
+        PersonFileDocument document(markTable);
         QCOMPARE(document.open(path), PersonFileDocument::OpenStatus::Opened);
         const qint16 fame = document.generals().record(1).fame();
         document.recordEdit(QStringLiteral("名声"), [](OpenGenerals& edited) {

@@ -243,7 +243,9 @@ class RosterSheetTest : public QObject {
         }
         QCOMPARE(import.problems().size(), 0);
         import.apply(openGenerals);
-        QVERIFY(RosterSheetImport(sheet, openGenerals, existing()).changes().isEmpty());  // the second import
+        QVERIFY(RosterSheetImport(sheet, openGenerals, existing())
+                    .changes()
+                    .isEmpty());  // the second import
     }
 
     void everyProblemIsListedAndNothingChanges() {

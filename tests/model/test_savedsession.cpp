@@ -42,9 +42,10 @@ class SavedSessionTest : public QObject {
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         ClockSeededSource source;
         source.Seed(2718);
-        LoadMarks();
+        MarkTable markTable;
+        markTable.load();
 
-        PersonFileDocument document;
+        PersonFileDocument document(markTable);
         QCOMPARE(document.open(path), PersonFileDocument::OpenStatus::Opened);
         QVERIFY(document.generalCount() >= 10);
         const QList<int> ticked = {1, 3, 4, 7, 10};

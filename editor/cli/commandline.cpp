@@ -239,21 +239,6 @@ bool WantsCommandLine(int argc, char* argv[]) {
     return argc > 2;
 }
 
-bool CanShowWindow() {
-#ifdef Q_OS_LINUX
-    // Without a display Qt would end the program with an abort; a platform chosen on purpose
-    // (offscreen, a test's) is left to Qt.
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
-        if (!qEnvironmentVariableIsEmpty(name)) {
-            return true;
-        }
-    }
-    return false;
-#else
-    return true;
-#endif
-}
-
 void ReportNoDisplay() {
     print(stderr,
           QStringLiteral("Drovantel: ウィンドウを表示する画面（ディスプレイ）に接続できません。"

@@ -13,8 +13,6 @@ inline constexpr int kExitSheetProblems = 3;
 // so that the command line never needs a display.
 bool WantsCommandLine(int argc, char* argv[]);
 
-// Whether the window has a screen to appear on; false where it would surely fail.
-bool CanShowWindow();
 // The one line, on standard error, for a window start without a display; the status is
 // kExitBadUsage.
 void ReportNoDisplay();

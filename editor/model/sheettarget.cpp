@@ -10,17 +10,10 @@
 #include <system_error>
 
 #include "../platform/codepage.h"
+#include "../platform/nativepath.h"
 #include "rostersheet.h"
 
 namespace {
-
-std::filesystem::path nativePath(const QString& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 // Sorted and without repeats, so that two lists compare as the sets of their cells would. A
 // set would hash every cell, and the command line's export checks its target at every run.
@@ -71,7 +64,7 @@ SheetTargetProblem CheckSheetTarget(const QString& target, const QString& person
         return SheetTargetProblem::NotAFile;
     }
     std::error_code error;
-    if (std::filesystem::equivalent(nativePath(target), nativePath(personFilePath), error)) {
+    if (std::filesystem::equivalent(NativePath(target), NativePath(personFilePath), error)) {
         return SheetTargetProblem::IsTheSource;
     }
     // An empty file holds nothing to lose.

@@ -31,6 +31,18 @@ void SetDataFolder(const QString& folder);
 // The program's folder, where the person file library is looked for first.
 QString ProgramFolder();
 
+// The program's folder, asked of the system itself: usable before any application object
+// exists.
+QString ExecutableFolder();
+
+// The file name of a shared library of the program ("Drovantel" -> libDrovantel.so or
+// Drovantel.dll).
+QString SharedLibraryFileName(const QString& baseName);
+
+// Whether a window can be shown at all: without a display, Qt would end the program with an
+// abort.
+bool DisplayAvailable();
+
 // Whether the player may create files in a folder (the system's own answer, not a guess from
 // the folder's mode bits where the system has access lists).
 bool CanWriteFolder(const QString& folder);

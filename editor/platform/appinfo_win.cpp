@@ -1,4 +1,9 @@
+#include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <string>
+
+#include <windows.h>
 
 #include "appinfo.h"
 
@@ -8,4 +13,20 @@
 bool CanWriteFolder(const QString& folder) {
     QTemporaryFile probe(folder + QStringLiteral("/.drovantel-write-test-XXXXXX"));
     return probe.open();
+}
+
+QString ExecutableFolder() {
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return QFileInfo(QString::fromWCharArray(path.data(), static_cast<qsizetype>(length)))
+        .absolutePath();
+}
+
+QString SharedLibraryFileName(const QString& baseName) {
+    return baseName + QStringLiteral(".dll");
+}
+
+// Windows always has its desktop.
+bool DisplayAvailable() {
+    return true;
 }

@@ -95,11 +95,7 @@ std::optional<int> call(const char* name, Args... args) {
 namespace PersonFileLibrary {
 
 QString libraryFileName() {
-#ifdef Q_OS_WIN
-    return binding().baseName + QStringLiteral(".dll");
-#else
-    return QStringLiteral("lib") + binding().baseName + QStringLiteral(".so");
-#endif
+    return SharedLibraryFileName(binding().baseName);
 }
 
 void useLibraryBaseName(const QString& baseName) {

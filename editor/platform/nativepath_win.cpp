@@ -1,0 +1,5 @@
+#include "nativepath.h"
+
+std::filesystem::path NativePath(const QString& path) {
+    return std::filesystem::path(path.toStdWString());
+}

@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "dialogs/famedialog.h"
+#include "model/famedraw.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/dialogtargets.h"
@@ -30,8 +31,7 @@ class FameDialogTest : public QObject {
     }
 
     void openingStateGivesFameOne() {
-        FameDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        FameDialog dialog;
         for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
             QCOMPARE(box->count(), 51);
             QCOMPARE(box->currentText(), QStringLiteral("1"));
@@ -42,6 +42,7 @@ class FameDialogTest : public QObject {
         QVERIFY(dialog.optTani[0]->isChecked());
         AddRosterTargets(dialog, openGenerals, 4);
         dialog.cmdOK->click();
+        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         for (int index = 1; index <= 4; ++index) {
             QCOMPARE(openGenerals.record(index).fame(), qint16(1));
@@ -51,13 +52,13 @@ class FameDialogTest : public QObject {
     }
 
     void swappedBoxesOnTheGridOfTen() {
-        FameDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        FameDialog dialog;
         AddRosterTargets(dialog, openGenerals, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
         dialog.optTani[2]->click();
         dialog.cmdOK->click();
+        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         for (int index = 1; index <= 20; ++index) {
             const int fame = openGenerals.record(index).fame();
             QVERIFY2(fame >= 200 && fame <= 300 && fame % 10 == 0,
@@ -68,8 +69,7 @@ class FameDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            FameDialog dialog(source_);
-            dialog.setGenerals(&openGenerals);
+            FameDialog dialog;
             AddRosterTargets(dialog, openGenerals, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();

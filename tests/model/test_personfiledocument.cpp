@@ -69,8 +69,7 @@ class PersonFileDocumentTest : public QObject {
                  PersonFileDocument::SaveStatus::OpenFailed);
         QVERIFY(document.isModified());
 
-        document.recordEdit(QStringLiteral("元に戻す"),
-                            [&](OpenGenerals&) { document.restore({1}); });
+        document.restore({1}, QStringLiteral("元に戻す"));
         QCOMPARE(document.generals().record(1).fame(), fame);
         QVERIFY(!document.isModified());
     }
@@ -145,9 +144,7 @@ class PersonFileDocumentTest : public QObject {
         document.history()->undo();
         document.history()->undo();
         document.history()->redo();
-        document.recordEdit(QStringLiteral("元に戻す"), [&](OpenGenerals&) {
-            document.restore({7, 8});
-        });
+        document.restore({7, 8}, QStringLiteral("元に戻す"));
         QCOMPARE(document.history()->count(), 8);
 
         QCOMPARE(document.save().status, PersonFileDocument::SaveStatus::Saved);

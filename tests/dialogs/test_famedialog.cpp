@@ -42,8 +42,11 @@ class FameDialogTest : public QObject {
         QVERIFY(dialog.optTani[0]->isChecked());
         AddRosterTargets(dialog, openGenerals, 4);
         dialog.cmdOK->click();
-        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // OK only accepts the settings: the window has the document draw them.
+        QCOMPARE(openGenerals.record(1).fame(), qint16(999));
+        QCOMPARE(dialog.settings().bound1, 1);
+        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         for (int index = 1; index <= 4; ++index) {
             QCOMPARE(openGenerals.record(index).fame(), qint16(1));
             QVERIFY(!GetSkill(openGenerals.record(index), Skill::meishi));

@@ -1,5 +1,5 @@
-// The ability editor offscreen: its total limit, its draw on OK, what it remembers, and the
-// template handling that it shares with the skill editor.
+// The ability editor offscreen: its total limit, the draw of the settings OK accepts, what it
+// remembers, and the template handling that it shares with the skill editor.
 #include <QTest>
 
 #include "dialogs/abilitydialog.h"

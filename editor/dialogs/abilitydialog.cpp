@@ -24,13 +24,9 @@ QLabel* rangeMark(QWidget* parent) {
 
 }  // namespace
 
-AbilityTemplate& AbilityDialog::rememberedSettings() {
-    static AbilityTemplate settings;
-    return settings;
-}
-
-AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent)
-    : TemplateDialog(parent), random_(random) {
+AbilityDialog::AbilityDialog(AbilityTemplates& templates, AbilityTemplate& remembered,
+                             QWidget* parent)
+    : TemplateDialog(parent), remembered_(remembered) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
 
     const std::array<QString, kAbilityCount> abilityNames = {
@@ -86,7 +82,7 @@ AbilityDialog::AbilityDialog(AbilityTemplates& templates, RandomSource& random, 
         cmbValue2[i]->setCurrentIndex(0);
     }
     templatePanel->Open();
-    LoadSettings(rememberedSettings());
+    LoadSettings(remembered_);
 }
 
 AbilityDialog::~AbilityDialog() = default;
@@ -262,12 +258,12 @@ void AbilityDialog::LoadSettings(const AbilityTemplate& settings) {
     }
 }
 
-void AbilityDialog::applySettings() {
-    AbilityTemplate settings;
-    StoreSettings(settings);
-    ApplyAbilityDraw(targetGenerals().records(), targets(), settings, random_);
+AbilityTemplate AbilityDialog::settings() const {
+    AbilityTemplate shown;
+    StoreSettings(shown);
+    return shown;
 }
 
 void AbilityDialog::rememberSettings() {
-    StoreSettings(rememberedSettings());
+    StoreSettings(remembered_);
 }

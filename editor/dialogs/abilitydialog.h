@@ -13,19 +13,18 @@
 #include "model/templates.h"
 #include "templatedialog.h"
 
-class RandomSource;
-
 class AbilityDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    // Shows and keeps the templates of templates and draws from random; both outlive the
-    // dialog.
-    AbilityDialog(AbilityTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates; remembered holds the settings shown when an
+    // ability dialog last closed, and takes this one's when it closes. Both outlive the dialog.
+    AbilityDialog(AbilityTemplates& templates, AbilityTemplate& remembered,
+                  QWidget* parent = nullptr);
     ~AbilityDialog() override;
 
-    // The settings shown when the dialog last closed; they last for the program run.
-    static AbilityTemplate& rememberedSettings();
+    // The settings as the controls stand, for the draw an accepted dialog asks for.
+    AbilityTemplate settings() const;
 
     std::array<QCheckBox*, kAbilityCount> chkCapa;
     std::array<QFrame*, kAbilityCount> fraCapa;
@@ -50,10 +49,9 @@ class AbilityDialog : public TemplateDialog {
 
   private:
     void rememberSettings() override;
-    void applySettings() override;
     void buildLayout();
     static int selectedValue(const QComboBox* box);
     static void selectValue(QComboBox* box, int value);
     void setAbilitiesEnabled(bool enabled);
-    RandomSource& random_;
+    AbilityTemplate& remembered_;
 };

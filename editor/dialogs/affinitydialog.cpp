@@ -1,12 +1,11 @@
 #include "affinitydialog.h"
 
 #include "list/generalchooser.h"
-#include "model/affinitydraw.h"
 #include "model/roster.h"
 #include "platform/twips.h"
 
-AffinityDialog::AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent)
-    : BulkEditDialog(parent), chooser_(chooser), random_(random) {
+AffinityDialog::AffinityDialog(GeneralChooser* chooser, QWidget* parent)
+    : BulkEditDialog(parent), chooser_(chooser) {
     setObjectName(QStringLiteral("frmAisyo"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
     setFixedSize(Twips(7440), Twips(4080));
@@ -41,7 +40,7 @@ AffinityDialog::AffinityDialog(GeneralChooser* chooser, RandomSource& random, QW
     connect(chkSeiryoku, &QCheckBox::toggled, this, &AffinityDialog::factionBoxToggled);
     connect(cmdKojin, &QPushButton::clicked, this, &AffinityDialog::choosePersonalCentre);
     connect(cmdSeiryoku, &QPushButton::clicked, this, &AffinityDialog::chooseFactionCentre);
-    connect(cmdOK, &QPushButton::clicked, this, &AffinityDialog::confirm);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 AffinityDialog::AffinityControls AffinityDialog::addAffinity(const QString& suffix,
@@ -117,10 +116,9 @@ void AffinityDialog::chooseFactionCentre() {
     chooseCentre(labSeiryoku, seiryokuCentre_, &PersonRecord::factionAffinity);
 }
 
-void AffinityDialog::confirm() {
-    AffinityDrawSettings settings;
-    settings.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
-    settings.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
-    ApplyAffinityDraw(targetGenerals().records(), targets(), settings, random_);
-    accept();
+AffinityDrawSettings AffinityDialog::settings() const {
+    AffinityDrawSettings result;
+    result.personal = {chkKojin->isChecked(), kojinCentre_, cmbKojin->currentIndex()};
+    result.faction = {chkSeiryoku->isChecked(), seiryokuCentre_, cmbSeiryoku->currentIndex()};
+    return result;
 }

@@ -9,18 +9,19 @@
 #include <QPushButton>
 
 #include "bulkeditdialog.h"
+#include "model/affinitydraw.h"
 #include "model/personrecord.h"
 
 class GeneralChooser;
-
-class RandomSource;
 
 class AffinityDialog : public BulkEditDialog {
     Q_OBJECT
   public:
     // chooser: the one general chooser of the program, used to pick the centres.
-    // Draws from random, which outlives the dialog.
-    AffinityDialog(GeneralChooser* chooser, RandomSource& random, QWidget* parent = nullptr);
+    explicit AffinityDialog(GeneralChooser* chooser, QWidget* parent = nullptr);
+
+    // The settings as the controls stand, for the draw an accepted dialog asks for.
+    AffinityDrawSettings settings() const;
 
     QCheckBox* chkKojin;
     QFrame* fraKojin;
@@ -40,7 +41,6 @@ class AffinityDialog : public BulkEditDialog {
     void factionBoxToggled(bool ticked);
     void choosePersonalCentre();
     void chooseFactionCentre();
-    void confirm();
 
   private:
     // The tick box of one affinity, its frame and the three controls inside the frame.
@@ -65,5 +65,4 @@ class AffinityDialog : public BulkEditDialog {
     // Affinity values of the chosen centres; 0 while none is chosen.
     int kojinCentre_ = 0;
     int seiryokuCentre_ = 0;
-    RandomSource& random_;
 };

@@ -53,8 +53,8 @@ BirthYearShiftDialog::BirthYearShiftDialog(QWidget* parent) : BulkEditDialog(par
     connect(cmdOK, &QPushButton::clicked, this, &BirthYearShiftDialog::confirm);
 }
 
-void BirthYearShiftDialog::Reset() {
-    const BirthYearExtremes extremes = FindBirthYearExtremes(targetGenerals().records(), targets());
+void BirthYearShiftDialog::Reset(const OpenGenerals& generals) {
+    const BirthYearExtremes extremes = FindBirthYearExtremes(generals.records(), targets());
     cmbShift->clear();
     if (extremes.earliestIndex == 0) {
         // No target: nothing to describe and nothing to offer.
@@ -64,7 +64,7 @@ void BirthYearShiftDialog::Reset() {
         return;
     }
 
-    QString earliestLine = GetPersonName(targetGenerals().record(extremes.earliestIndex)) +
+    QString earliestLine = GetPersonName(generals.record(extremes.earliestIndex)) +
                            QStringLiteral(" : ") + QString::number(extremes.earliest) +
                            QStringLiteral("年生 ");
     if (extremes.earliest < kEarliestBirthYear + 1) {
@@ -76,7 +76,7 @@ void BirthYearShiftDialog::Reset() {
     }
     labMin->setText(earliestLine);
 
-    QString latestLine = GetPersonName(targetGenerals().record(extremes.latestIndex)) +
+    QString latestLine = GetPersonName(generals.record(extremes.latestIndex)) +
                          QStringLiteral(" : ") + QString::number(extremes.latest) +
                          QStringLiteral("年生 ");
     if (extremes.latest > kLatestBirthYear - 1) {
@@ -102,6 +102,9 @@ void BirthYearShiftDialog::confirm() {
     if (cmbShift->currentIndex() < 0) {
         return;
     }
-    ApplyBirthShift(targetGenerals().records(), targets(), cmbShift->currentData().toInt());
     accept();
+}
+
+int BirthYearShiftDialog::shift() const {
+    return cmbShift->currentData().toInt();
 }

@@ -9,14 +9,19 @@
 
 #include "bulkeditdialog.h"
 
+class OpenGenerals;
+
 class BirthYearShiftDialog : public BulkEditDialog {
     Q_OBJECT
   public:
     explicit BirthYearShiftDialog(QWidget* parent = nullptr);
 
-    // Finds the group's extremes, writes the two lines and offers the allowed shifts. Runs once,
-    // after list is filled and before the dialog is shown.
-    void Reset();
+    // Finds the extremes of the targets among generals, writes the two lines and offers the
+    // allowed shifts. Runs once, after list is filled and before the dialog is shown.
+    void Reset(const OpenGenerals& generals);
+    // The chosen shift in years, for the edit an accepted dialog asks for; OK accepts only
+    // when one is chosen.
+    int shift() const;
 
     QLabel* labMax;
     QLabel* labMin;

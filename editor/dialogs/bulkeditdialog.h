@@ -1,6 +1,7 @@
 // The common shape of the bulk edit dialogs: a modal dialog with the target list `list`, one
 // row per ticked general (text = display name, Qt::UserRole = index among the generals),
-// filled by the main window, with the generals the dialog changes, before it is shown.
+// filled by the main window before it is shown. A dialog only collects settings: OK accepts
+// them when they are valid, and the caller makes the edit.
 #pragma once
 
 #include <QCheckBox>
@@ -10,8 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRect>
-
-class OpenGenerals;
 
 class BulkEditDialog : public QDialog {
     Q_OBJECT
@@ -24,12 +23,8 @@ class BulkEditDialog : public QDialog {
     QList<int> targets() const;
     // Adds one target row.
     void addTarget(const QString& name, int index);
-    // The generals the targets are of, which OK changes.
-    void setGenerals(OpenGenerals* generals) { generals_ = generals; }
 
   protected:
-    OpenGenerals& targetGenerals() const { return *generals_; }
-
     // Opens with the keyboard focus on the targets, so that an early Enter presses nothing.
     void showEvent(QShowEvent* event) override;
 
@@ -48,7 +43,4 @@ class BulkEditDialog : public QDialog {
     static QPushButton* addOkButton(QWidget* parent, const QRect& geometry);
     // "ｷｬﾝｾﾙ", named cmdCancel; it closes the dialog without changing anything.
     QPushButton* addCancelButton(const QRect& geometry);
-
-  private:
-    OpenGenerals* generals_ = nullptr;
 };

@@ -9,8 +9,7 @@ constexpr int kBoundSteps = 50;
 
 }  // namespace
 
-FameDialog::FameDialog(RandomSource& random, QWidget* parent)
-    : BulkEditDialog(parent), random_(random) {
+FameDialog::FameDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmMeisei"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 名声の編集"));
 
@@ -49,7 +48,7 @@ FameDialog::FameDialog(RandomSource& random, QWidget* parent)
 
     cmdOK = addOkButton(this, QRect(300, 214, 80, 30));
     cmdCancel = addCancelButton(QRect(388, 214, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &FameDialog::confirm);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     setFixedSize(480, 256);
 }
@@ -79,9 +78,4 @@ FameDrawSettings FameDialog::settings() const {
         result.step = FameStep::one;
     }
     return result;
-}
-
-void FameDialog::confirm() {
-    ApplyFameDraw(targetGenerals().records(), targets(), settings(), random_);
-    accept();
 }

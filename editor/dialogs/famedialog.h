@@ -11,15 +11,12 @@
 #include "bulkeditdialog.h"
 #include "model/famedraw.h"
 
-class RandomSource;
-
 class FameDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    // Draws from random, which outlives the dialog.
-    explicit FameDialog(RandomSource& random, QWidget* parent = nullptr);
+    explicit FameDialog(QWidget* parent = nullptr);
 
-    // The settings as the controls stand.
+    // The settings as the controls stand, for the draw an accepted dialog asks for.
     FameDrawSettings settings() const;
 
     QLabel* labGuide;
@@ -33,10 +30,6 @@ class FameDialog : public BulkEditDialog {
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
 
-  private slots:
-    void confirm();
-
   private:
     QComboBox* createBoundBox(const QString& name);
-    RandomSource& random_;
 };

@@ -39,8 +39,7 @@ QString indexedName(const char16_t* base, int index) {
 
 }  // namespace
 
-HiddenSettingsDialog::HiddenSettingsDialog(RandomSource& random, QWidget* parent)
-    : BulkEditDialog(parent), random_(random) {
+HiddenSettingsDialog::HiddenSettingsDialog(QWidget* parent) : BulkEditDialog(parent) {
     setObjectName(QStringLiteral("frmPers"));
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 隠し設定編集"));
 
@@ -92,7 +91,7 @@ HiddenSettingsDialog::HiddenSettingsDialog(RandomSource& random, QWidget* parent
     const int buttonTop = kRowsTop + kCheckHeight + 390 + 16;
     cmdOK = addOkButton(this, QRect(kListLeft, buttonTop, 80, 30));
     cmdCancel = addCancelButton(QRect(kListLeft + kListWidth - 80, buttonTop, 80, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &HiddenSettingsDialog::confirm);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     setFixedSize(kListLeft + kListWidth + kMargin, kRowsTop + kLeftColumnRows * kRowPitch + 4);
     ScrollWhenTooLarge(this);
@@ -174,11 +173,6 @@ HiddenSettingsChoices HiddenSettingsDialog::choices() const {
         }
     }
     return result;
-}
-
-void HiddenSettingsDialog::confirm() {
-    ApplyHiddenSettingsDraw(targetGenerals().records(), targets(), choices(), random_);
-    accept();
 }
 
 void HiddenSettingsDialog::keyPressEvent(QKeyEvent* event) {

@@ -16,15 +16,12 @@
 #include "model/settingsdraw.h"
 #include "togglebutton.h"
 
-class RandomSource;
-
 class HiddenSettingsDialog : public BulkEditDialog {
     Q_OBJECT
   public:
-    // Draws from random, which outlives the dialog.
-    explicit HiddenSettingsDialog(RandomSource& random, QWidget* parent = nullptr);
+    explicit HiddenSettingsDialog(QWidget* parent = nullptr);
 
-    // The choices as the controls stand.
+    // The choices as the controls stand, for the draw an accepted dialog asks for.
     HiddenSettingsChoices choices() const;
 
     QLabel* labGuide;
@@ -43,9 +40,6 @@ class HiddenSettingsDialog : public BulkEditDialog {
     // Esc presses ｷｬﾝｾﾙ.
     void keyPressEvent(QKeyEvent* event) override;
 
-  private slots:
-    void confirm();
-
   private:
     // A setting's change box and the frame of its value buttons; row: the frame's place.
     void createSettingRow(int index, const QRect& row);
@@ -54,5 +48,4 @@ class HiddenSettingsDialog : public BulkEditDialog {
 
     // The note of each setting that has one, shown while its frame is hidden.
     std::array<QLabel*, kSettingCount> notes_{};
-    RandomSource& random_;
 };

@@ -60,7 +60,7 @@ MarkDialog::MarkDialog(QWidget* parent) : BulkEditDialog(parent) {
 
     cmdOK = addOkButton(this, QRect(290, 218, 84, 30));
     cmdCancel = addCancelButton(QRect(384, 218, 84, 30));
-    connect(cmdOK, &QPushButton::clicked, this, &MarkDialog::confirm);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     labNote = addLabel(
         this, QStringLiteral("labNote"),
@@ -101,9 +101,4 @@ MarkEditSettings MarkDialog::settings() const {
         result.text[mark] = cmbMark[mark]->currentText();
     }
     return result;
-}
-
-void MarkDialog::confirm() {
-    ApplyMarkEdit(targetGenerals().allMarks(), targets(), settings());
-    accept();
 }

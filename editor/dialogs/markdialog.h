@@ -17,7 +17,7 @@ class MarkDialog : public BulkEditDialog {
   public:
     explicit MarkDialog(QWidget* parent = nullptr);
 
-    // The settings as the controls stand.
+    // The settings as the controls stand, for the edit an accepted dialog asks for.
     MarkEditSettings settings() const;
 
     QLabel* labGuide;
@@ -28,9 +28,6 @@ class MarkDialog : public BulkEditDialog {
     QLabel* labList;
     QPushButton* cmdOK;
     QPushButton* cmdCancel;
-
-  private slots:
-    void confirm();
 
   private:
     void markBoxToggled(int index);

@@ -9,7 +9,6 @@
 
 #include "model/random.h"
 #include "model/roster.h"
-#include "model/skilldraw.h"
 #include "platform/windowrules.h"
 
 namespace {
@@ -18,13 +17,8 @@ constexpr int kGridColumns = 7;
 
 }  // namespace
 
-SkillTemplate& SkillDialog::rememberedSettings() {
-    static SkillTemplate settings;
-    return settings;
-}
-
-SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent)
-    : TemplateDialog(parent), random_(random) {
+SkillDialog::SkillDialog(SkillTemplates& templates, SkillTemplate& remembered, QWidget* parent)
+    : TemplateDialog(parent), remembered_(remembered) {
     setWindowTitle(QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
 
     for (int skill = 0; skill < kSkillCount; ++skill) {
@@ -57,7 +51,7 @@ SkillDialog::SkillDialog(SkillTemplates& templates, RandomSource& random, QWidge
     cmbCount2->addItem(QStringLiteral("0"));
     skillBoxToggled(0);
     templatePanel->Open();
-    LoadSettings(rememberedSettings());
+    LoadSettings(remembered_);
 }
 
 SkillDialog::~SkillDialog() = default;
@@ -196,12 +190,12 @@ void SkillDialog::LoadSettings(const SkillTemplate& settings) {
     cmbCount2->setCurrentIndex(std::clamp<int>(settings.countB, 0, candidates));
 }
 
-void SkillDialog::applySettings() {
-    SkillTemplate settings;
-    StoreSettings(settings);
-    ApplySkillDraw(targetGenerals().records(), targets(), settings, random_);
+SkillTemplate SkillDialog::settings() const {
+    SkillTemplate shown;
+    StoreSettings(shown);
+    return shown;
 }
 
 void SkillDialog::rememberSettings() {
-    StoreSettings(rememberedSettings());
+    StoreSettings(remembered_);
 }

@@ -12,19 +12,18 @@
 #include "templatedialog.h"
 #include "togglebutton.h"
 
-class RandomSource;
-
 class SkillDialog : public TemplateDialog {
     Q_OBJECT
   public:
     // Builds the controls and runs the opening: template list, entry 0, remembered settings.
-    // Shows and keeps the templates of templates and draws from random; both outlive the
-    // dialog.
-    SkillDialog(SkillTemplates& templates, RandomSource& random, QWidget* parent = nullptr);
+    // Shows and keeps the templates of templates; remembered holds the candidates and counts
+    // shown when a skill dialog last closed, and takes this one's when it closes. Both outlive
+    // the dialog.
+    SkillDialog(SkillTemplates& templates, SkillTemplate& remembered, QWidget* parent = nullptr);
     ~SkillDialog() override;
 
-    // The candidates and counts shown when the dialog last closed; they last for the program run.
-    static SkillTemplate& rememberedSettings();
+    // The candidates and counts as the controls stand, for the draw an accepted dialog asks for.
+    SkillTemplate settings() const;
 
     std::array<ToggleButton*, kSkillCount> chkTokugi;
     QPushButton* cmdReverse;
@@ -44,8 +43,7 @@ class SkillDialog : public TemplateDialog {
 
   private:
     void rememberSettings() override;
-    void applySettings() override;
     void buildLayout();
     int candidateCount() const;
-    RandomSource& random_;
+    SkillTemplate& remembered_;
 };

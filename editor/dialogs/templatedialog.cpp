@@ -16,8 +16,8 @@ void TemplateDialog::addOkCancel(QWidget* okParent) {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, &TemplateDialog::confirm);
-    connect(cmdCancel, &QPushButton::clicked, this, &TemplateDialog::cancel);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TemplateDialog::installTemplatePanel(std::unique_ptr<TemplateStore> store,
@@ -43,15 +43,6 @@ QVBoxLayout* TemplateDialog::templateColumn(const QString& nameCaption) {
     column->addLayout(moves);
     listTemplate->setMinimumWidth(140);
     return column;
-}
-
-void TemplateDialog::confirm() {
-    applySettings();
-    accept();
-}
-
-void TemplateDialog::cancel() {
-    reject();
 }
 
 void TemplateDialog::done(int result) {

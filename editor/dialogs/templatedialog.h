@@ -49,12 +49,6 @@ class TemplateDialog : public BulkEditDialog, public TemplateControls {
 
     // Keeps the shown settings for the next opening.
     virtual void rememberSettings() = 0;
-    // Applies the shown settings to the targets.
-    virtual void applySettings() = 0;
-
-  private slots:
-    void confirm();
-    void cancel();
 
   private:
     void installTemplatePanel(std::unique_ptr<TemplateStore> store, const QString& newCaption,

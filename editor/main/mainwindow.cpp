@@ -10,25 +10,14 @@
 #include <QMimeData>
 #include <QTimer>
 
-#include <algorithm>
-#include <type_traits>
-
-#include "dialogs/abilitydialog.h"
-#include "dialogs/affinitydialog.h"
-#include "dialogs/birthyearshiftdialog.h"
-#include "dialogs/famedialog.h"
-#include "dialogs/hiddensettingsdialog.h"
-#include "dialogs/markdialog.h"
-#include "dialogs/skilldialog.h"
+#include "filequestions.h"
 #include "list/frozennamecolumn.h"
 #include "model/edithistory.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
 #include "model/programdata.h"
-#include "model/random.h"
 #include "model/roster.h"
 #include "model/rostersheet.h"
-#include "model/templates.h"
 #include "platform/appinfo.h"
 #include "platform/messages.h"
 #include "platform/personfilelibrary.h"
@@ -36,12 +25,9 @@
 #include "platform/windowrules.h"
 #include "sheetcommands.h"
 #include "splashwindow.h"
+#include "tickedcommands.h"
 
 namespace {
-
-QString openAnotherQuestion() {
-    return QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
-}
 
 // The one local file of a drop; empty for anything else.
 QString droppedFile(const QMimeData* data) {
@@ -59,6 +45,8 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
         ShowMessage(error.message(), MessageIcon::Critical);
     });
     createControls(this, &document_->generals(), data_.existingGenerals());
+    commands_ =
+        new TickedGeneralCommands(this, *this, *document_, data_, [this] { return chooser(); });
     connectList();
     createHistory();
     connectControls();
@@ -95,15 +83,6 @@ void MainWindow::connectControls() {
     connect(cmdOpen, &QPushButton::clicked, this, &MainWindow::chooseFileToOpen);
     connect(cmdSave, &QPushButton::clicked, this, &MainWindow::saveFile);
     connect(cmdAll, &QPushButton::clicked, this, &MainWindow::toggleAllTicks);
-    connect(cmdBack, &QPushButton::clicked, this, &MainWindow::restoreTicked);
-    connect(cmdTokugiClear, &QPushButton::clicked, this, &MainWindow::clearSkills);
-    connect(cmdTanjo, &QPushButton::clicked, this, &MainWindow::shiftBirthYears);
-    connect(cmdMeisei, &QPushButton::clicked, this, &MainWindow::drawFame);
-    connect(cmdCapaAll, &QPushButton::clicked, this, &MainWindow::drawAbilities);
-    connect(cmdSeikaku, &QPushButton::clicked, this, &MainWindow::drawHiddenSettings);
-    connect(cmdAisyo, &QPushButton::clicked, this, &MainWindow::drawAffinities);
-    connect(cmdTokugi, &QPushButton::clicked, this, &MainWindow::drawSkills);
-    connect(cmdMark, &QPushButton::clicked, this, &MainWindow::editMarks);
     connect(list->header(), &QHeaderView::sectionClicked, this, &MainWindow::sortBy);
 
     ConnectColumnGroupBoxes(list, {chkMark, chkSyussei, chkCapa, chkPers, chkAisyo, chkTokugi});
@@ -142,13 +121,6 @@ void MainWindow::updateCountLabel() {
         QStringLiteral("%1/%2").arg(CountTickedRows(list)).arg(document_->generalCount()));
 }
 
-void MainWindow::fillTargets(BulkEditDialog* dialog) const {
-    dialog->setGenerals(&document_->generals());
-    for (const int index : TickedIndexes(list)) {
-        dialog->addTarget(GetPersonName(document_->generals().record(index)), index);
-    }
-}
-
 const QString& MainWindow::personFilePath() const {
     return document_->filePath();
 }
@@ -177,13 +149,13 @@ void MainWindow::chooseFileToOpen() {
                     MessageIcon::Exclamation);
         return;
     }
-    if (mayDropUnsavedChanges(openAnotherQuestion())) {
+    if (MayDropForAnotherFile(*document_)) {
         openPersonFile(path);
     }
 }
 
 void MainWindow::openGivenFile(const QString& path) {
-    if (mayDropUnsavedChanges(openAnotherQuestion())) {
+    if (MayDropForAnotherFile(*document_)) {
         openPersonFile(QFileInfo(path).absoluteFilePath());
     }
 }
@@ -234,59 +206,9 @@ void MainWindow::openPersonFile(const QString& path) {
 }
 
 void MainWindow::saveFile() {
-    if (document_->generalCount() < 1) {
-        return;
-    }
-    const MessageAnswer answer = ShowMessage(
-        QStringLiteral("書き込んでよろしいですか？\r\n"
-                       "（あらかじめ武将ファイルのバックアップを取ることをお勧めします）"),
-        MessageIcon::Question, MessageButtons::YesNo);
-    if (answer == MessageAnswer::Yes) {
-        savePersonFile();
-    }
-    list->setFocus();
-}
-
-void MainWindow::savePersonFile() {
-    using Status = PersonFileDocument::SaveStatus;
-    PersonFileDocument::SaveAnswers answers;
-    for (;;) {
-        const PersonFileDocument::SaveResult result = document_->save(answers);
-        switch (result.status) {
-            case Status::BackupFailed:
-                if (ShowMessage(QStringLiteral("バックアップ（%1）を作成できませんでした。\n"
-                                               "このまま保存しますか？")
-                                    .arg(result.failedBackup),
-                                MessageIcon::Question, MessageButtons::YesNo,
-                                MessageAnswer::No) != MessageAnswer::Yes) {
-                    return;
-                }
-                answers |= PersonFileDocument::SaveWithoutBackup;
-                continue;
-            case Status::ChangedOnDisk:
-                if (ShowMessage(QStringLiteral("このファイルは開いた後で他のプログラムによって変更"
-                                               "されています。\n上書きして保存しますか？"),
-                                MessageIcon::Exclamation, MessageButtons::YesNo,
-                                MessageAnswer::No) != MessageAnswer::Yes) {
-                    return;
-                }
-                answers |= PersonFileDocument::OverwriteChangedFile;
-                continue;
-            case Status::OpenFailed:
-                ShowMessage(QStringLiteral("オープンに失敗しました（書き込み禁止かもしれません）"),
-                            MessageIcon::Exclamation);
-                return;
-            case Status::WriteFailed:
-                ShowMessage(QStringLiteral("保存に失敗しました(%1)").arg(result.code),
-                            MessageIcon::Exclamation);
-                return;
-            case Status::Saved:
-                ShowMessage(QStringLiteral("保存しました"), MessageIcon::Information);
-                return;
-            case Status::NothingToSave:
-            case Status::LibraryMissing:
-                return;
-        }
+    if (document_->generalCount() > 0) {
+        AskAndSave(*document_);
+        list->setFocus();
     }
 }
 
@@ -294,39 +216,14 @@ bool MainWindow::hasUnsavedChanges() const {
     return document_->isModified();
 }
 
-bool MainWindow::mayDropUnsavedChanges(const QString& question) {
-    // Return keeps the changes.
-    return !hasUnsavedChanges() ||
-           ShowMessage(question, MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No) ==
-               MessageAnswer::Yes;
-}
-
-bool MainWindow::mayDropUnwrittenDataFiles() {
-    QStringList failed;
-    for (const DataFileError& error : data_.savePendingTemplates()) {
-        ShowMessage(error.message(), MessageIcon::Critical);
-        failed.append(error.fileName);
-    }
-    if (data_.markTable().writePending()) {
-        failed.prepend(QStringLiteral("Mark.csv"));
-    }
-    // Return keeps the window open, and with it what is still to be written.
-    return failed.isEmpty() ||
-           ShowMessage(QStringLiteral("%1を保存できませんでした。\n保存せずに終了しますか？")
-                           .arg(failed.join(QStringLiteral("、"))),
-                       MessageIcon::Question, MessageButtons::YesNo,
-                       MessageAnswer::No) == MessageAnswer::Yes;
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
-        if (!mayDropUnsavedChanges(
-                QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？"))) {
+        if (!MayDropOnClose(*document_)) {
             event->ignore();
             return;
         }
         document_->saveMarks();
-        if (!mayDropUnwrittenDataFiles()) {
+        if (!MayDropUnwrittenDataFiles(data_)) {
             event->ignore();
             return;
         }
@@ -365,77 +262,6 @@ void MainWindow::sortBy(int column) {
     SortByColumn(list, column, lastSortColumn_);
 }
 
-// --- Commands on the ticked generals -----------------------------------------------------
-
-void MainWindow::restoreTicked() {
-    const int count = CountTickedRows(list);
-    if (count > 0 &&
-        ShowMessage(QStringLiteral("選択中の%1名の設定を戻します。よろしいですか？").arg(count),
-                    MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        document_->recordEdit(cmdBack->text(), [this](OpenGenerals&) {
-            document_->restore(TickedIndexes(list));
-            RefreshTickedRows(list);
-        });
-    }
-    list->setFocus();
-}
-
-void MainWindow::clearSkills() {
-    const int count = CountTickedRows(list);
-    if (count > 0 &&
-        ShowMessage(QStringLiteral("%1名の特技をすべて消しますか？").arg(count),
-                    MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes) {
-        document_->recordEdit(cmdTokugiClear->text(), [this](OpenGenerals& generals) {
-            for (const int index : TickedIndexes(list)) {
-                for (int i = 0; i < kSkillByteCount; ++i) {
-                    generals.record(index).setSkillByte(i, 0);
-                }
-            }
-            RefreshTickedRows(list);
-        });
-    }
-    list->setFocus();
-}
-
-// Every edit dialog is a fresh instance over the ticked generals; the list shows the result.
-template <typename Dialog, typename... Args>
-void MainWindow::openDialog(const QPushButton* command, Args&&... args) {
-    if (CountTickedRows(list) > 0) {
-        document_->recordEdit(command->text(), [&](OpenGenerals&) {
-            Dialog dialog(args..., this);
-            fillTargets(&dialog);
-            if constexpr (std::is_same_v<Dialog, BirthYearShiftDialog>) {
-                dialog.Reset();
-            }
-            dialog.exec();
-            RefreshTickedRows(list);
-        });
-    }
-    list->setFocus();
-}
-
-void MainWindow::shiftBirthYears() {
-    openDialog<BirthYearShiftDialog>(cmdTanjo);
-}
-void MainWindow::drawFame() {
-    openDialog<FameDialog>(cmdMeisei, data_.random());
-}
-void MainWindow::drawAbilities() {
-    openDialog<AbilityDialog>(cmdCapaAll, data_.abilityTemplates(), data_.random());
-}
-void MainWindow::drawHiddenSettings() {
-    openDialog<HiddenSettingsDialog>(cmdSeikaku, data_.random());
-}
-void MainWindow::drawAffinities() {
-    openDialog<AffinityDialog>(cmdAisyo, chooser(), data_.random());
-}
-void MainWindow::drawSkills() {
-    openDialog<SkillDialog>(cmdTokugi, data_.skillTemplates(), data_.random());
-}
-void MainWindow::editMarks() {
-    openDialog<MarkDialog>(cmdMark);
-}
-
 // --- Undo and redo -----------------------------------------------------------------------
 
 void MainWindow::refreshGenerals(const QList<int>& indexes) {
@@ -466,11 +292,9 @@ void MainWindow::exportSheet() {
 void MainWindow::importSheet() {
     ImportSheetFromWindow(this, document_->filePath(), document_->generals(),
                           data_.existingGenerals(), [this](const RosterSheetImport& import) {
-                              document_->recordEdit(QStringLiteral("表から読み込み"),
-                                                    [&](OpenGenerals& generals) {
-                                                        import.apply(generals);
-                                                        RefreshRowsOf(list, import.indexes());
-                                                    });
+                              document_->recordEdit(
+                                  QStringLiteral("表から読み込み"),
+                                  [&import](OpenGenerals& generals) { import.apply(generals); });
                           });
     list->setFocus();
 }

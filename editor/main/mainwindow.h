@@ -1,6 +1,6 @@
-// The main window: start-up, open and save of the person file, the list of its generals, the
-// selection of generals by ticking and dragging, the commands on the ticked generals and the
-// undo history of what they changed.
+// The main window: start-up, the open file's list of generals and its controls, opening and
+// saving the file (the questions are filequestions'), the undo and redo of the list's menu and
+// the sheet. The commands on the ticked generals are TickedGeneralCommands'.
 #pragma once
 
 #include <QVector>
@@ -10,10 +10,10 @@
 #include "list/generallist.h"
 #include "mainwindowcontrols.h"
 
-class BulkEditDialog;
 class PersonFileDocument;
 class ProgramData;
 class EditHistory;
+class TickedGeneralCommands;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -32,8 +32,8 @@ class MainWindow : public QWidget, public MainWindowControls {
     // A person file given to the program (named on its command line, dropped on the window),
     // opened as ファイルを開く opens the chosen one.
     void openGivenFile(const QString& path);
-    // Hands the ticked generals, in list order, to a dialog's target list.
-    void fillTargets(BulkEditDialog* dialog) const;
+    // The commands on the ticked generals.
+    TickedGeneralCommands* commands() const { return commands_; }
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const;
@@ -60,15 +60,6 @@ class MainWindow : public QWidget, public MainWindowControls {
     void chooseFileToOpen();
     void saveFile();
     void toggleAllTicks();
-    void restoreTicked();
-    void clearSkills();
-    void shiftBirthYears();
-    void drawFame();
-    void drawAbilities();
-    void drawHiddenSettings();
-    void drawAffinities();
-    void drawSkills();
-    void editMarks();
     void sortBy(int column);
     void exportSheet();
     void importSheet();
@@ -79,23 +70,17 @@ class MainWindow : public QWidget, public MainWindowControls {
     void connectList();
     void connectControls();
 
-    void savePersonFile();
     void updateMenuEnabled();
-    template <typename Dialog, typename... Args>
-    void openDialog(const QPushButton* command, Args&&... args);
 
     // Undo history
     void createHistory();
+    // The one way rows take their texts again after an edit, its undo or its redo.
     void refreshGenerals(const QList<int>& indexes);
     void updateHistoryActions();
-    // Asks question when there are unsaved changes; true when they may be dropped.
-    bool mayDropUnsavedChanges(const QString& question);
-    // Writes again the data files whose last write failed; when one still fails, asks whether to
-    // close without it (Return says no).
-    bool mayDropUnwrittenDataFiles();
 
     ProgramData& data_;
     PersonFileDocument* document_ = nullptr;
+    TickedGeneralCommands* commands_ = nullptr;
     qint16 lastSortColumn_ = 0;
     GeneralChooser* chooser_ = nullptr;
     bool closed_ = false;

@@ -1,6 +1,8 @@
 #include "edithistory.h"
 
 void EditHistory::push(std::unique_ptr<EditStep> step) {
+    // Making an edit and making it again are one path.
+    step->redo();
     steps_.resize(static_cast<size_t>(index_));
     steps_.push_back(std::move(step));
     if (limit_ > 0 && count() > limit_) {

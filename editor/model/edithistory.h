@@ -1,5 +1,5 @@
-// The undo history of the open file's edits: steps that take an edit back and make it again.
-// Qt's own undo stack lives in Qt Gui, which the command line runs without.
+// The undo history of the open file's edits: steps that make an edit and take it back. Qt's own
+// undo stack lives in Qt Gui, which the command line runs without; this one works the same way.
 #pragma once
 
 #include <QObject>
@@ -25,8 +25,8 @@ class EditHistory : public QObject {
   public:
     explicit EditHistory(QObject* parent = nullptr) : QObject(parent) {}
 
-    // Keeps a step whose edit has already been made; the steps that were undone are dropped,
-    // and the oldest step when more than the limit are kept.
+    // Makes the step's edit (its redo) and keeps the step; the steps that were undone are
+    // dropped, and the oldest step when more than the limit are kept.
     void push(std::unique_ptr<EditStep> step);
     void clear();
     void setUndoLimit(int limit) { limit_ = limit; }

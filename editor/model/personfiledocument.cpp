@@ -20,32 +20,32 @@ constexpr int kHistoryLimit = 200;
 // The library's result for a file that cannot be written.
 constexpr int kOpenFailed = VRX_OPEN_FAILED;
 
-// One step of the history: an edit of the generals, named after the command that made it.
-class RosterEditStep : public EditStep {
+// One step of the history, named after the command that made it: redo puts the edited
+// generals in place, undo the ones before, and both say which changed.
+class GeneralsEditStep : public EditStep {
   public:
-    using Refresh = std::function<void(const QList<int>& indexes)>;
+    using Changed = std::function<void(const QList<int>& indexes)>;
 
-    // The edit has already been made when the step is pushed.
-    RosterEditStep(const QString& name, RosterChange change, OpenGenerals* generals,
-                   Refresh refresh)
+    GeneralsEditStep(const QString& name, RosterChange change, OpenGenerals& generals,
+                     Changed changed)
         : EditStep(name),
           change_(std::move(change)),
           generals_(generals),
-          refresh_(std::move(refresh)) {}
+          changed_(std::move(changed)) {}
 
     void undo() override {
-        change_.applyBefore(*generals_);
-        refresh_(change_.indexes());
+        change_.applyBefore(generals_);
+        changed_(change_.indexes());
     }
     void redo() override {
-        change_.applyAfter(*generals_);
-        refresh_(change_.indexes());
+        change_.applyAfter(generals_);
+        changed_(change_.indexes());
     }
 
   private:
     RosterChange change_;
-    OpenGenerals* generals_;
-    Refresh refresh_;
+    OpenGenerals& generals_;
+    Changed changed_;
 };
 
 std::vector<MarkEntry> marksOf(const OpenGenerals& generals) {
@@ -211,32 +211,35 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     return result;
 }
 
-void PersonFileDocument::restore(const QList<int>& indexes) {
+bool PersonFileDocument::recordEdit(const QString& name, const Edit& edit) {
+    OpenGenerals edited = generals_;
+    edit(edited);
+    RosterChange change(generals_, edited);
+    if (change.isEmpty()) {
+        return false;  // nothing to take back
+    }
+    history_->push(std::make_unique<GeneralsEditStep>(
+        name, std::move(change), generals_,
+        [this](const QList<int>& indexes) { emit generalsChanged(indexes); }));
+    return true;
+}
+
+bool PersonFileDocument::restore(const QList<int>& indexes, const QString& name) {
+    return recordEdit(name, [&](OpenGenerals& edited) { putBackSaved(edited, indexes); });
+}
+
+void PersonFileDocument::putBackSaved(OpenGenerals& edited, const QList<int>& indexes) const {
     for (const int index : indexes) {
         if (index < 1 || index > saved_.count()) {
             continue;
         }
-        generals_.record(index) = saved_.record(index);
+        edited.record(index) = saved_.record(index);
         // The marks go back to the entry of the general's name as last read or saved.
-        const QString name = GetPersonName(generals_.record(index));
+        const QString name = GetPersonName(edited.record(index));
         const auto entry = std::find_if(savedMarkTable_.cbegin(), savedMarkTable_.cend(),
                                         [&name](const MarkEntry& e) { return e.name == name; });
-        generals_.marks(index) = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
+        edited.marks(index) = entry != savedMarkTable_.cend() ? *entry : MarkEntry{name, {}};
     }
-}
-
-bool PersonFileDocument::recordEdit(const QString& name,
-                                    const std::function<void(OpenGenerals&)>& edit) {
-    const RosterSnapshot before = RosterSnapshot::take(generals_);
-    edit(generals_);
-    RosterChange change(before, RosterSnapshot::take(generals_));
-    if (change.isEmpty()) {
-        return false;  // nothing to take back
-    }
-    history_->push(std::make_unique<RosterEditStep>(
-        name, std::move(change), &generals_,
-        [this](const QList<int>& indexes) { emit generalsChanged(indexes); }));
-    return true;
 }
 
 void PersonFileDocument::saveMarks() {

@@ -67,8 +67,8 @@ class PersonFileDocument : public QObject {
     // The path of the open person file; the target of the next save.
     const QString& filePath() const { return filePath_; }
     int generalCount() const;
-    // The open file's generals as edited. Changes made here directly bypass the history: edits
-    // go through recordEdit.
+    // The open file's generals as edited. Changes made here directly bypass the history and
+    // tell no one: edits go through recordEdit.
     OpenGenerals& generals() { return generals_; }
     const OpenGenerals& generals() const { return generals_; }
 
@@ -85,13 +85,14 @@ class PersonFileDocument : public QObject {
     // unless answers says to go on.
     SaveResult save(SaveAnswers answers = AskFirst);
 
-    // Puts the generals at the given indexes back as the file was last read or saved,
-    // and their marks as they were then.
-    void restore(const QList<int>& indexes);
-
-    // Runs edit on the generals and keeps what it changed as one undo step named name. False
-    // when it changed nothing (no step is kept).
-    bool recordEdit(const QString& name, const std::function<void(OpenGenerals&)>& edit);
+    // An edit of the generals; it is run on a copy of them.
+    using Edit = std::function<void(OpenGenerals&)>;
+    // Runs edit on a copy of the generals and, when it changed any, pushes one undo step named
+    // name that puts the copy in place. False when it changed nothing (no step is kept).
+    bool recordEdit(const QString& name, const Edit& edit);
+    // As one undo step named name, puts the generals at the given indexes back as the file was
+    // last read or saved, and their marks as they were then.
+    bool restore(const QList<int>& indexes, const QString& name);
     // The undo history of the open file's generals; emptied by each open, kept by saves.
     EditHistory* history() const { return history_; }
 
@@ -102,8 +103,8 @@ class PersonFileDocument : public QObject {
     void holdMarksUntilSaved() { marksHeld_ = true; }
 
   signals:
-    // An undo or redo put these generals (indexes) back, or a write of Mark.csv took
-    // the marks that another running copy gave them.
+    // These generals (indexes) changed: an edit was made, undone or made again, or a write of
+    // Mark.csv took the marks that another running copy gave them.
     void generalsChanged(const QList<int>& indexes);
     void opened(const QString& path);
     void saved();
@@ -117,6 +118,8 @@ class PersonFileDocument : public QObject {
     void saveChangedMarks();
     // Copies library slot index - 1 into general index; false when the library is missing.
     bool fetchFromLibrary(int index);
+    // Puts the generals at indexes in edited back as last read or saved.
+    void putBackSaved(OpenGenerals& edited, const QList<int>& indexes) const;
     void rememberDiskContents();
     // Keeps the file as it now is on disk; the name of the backup that failed, else empty.
     QString backUp();

@@ -1,25 +1,10 @@
 #include "rosterchange.h"
 
-#include <algorithm>
-
-RosterSnapshot RosterSnapshot::take(const OpenGenerals& generals) {
-    RosterSnapshot snapshot;
-    const int count = generals.count();
-    snapshot.generals_.reserve(count);
-    for (int index = 1; index <= count; ++index) {
-        snapshot.generals_.push_back({generals.record(index).bytes(), generals.marks(index)});
-    }
-    return snapshot;
-}
-
-RosterChange::RosterChange(const RosterSnapshot& before, const RosterSnapshot& after) {
-    const size_t count = std::min(before.generals_.size(), after.generals_.size());
-    for (size_t i = 0; i < count; ++i) {
-        const RosterSnapshot::General& was = before.generals_[i];
-        const RosterSnapshot::General& is = after.generals_[i];
-        if (was.record != is.record || was.marks != is.marks) {
-            entries_.push_back({static_cast<int>(i) + 1, was, is});
-        }
+RosterChange::RosterChange(const OpenGenerals& before, const OpenGenerals& after) {
+    for (const int index : before.differences(after)) {
+        entries_.push_back({index,
+                            {before.record(index).bytes(), before.marks(index)},
+                            {after.record(index).bytes(), after.marks(index)}});
     }
 }
 
@@ -34,7 +19,7 @@ QList<int> RosterChange::indexes() const {
 
 void RosterChange::apply(OpenGenerals& generals, bool after) const {
     for (const Entry& entry : entries_) {
-        const RosterSnapshot::General& state = after ? entry.after : entry.before;
+        const General& state = after ? entry.after : entry.before;
         generals.record(entry.index) = PersonRecord(state.record);
         generals.marks(entry.index) = state.marks;
     }

@@ -1,5 +1,5 @@
 // What one edit did to the open file's generals: their records and marks before and after, for
-// the generals it changed. The main window keeps one per undo step.
+// the generals it changed. The document keeps one per undo step.
 #pragma once
 
 #include <QList>
@@ -9,24 +9,10 @@
 #include "marks.h"
 #include "personrecord.h"
 
-// The records and marks of the generals' slots 1..count at one moment.
-class RosterSnapshot {
-  public:
-    static RosterSnapshot take(const OpenGenerals& generals);
-
-  private:
-    friend class RosterChange;
-    struct General {
-        RecordBytes record;
-        MarkEntry marks;
-    };
-    std::vector<General> generals_;  // slot i at i - 1
-};
-
 class RosterChange {
   public:
-    // Keeps the generals whose record or marks differ between the two snapshots.
-    RosterChange(const RosterSnapshot& before, const RosterSnapshot& after);
+    // Keeps the generals whose record or marks differ between the two; both hold as many.
+    RosterChange(const OpenGenerals& before, const OpenGenerals& after);
 
     bool isEmpty() const { return entries_.empty(); }
     // The roster indexes of the changed generals, ascending.
@@ -36,10 +22,14 @@ class RosterChange {
     void applyAfter(OpenGenerals& generals) const { apply(generals, true); }
 
   private:
+    struct General {
+        RecordBytes record;
+        MarkEntry marks;
+    };
     struct Entry {
         int index;
-        RosterSnapshot::General before;
-        RosterSnapshot::General after;
+        General before;
+        General after;
     };
     void apply(OpenGenerals& generals, bool after) const;
 

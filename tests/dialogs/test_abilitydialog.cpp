@@ -1,8 +1,9 @@
-// The ability editor offscreen: its total limit, its draw on OK, what it remembers, and the
-// template handling that it shares with the skill editor.
+// The ability editor offscreen: its total limit, the draw of the settings OK accepts, what it
+// remembers, and the template handling that it shares with the skill editor.
 #include <QTest>
 
 #include "dialogs/abilitydialog.h"
+#include "model/abilitydraw.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "model/templates.h"
@@ -51,7 +52,7 @@ class AbilityDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(17);
-        AbilityDialog::rememberedSettings() = AbilityTemplate();
+        remembered_ = AbilityTemplate();
         templates_ = AbilityTemplates();
         templates_.entries() = {AbilityTemplate{kNoTemplate}};
         openGenerals.setCount(3);
@@ -69,8 +70,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void openingShowsNoAbilityAndEntryZero() {
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 能力値の編集"));
         QCOMPARE(dlg.cmbValue1[0]->count(), 100);
@@ -91,8 +91,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalLimitWarnings() {
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.chkTotal->click();
         QCOMPARE(messages_->texts(), QStringList{QStringLiteral("能力値を一つ以上選んで下さい")});
         QCOMPARE(messages_->shown().first().icon, MessageIcon::Exclamation);
@@ -110,8 +109,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void totalListsFollowTheRanges() {
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         selectRange(dlg, 0, 50, 90);
         selectRange(dlg, 1, 80, 40);
         dlg.chkTotal->click();
@@ -139,8 +137,7 @@ class AbilityDialogTest : public QObject {
     }
 
     void okDrawsWithinTheTotalAndCloses() {
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
         dlg.addTarget(GetPersonName(openGenerals.record(3)), 3);
         selectRange(dlg, 0, 50, 90);
@@ -149,6 +146,7 @@ class AbilityDialogTest : public QObject {
         dlg.cmbTotal1->setCurrentIndex(dlg.cmbTotal1->findData(100));
         dlg.cmbTotal2->setCurrentIndex(dlg.cmbTotal2->findData(120));
         dlg.cmdOK->click();
+        ApplyAbilityDraw(openGenerals.records(), dlg.targets(), dlg.settings(), source_);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         for (const int index : {1, 3}) {
             const int total =
@@ -157,15 +155,14 @@ class AbilityDialogTest : public QObject {
             QCOMPARE(openGenerals.record(index).ability(4), 10 * index + 4);
         }
         QCOMPARE(openGenerals.record(2).ability(0), 20);  // not a target
-        QCOMPARE(AbilityDialog::rememberedSettings().totalA, qint16(100));
+        QCOMPARE(remembered_.totalA, qint16(100));
         QVERIFY(!folder_->exists(QStringLiteral("Capa.csv")));
     }
 
     void cancelChangesNoGeneralButIsRemembered() {
         const PersonRecord before = openGenerals.record(1);
         {
-            AbilityDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            AbilityDialog dlg(templates_, remembered_);
             dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             selectRange(dlg, 2, 60, 80);
             selectRange(dlg, 3, 30, 50);
@@ -175,8 +172,7 @@ class AbilityDialogTest : public QObject {
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
         }
         QCOMPARE(openGenerals.record(1).bytes(), before.bytes());
-        AbilityDialog again(templates_, source_);
-        again.setGenerals(&openGenerals);
+        AbilityDialog again(templates_, remembered_);
         QVERIFY(again.chkCapa[2]->isChecked() && again.chkCapa[3]->isChecked());
         QVERIFY(!again.chkCapa[0]->isChecked());
         QCOMPARE(again.cmbValue1[2]->currentText(), QStringLiteral("60"));
@@ -193,8 +189,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().last().valueB[1] = 80;
         // Hand-edited: values outside 1..100 load clamped.
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 4, 250, -3));
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.listTemplate->setCurrentRow(1);
         QVERIFY(dlg.chkTotal->isChecked());
         QCOMPARE(dlg.cmbTotal1->currentData().toInt(), 100);
@@ -215,8 +210,7 @@ class AbilityDialogTest : public QObject {
 
     void newTemplateRenamedOnClose() {
         {
-            AbilityDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            AbilityDialog dlg(templates_, remembered_);
             selectRange(dlg, 1, 20, 30);
             dlg.cmdTemplNew->click();
             QCOMPARE(dlg.listTemplate->count(), 2);
@@ -236,8 +230,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 10, 20));
         {
-            AbilityDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            AbilityDialog dlg(templates_, remembered_);
             dlg.listTemplate->setCurrentRow(2);
             dlg.listTemplate->setCurrentRow(1);
             dlg.cmdUp->click();  // entry 1 can't move up
@@ -255,8 +248,7 @@ class AbilityDialogTest : public QObject {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
         templates_.entries().append(namedTemplate(QStringLiteral("C"), 2, 50, 60));
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.listTemplate->setCurrentRow(2);
         dlg.txtTemplName->setText(QStringLiteral("B2"));
         selectRange(dlg, 3, 70, 80);
@@ -290,8 +282,7 @@ class AbilityDialogTest : public QObject {
     void deletingTheOnlyTemplate() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         {
-            AbilityDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            AbilityDialog dlg(templates_, remembered_);
             dlg.listTemplate->setCurrentRow(1);
             dlg.txtTemplName->setText(QStringLiteral("never kept"));
             dlg.cmdTemplDelete->click();  // answered No
@@ -316,8 +307,7 @@ class AbilityDialogTest : public QObject {
     // A press on the entry that is already selected loads it again.
     void pressingTheSelectedEntryReloadsIt() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -332,8 +322,7 @@ class AbilityDialogTest : public QObject {
     void clickBelowTheEntriesKeepsTheCurrentOne() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
         templates_.entries().append(namedTemplate(QStringLiteral("B"), 1, 30, 40));
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.listTemplate->setCurrentRow(1);
@@ -361,8 +350,7 @@ class AbilityDialogTest : public QObject {
 
     void nameBoxRefusesWhatTheFileCannotHold() {
         templates_.entries().append(namedTemplate(QStringLiteral("A"), 0, 10, 20));
-        AbilityDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        AbilityDialog dlg(templates_, remembered_);
         dlg.listTemplate->setCurrentRow(1);
         const QValidator* validator = dlg.txtTemplName->validator();
         QVERIFY(validator != nullptr);
@@ -383,6 +371,7 @@ class AbilityDialogTest : public QObject {
     std::unique_ptr<RecordedMessages> messages_;
     AbilityTemplates templates_;
     ClockSeededSource source_;
+    AbilityTemplate remembered_;
 };
 
 DROVANTEL_TEST(AbilityDialogTest);

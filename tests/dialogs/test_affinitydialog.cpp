@@ -127,8 +127,7 @@ class AffinityDialogTest : public QObject {
     }
 
     void opensWithNothingChosen() {
-        AffinityDialog dialog(chooser_.get(), source_);
-        dialog.setGenerals(&openGenerals);
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 相性の編集"));
@@ -170,8 +169,7 @@ class AffinityDialogTest : public QObject {
 
     void spreadZeroGivesEveryTargetTheCentre() {
         ScriptedSource source;
-        AffinityDialog dialog(chooser_.get(), source);
-        dialog.setGenerals(&openGenerals);
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -180,6 +178,7 @@ class AffinityDialogTest : public QObject {
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 1));
         QCOMPARE(dialog.labSeiryoku->text(), existing_.name(1));
         dialog.cmdOK->click();
+        ApplyAffinityDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(personalValues(), QList<int>(kTargets, 3));
         QCOMPARE(factionValues(), QList<int>(kTargets, 146));
@@ -190,8 +189,7 @@ class AffinityDialogTest : public QObject {
 
     void spreadsAreDrawnPersonalFirstWithTheirRanges() {
         ScriptedSource source;
-        AffinityDialog dialog(chooser_.get(), source);
-        dialog.setGenerals(&openGenerals);
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         dialog.chkSeiryoku->click();
@@ -200,6 +198,7 @@ class AffinityDialogTest : public QObject {
         dialog.cmbKojin->setCurrentIndex(5);
         dialog.cmbSeiryoku->setCurrentIndex(7);
         dialog.cmdOK->click();
+        ApplyAffinityDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source);
         QCOMPARE(source.ranges,
                  QList<Range>(kTargets, Range(0, 10)) + QList<Range>(kTargets, Range(0, 14)));
         // The recording source answers the low end: centre minus spread, wrapped.
@@ -208,20 +207,19 @@ class AffinityDialogTest : public QObject {
     }
 
     void cancelledChooserKeepsTheCentre() {
-        AffinityDialog dialog(chooser_.get(), source_);
-        dialog.setGenerals(&openGenerals);
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         dialog.chkKojin->click();
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 3));
         QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 0));
         QCOMPARE(dialog.labKojin->text(), existing_.name(3));
         dialog.cmdOK->click();
+        ApplyAffinityDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         QCOMPARE(personalValues(), QList<int>(kTargets, 50));
     }
 
     void affinitiesWithoutCentreOrUntickedStayAsTheyAre() {
-        AffinityDialog dialog(chooser_.get(), source_);
-        dialog.setGenerals(&openGenerals);
+        AffinityDialog dialog(chooser_.get());
         fillTargets(dialog);
         // Faction: a centre whose own value is 0. Personal: ticked, never chosen.
         dialog.chkKojin->click();
@@ -229,23 +227,23 @@ class AffinityDialogTest : public QObject {
         QVERIFY(chooseCentre(dialog.cmdSeiryoku, *chooser_, 2));
         QCOMPARE(dialog.labSeiryoku->text(), existing_.name(2));
         dialog.cmdOK->click();
+        ApplyAffinityDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         QCOMPARE(factionValues(), QList<int>(kTargets, 88));
 
-        AffinityDialog unticked(chooser_.get(), source_);
-        unticked.setGenerals(&openGenerals);
+        AffinityDialog unticked(chooser_.get());
         fillTargets(unticked);
         unticked.chkKojin->click();
         QVERIFY(chooseCentre(unticked.cmdKojin, *chooser_, 1));
         unticked.chkKojin->click();
         unticked.cmdOK->click();
+        ApplyAffinityDraw(openGenerals.records(), unticked.targets(), unticked.settings(), source_);
         QCOMPARE(personalValues(), QList<int>(kTargets, 77));
     }
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            AffinityDialog dialog(chooser_.get(), source_);
-            dialog.setGenerals(&openGenerals);
+            AffinityDialog dialog(chooser_.get());
             fillTargets(dialog);
             dialog.chkKojin->click();
             QVERIFY(chooseCentre(dialog.cmdKojin, *chooser_, 1));
@@ -260,8 +258,7 @@ class AffinityDialogTest : public QObject {
             QCOMPARE(personalValues(), QList<int>(kTargets, 77));
         }
         // A new opening starts from nothing chosen.
-        AffinityDialog next(chooser_.get(), source_);
-        next.setGenerals(&openGenerals);
+        AffinityDialog next(chooser_.get());
         QVERIFY(next.labKojin->text().isEmpty());
         QCOMPARE(next.cmbKojin->currentIndex(), 0);
     }

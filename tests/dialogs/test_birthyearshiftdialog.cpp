@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "dialogs/birthyearshiftdialog.h"
+#include "model/birthshift.h"
 #include "model/roster.h"
 #include "platform/codepage.h"
 #include "support/modal.h"
@@ -45,7 +46,6 @@ class BirthYearShiftDialogTest : public QObject {
     void fill(BirthYearShiftDialog& dialog, const QList<int>& birthYears) {
         static const QStringList families{QStringLiteral("甲"), QStringLiteral("乙"),
                                           QStringLiteral("丙"), QStringLiteral("丁")};
-        dialog.setGenerals(&openGenerals);
         for (int i = 0; i < birthYears.size(); ++i) {
             PersonRecord& record = openGenerals.record(i + 1);
             putName(record, families[i], QStringLiteral("太郎"));
@@ -65,7 +65,6 @@ class BirthYearShiftDialogTest : public QObject {
 
     void createdWithTheShiftAreaHidden() {
         BirthYearShiftDialog dialog;
-        dialog.setGenerals(&openGenerals);
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 誕生年のシフト"));
         QVERIFY(dialog.fraShift->isHidden());
@@ -89,9 +88,8 @@ class BirthYearShiftDialogTest : public QObject {
 
     void resetDescribesTheGroupAndOffersEveryShift() {
         BirthYearShiftDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fill(dialog, {200, 190, 195});
-        dialog.Reset();
+        dialog.Reset(openGenerals);
         QCOMPARE(dialog.labMin->text(), GetPersonName(openGenerals.record(2)) +
                                             QStringLiteral(" : 190年生 ( -55年まで )"));
         QCOMPARE(dialog.labMax->text(), GetPersonName(openGenerals.record(1)) +
@@ -112,25 +110,22 @@ class BirthYearShiftDialogTest : public QObject {
 
     void groupsAtTheBoundsCanMoveOneWayOnly() {
         BirthYearShiftDialog earliest;
-        earliest.setGenerals(&openGenerals);
         fill(earliest, {135});
-        earliest.Reset();
+        earliest.Reset(openGenerals);
         QVERIFY(earliest.labMin->text().endsWith(QStringLiteral("年生 ( これ以上下げられない )")));
         QCOMPARE(earliest.cmbShift->currentText(), years(1));
 
         BirthYearShiftDialog latest;
 
-        latest.setGenerals(&openGenerals);
         fill(latest, {180, 235});
-        latest.Reset();
+        latest.Reset(openGenerals);
         QVERIFY(latest.labMax->text().endsWith(QStringLiteral("年生 ( これ以上上げられない )")));
     }
 
     void noAllowedShiftKeepsTheAreaHidden() {
         BirthYearShiftDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fill(dialog, {120, 230});
-        dialog.Reset();
+        dialog.Reset(openGenerals);
         QCOMPARE(dialog.cmbShift->count(), 0);
         QVERIFY(dialog.fraShift->isHidden());
         QVERIFY(dialog.labMin->text().endsWith(QStringLiteral("( これ以上下げられない )")));
@@ -138,9 +133,8 @@ class BirthYearShiftDialogTest : public QObject {
 
     void equalYearsNameTheFirstGeneralTwice() {
         BirthYearShiftDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fill(dialog, {180, 180, 180});
-        dialog.Reset();
+        dialog.Reset(openGenerals);
         const QString first = GetPersonName(openGenerals.record(1)) + QStringLiteral(" : 180年生 ");
         QVERIFY(dialog.labMin->text().startsWith(first));
         QVERIFY(dialog.labMax->text().startsWith(first));
@@ -148,12 +142,12 @@ class BirthYearShiftDialogTest : public QObject {
 
     void okMovesBothYearsOfEveryTarget() {
         BirthYearShiftDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fill(dialog, {190, 200});
         openGenerals.record(3).setBirthYear(170);
-        dialog.Reset();
+        dialog.Reset(openGenerals);
         dialog.cmbShift->setCurrentIndex(dialog.cmbShift->findText(years(3)));
         dialog.cmdOK->click();
+        ApplyBirthShift(openGenerals.records(), dialog.targets(), dialog.shift());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(openGenerals.record(1).birthYear(), qint16(193));
         QCOMPARE(openGenerals.record(1).linkedYear(), qint16(213));
@@ -169,27 +163,24 @@ class BirthYearShiftDialogTest : public QObject {
         };
         {
             BirthYearShiftDialog dialog;
-            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
-            dialog.Reset();
+            dialog.Reset(openGenerals);
             dialog.cmdCancel->click();
             QCOMPARE(dialog.result(), int(QDialog::Rejected));
             QVERIFY(unchanged());
         }
         {
             BirthYearShiftDialog dialog;
-            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
-            dialog.Reset();
+            dialog.Reset(openGenerals);
             WhenModalAppears([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
             QCOMPARE(dialog.exec(), int(QDialog::Rejected));
             QVERIFY(unchanged());
         }
         {
             BirthYearShiftDialog dialog;
-            dialog.setGenerals(&openGenerals);
             fill(dialog, {190});
-            dialog.Reset();
+            dialog.Reset(openGenerals);
             WhenModalAppears([](QWidget* modal) { modal->close(); });
             QCOMPARE(dialog.exec(), int(QDialog::Rejected));
             QVERIFY(unchanged());

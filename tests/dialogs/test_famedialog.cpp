@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "dialogs/famedialog.h"
+#include "model/famedraw.h"
 #include "model/random.h"
 #include "model/roster.h"
 #include "support/dialogtargets.h"
@@ -30,8 +31,7 @@ class FameDialogTest : public QObject {
     }
 
     void openingStateGivesFameOne() {
-        FameDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        FameDialog dialog;
         for (QComboBox* box : {dialog.cmbValue1, dialog.cmbValue2}) {
             QCOMPARE(box->count(), 51);
             QCOMPARE(box->currentText(), QStringLiteral("1"));
@@ -43,6 +43,10 @@ class FameDialogTest : public QObject {
         AddRosterTargets(dialog, openGenerals, 4);
         dialog.cmdOK->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        // OK only accepts the settings: the window has the document draw them.
+        QCOMPARE(openGenerals.record(1).fame(), qint16(999));
+        QCOMPARE(dialog.settings().bound1, 1);
+        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         for (int index = 1; index <= 4; ++index) {
             QCOMPARE(openGenerals.record(index).fame(), qint16(1));
             QVERIFY(!GetSkill(openGenerals.record(index), Skill::meishi));
@@ -51,13 +55,13 @@ class FameDialogTest : public QObject {
     }
 
     void swappedBoxesOnTheGridOfTen() {
-        FameDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        FameDialog dialog;
         AddRosterTargets(dialog, openGenerals, 20);
         dialog.cmbValue1->setCurrentIndex(30);  // 300
         dialog.cmbValue2->setCurrentIndex(20);  // 200
         dialog.optTani[2]->click();
         dialog.cmdOK->click();
+        ApplyFameDraw(openGenerals.records(), dialog.targets(), dialog.settings(), source_);
         for (int index = 1; index <= 20; ++index) {
             const int fame = openGenerals.record(index).fame();
             QVERIFY2(fame >= 200 && fame <= 300 && fame % 10 == 0,
@@ -68,8 +72,7 @@ class FameDialogTest : public QObject {
 
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
-            FameDialog dialog(source_);
-            dialog.setGenerals(&openGenerals);
+            FameDialog dialog;
             AddRosterTargets(dialog, openGenerals, 2);
             dialog.show();
             closeBox ? void(dialog.close()) : dialog.cmdCancel->click();

@@ -4,6 +4,7 @@
 #include "dialogs/hiddensettingsdialog.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "model/settingsdraw.h"
 #include "support/dialogtargets.h"
 #include "support/testregistry.h"
 
@@ -43,8 +44,7 @@ class HiddenSettingsDialogTest : public QObject {
     }
 
     void opensPressedAndUncheckedAndKeepsHiddenButtons() {
-        HiddenSettingsDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        HiddenSettingsDialog dialog;
         for (int index = 0; index < kSettingCount; ++index) {
             QVERIFY(!dialog.chkSetting[index]->isChecked());
             QVERIFY(!dialog.fraSetting[index]->isVisibleTo(&dialog));
@@ -75,8 +75,7 @@ class HiddenSettingsDialogTest : public QObject {
     }
 
     void priorityBoxesFollowTheVisibilityRule() {
-        HiddenSettingsDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        HiddenSettingsDialog dialog;
         dialog.chkSetting[kDrinking]->click();
         QCOMPARE(shownPriorityBoxes(dialog, kDrinking), (QList<bool>{true, true, true}));
         // Two pressed values without priority: both boxes show; once one is checked, the
@@ -103,8 +102,7 @@ class HiddenSettingsDialogTest : public QObject {
     }
 
     void okDealsTheCheckedSettings() {
-        HiddenSettingsDialog dialog(source_);
-        dialog.setGenerals(&openGenerals);
+        HiddenSettingsDialog dialog;
         AddRosterTargets(dialog, openGenerals, 6);
         dialog.chkSetting[kInterest]->click();
         // 飲酒 checked with every value unpressed: skipped.
@@ -113,6 +111,8 @@ class HiddenSettingsDialogTest : public QObject {
             button->click();
         }
         dialog.cmdOK->click();
+        ApplyHiddenSettingsDraw(openGenerals.records(), dialog.targets(), dialog.choices(),
+                                source_);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QList<int> counts(3, 0);
         for (int index = 1; index <= 6; ++index) {
@@ -127,8 +127,7 @@ class HiddenSettingsDialogTest : public QObject {
 
     void cancelEscapeAndCloseBoxChangeNothing() {
         for (int way = 0; way < 3; ++way) {
-            HiddenSettingsDialog dialog(source_);
-            dialog.setGenerals(&openGenerals);
+            HiddenSettingsDialog dialog;
             AddRosterTargets(dialog, openGenerals, 3);
             dialog.show();
             dialog.chkSetting[kInterest]->click();

@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "dialogs/markdialog.h"
+#include "model/markedit.h"
 #include "model/marks.h"
 #include "support/tempdatafolder.h"
 #include "support/testregistry.h"
@@ -49,7 +50,6 @@ class MarkDialogTest : public QObject {
 
     void opensEmptyWithTheSuggestions() {
         MarkDialog dialog;
-        dialog.setGenerals(&openGenerals);
         for (int mark = 0; mark < kMarkCount; ++mark) {
             QVERIFY(!dialog.chkMark[mark]->isChecked());
             QVERIFY(!dialog.fraMark[mark]->isVisibleTo(&dialog));
@@ -63,7 +63,6 @@ class MarkDialogTest : public QObject {
 
     void setsTheTickedMarksOnly() {
         MarkDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {4, 2});
         dialog.chkMark[1]->click();
         dialog.cmbMark[1]->setCurrentIndex(2);  // 軍
@@ -71,6 +70,7 @@ class MarkDialogTest : public QObject {
         // Typed but not ticked.
         dialog.cmbMark[2]->setEditText(QStringLiteral("X"));
         dialog.cmdOK->click();
+        ApplyMarkEdit(openGenerals.allMarks(), dialog.targets(), dialog.settings());
         const Marks expected = {QStringLiteral("a"), QStringLiteral("軍"), QStringLiteral("c"),
                                 QStringLiteral("d"), QString()};
         QCOMPARE(openGenerals.marks(4).marks, expected);
@@ -81,7 +81,6 @@ class MarkDialogTest : public QObject {
 
     void keepsTypedTextWholeAndRefusesWhatMarkCsvCannotHold() {
         MarkDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         QLineEdit* edit = dialog.cmbMark[0]->lineEdit();
@@ -94,6 +93,7 @@ class MarkDialogTest : public QObject {
         const QString expected = QStringLiteral("a b 猛将タイプの武将に付ける長めの印ですよ①～髙");
         QCOMPARE(dialog.cmbMark[0]->currentText(), expected);
         dialog.cmdOK->click();
+        ApplyMarkEdit(openGenerals.allMarks(), dialog.targets(), dialog.settings());
         QCOMPARE(openGenerals.marks(1).marks[0], expected);
     }
 
@@ -103,7 +103,6 @@ class MarkDialogTest : public QObject {
         TempDataFolder folder;
         blankOneGeneral();
         MarkDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         dialog.chkMark[0]->click();
         dialog.chkMark[1]->click();
@@ -112,6 +111,7 @@ class MarkDialogTest : public QObject {
         QCOMPARE(dialog.cmbMark[0]->currentText(), QStringLiteral("a\uFF5E"));
         QCOMPARE(dialog.cmbMark[1]->currentText(), QStringLiteral("\uFF0Db"));
         dialog.cmdOK->click();
+        ApplyMarkEdit(openGenerals.allMarks(), dialog.targets(), dialog.settings());
         QCOMPARE(openGenerals.marks(1).marks[0], QStringLiteral("a\uFF5E"));
         markTable.save(openGenerals);
         QVERIFY(folder.read(QStringLiteral("Mark.csv"))
@@ -124,12 +124,12 @@ class MarkDialogTest : public QObject {
         TempDataFolder folder;
         blankOneGeneral();
         MarkDialog dialog;
-        dialog.setGenerals(&openGenerals);
         fillTargets(dialog, {1});
         const QString text = QStringLiteral("①～髙, x'y");
         dialog.chkMark[0]->click();
         dialog.cmbMark[0]->lineEdit()->insert(text);
         dialog.cmdOK->click();
+        ApplyMarkEdit(openGenerals.allMarks(), dialog.targets(), dialog.settings());
         markTable.save(openGenerals);
         openGenerals.marks(1) = MarkEntry();
         markTable.load();
@@ -141,7 +141,6 @@ class MarkDialogTest : public QObject {
     void cancelAndCloseBoxChangeNothing() {
         for (const bool closeBox : {false, true}) {
             MarkDialog dialog;
-            dialog.setGenerals(&openGenerals);
             fillTargets(dialog, {1});
             dialog.show();
             dialog.chkMark[0]->click();

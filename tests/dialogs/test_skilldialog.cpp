@@ -5,6 +5,7 @@
 #include "dialogs/skilldialog.h"
 #include "model/random.h"
 #include "model/roster.h"
+#include "model/skilldraw.h"
 #include "model/templates.h"
 #include "platform/messages.h"
 #include "support/tempdatafolder.h"
@@ -56,7 +57,7 @@ class SkillDialogTest : public QObject {
         folder_ = std::make_unique<TempDataFolder>();
         messages_ = std::make_unique<RecordedMessages>();
         source_.Seed(23);
-        SkillDialog::rememberedSettings() = SkillTemplate();
+        remembered_ = SkillTemplate();
         templates_ = SkillTemplates();
         templates_.entries() = {SkillTemplate{QStringLiteral("  -")}};
         openGenerals.setCount(2);
@@ -71,8 +72,7 @@ class SkillDialogTest : public QObject {
     }
 
     void openingShowsTheGridAndNoCountArea() {
-        SkillDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        SkillDialog dlg(templates_, remembered_);
         QCOMPARE(dlg.windowTitle(),
                  QStringLiteral("Tessaril新武将まとめ補助エディタ - 特技の編集"));
         QCOMPARE(dlg.chkTokugi[0]->text(), SkillName(0));
@@ -84,8 +84,7 @@ class SkillDialogTest : public QObject {
     }
 
     void countAreaFollowsTheCandidates() {
-        SkillDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        SkillDialog dlg(templates_, remembered_);
         for (const int skill : {3, 8, 20}) {
             dlg.chkTokugi[skill]->click();
         }
@@ -112,8 +111,7 @@ class SkillDialogTest : public QObject {
     }
 
     void reverseAndClear() {
-        SkillDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        SkillDialog dlg(templates_, remembered_);
         dlg.cmdReverse->click();
         for (const ToggleButton* button : dlg.chkTokugi) {
             QVERIFY(button->isChecked());
@@ -133,14 +131,14 @@ class SkillDialogTest : public QObject {
     }
 
     void okDrawsForTheTargetsOnly() {
-        SkillDialog dlg(templates_, source_);
-        dlg.setGenerals(&openGenerals);
+        SkillDialog dlg(templates_, remembered_);
         dlg.addTarget(GetPersonName(openGenerals.record(2)), 2);
         dlg.chkTokugi[Skill::gunshi]->click();
         dlg.chkTokugi[Skill::hanron]->click();
         dlg.cmbCount1->setCurrentIndex(2);
         dlg.cmbCount2->setCurrentIndex(2);
         dlg.cmdOK->click();
+        ApplySkillDraw(openGenerals.records(), dlg.targets(), dlg.settings(), source_);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QVERIFY(GetSkill(openGenerals.record(2), Skill::gunshi));
         QVERIFY(GetSkill(openGenerals.record(2), Skill::hanron));
@@ -152,8 +150,7 @@ class SkillDialogTest : public QObject {
     void cancelChangesNoGeneralButIsRemembered() {
         const RecordBytes before = openGenerals.record(1).bytes();
         {
-            SkillDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            SkillDialog dlg(templates_, remembered_);
             dlg.addTarget(GetPersonName(openGenerals.record(1)), 1);
             dlg.chkTokugi[0]->click();
             dlg.chkTokugi[41]->click();
@@ -163,8 +160,7 @@ class SkillDialogTest : public QObject {
             dlg.close();  // the close box
         }
         QCOMPARE(openGenerals.record(1).bytes(), before);
-        SkillDialog again(templates_, source_);
-        again.setGenerals(&openGenerals);
+        SkillDialog again(templates_, remembered_);
         QVERIFY(again.chkTokugi[0]->isChecked() && again.chkTokugi[41]->isChecked());
         QVERIFY(!again.chkTokugi[1]->isChecked());
         QCOMPARE(again.cmbCount1->currentIndex(), 2);
@@ -177,8 +173,7 @@ class SkillDialogTest : public QObject {
         // Hand-edited: a count beyond the candidates loads as their number.
         templates_.entries().append(skillTemplate(QStringLiteral("B"), {7, 8, 9}, 5, 0));
         {
-            SkillDialog dlg(templates_, source_);
-            dlg.setGenerals(&openGenerals);
+            SkillDialog dlg(templates_, remembered_);
             dlg.listTemplate->setCurrentRow(2);
             QCOMPARE(dlg.cmbCount1->currentIndex(), 3);
             QCOMPARE(dlg.cmbCount2->currentIndex(), 0);
@@ -208,6 +203,7 @@ class SkillDialogTest : public QObject {
     std::unique_ptr<RecordedMessages> messages_;
     SkillTemplates templates_;
     ClockSeededSource source_;
+    SkillTemplate remembered_;
 };
 
 DROVANTEL_TEST(SkillDialogTest);

@@ -21,6 +21,7 @@
 #include "dialogs/markdialog.h"
 #include "dialogs/skilldialog.h"
 #include "main/splashwindow.h"
+#include "main/tickedcommands.h"
 #include "mainwindowfixture.h"
 #include "platform/messages.h"
 #include "platform/windowrules.h"
@@ -106,10 +107,14 @@ void ClickEach(const QList<QAbstractButton*>& buttons) {
     }
 }
 
+// What the ability and skill dialogs open with, as the window keeps it for them.
+AbilityTemplate shownAbilities;
+SkillTemplate shownSkills;
+
 template <typename Dialog, typename... Args>
 std::unique_ptr<QWidget> OpenEditor(MainWindowFixture& f, Args&&... args) {
     auto dialog = std::make_unique<Dialog>(args..., f.window.get());
-    f.window->fillTargets(dialog.get());
+    f.window->commands()->fillTargets(*dialog);
     return dialog;
 }
 
@@ -122,16 +127,15 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
     if (state.startsWith(QLatin1String("birth-year shift"))) {
         auto dialog = OpenEditor<BirthYearShiftDialog>(f);
         if (state.endsWith(QLatin1String("with shifts"))) {
-            static_cast<BirthYearShiftDialog*>(dialog.get())->Reset();
+            static_cast<BirthYearShiftDialog*>(dialog.get())->Reset(f.generals());
         }
         return dialog;
     }
     if (state == QLatin1String("fame")) {
-        return OpenEditor<FameDialog>(f, f.program.random());
+        return OpenEditor<FameDialog>(f);
     }
     if (state.startsWith(QLatin1String("abilities"))) {
-        auto dialog =
-            OpenEditor<AbilityDialog>(f, f.program.abilityTemplates(), f.program.random());
+        auto dialog = OpenEditor<AbilityDialog>(f, f.program.abilityTemplates(), shownAbilities);
         auto* abilities = static_cast<AbilityDialog*>(dialog.get());
         if (!state.endsWith(QLatin1String("opening"))) {
             ClickEach({abilities->chkCapa.begin(), abilities->chkCapa.end()});
@@ -143,7 +147,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("hidden settings"))) {
-        auto dialog = OpenEditor<HiddenSettingsDialog>(f, f.program.random());
+        auto dialog = OpenEditor<HiddenSettingsDialog>(f);
         if (state.endsWith(QLatin1String("all changed"))) {
             auto* settings = static_cast<HiddenSettingsDialog*>(dialog.get());
             ClickEach({settings->chkSetting.begin(), settings->chkSetting.end()});
@@ -151,7 +155,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("affinity"))) {
-        auto dialog = OpenEditor<AffinityDialog>(f, f.window->chooser(), f.program.random());
+        auto dialog = OpenEditor<AffinityDialog>(f, f.window->chooser());
         if (state.endsWith(QLatin1String("both ticked"))) {
             auto* affinity = static_cast<AffinityDialog*>(dialog.get());
             ClickEach({affinity->chkKojin, affinity->chkSeiryoku});
@@ -160,7 +164,7 @@ std::unique_ptr<QWidget> MakeDialog(const QString& state, MainWindowFixture& f) 
         return dialog;
     }
     if (state.startsWith(QLatin1String("skills"))) {
-        auto dialog = OpenEditor<SkillDialog>(f, f.program.skillTemplates(), f.program.random());
+        auto dialog = OpenEditor<SkillDialog>(f, f.program.skillTemplates(), shownSkills);
         if (state.endsWith(QLatin1String("count area"))) {
             static_cast<SkillDialog*>(dialog.get())->chkTokugi[0]->click();
         }

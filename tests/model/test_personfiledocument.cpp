@@ -1,10 +1,12 @@
 // The open file's generals as the document keeps them: the copy that 元に戻す puts back is the
-// file as last read or written, whatever a failed save handed on; and one fixed session of
+// file as last read or written, whatever a failed save handed on; edits, undo and redo tell
+// which generals changed; and one fixed session of
 // edits on the shipped person file, with a fixed random seed, saves the file and Mark.csv byte
 // for byte as this program has always written them.
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "model/abilitydraw.h"
@@ -69,10 +71,52 @@ class PersonFileDocumentTest : public QObject {
                  PersonFileDocument::SaveStatus::OpenFailed);
         QVERIFY(document.isModified());
 
-        document.recordEdit(QStringLiteral("元に戻す"),
-                            [&](OpenGenerals&) { document.restore({1}); });
+        document.restore({1}, QStringLiteral("元に戻す"));
         QCOMPARE(document.generals().record(1).fame(), fame);
         QVERIFY(!document.isModified());
+    }
+
+    // An edit is made on a copy and put in place by its step, and the edit, its undo and its
+    // redo each tell once which generals changed; an edit that changes nothing is no step.
+    void editUndoAndRedoTellTheChangedGenerals() {
+        RecordedMessages messages;
+        TempDataFolder data;
+        const QString path = copyShippedFile(data);
+        QVERIFY(!path.isEmpty());
+        MarkTable markTable;
+        PersonFileDocument document(markTable);
+        QCOMPARE(document.open(path), PersonFileDocument::OpenStatus::Opened);
+        QSignalSpy changed(&document, &PersonFileDocument::generalsChanged);
+        const qint16 fame = document.generals().record(2).fame();
+        const QList<int> expected = {2, 5};
+
+        bool editedTheLiveGenerals = true;
+        QVERIFY(document.recordEdit(QStringLiteral("名声"), [&](OpenGenerals& edited) {
+            edited.record(2).setFame(static_cast<qint16>(fame + 1));
+            edited.record(4).setFame(edited.record(4).fame());
+            edited.marks(5).marks[0] = QStringLiteral("印");
+            editedTheLiveGenerals = document.generals().record(2).fame() != fame;
+        }));
+        QVERIFY(!editedTheLiveGenerals);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.takeFirst().at(0).value<QList<int>>(), expected);
+        QCOMPARE(document.generals().record(2).fame(), qint16(fame + 1));
+
+        document.history()->undo();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.takeFirst().at(0).value<QList<int>>(), expected);
+        QCOMPARE(document.generals().record(2).fame(), fame);
+        QVERIFY(document.generals().marks(5).marks[0].isEmpty());
+        QVERIFY(!document.isModified());
+
+        document.history()->redo();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.takeFirst().at(0).value<QList<int>>(), expected);
+        QCOMPARE(document.generals().marks(5).marks[0], QStringLiteral("印"));
+
+        QVERIFY(!document.recordEdit(QStringLiteral("名声"), [](OpenGenerals&) {}));
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(document.history()->count(), 1);
     }
 
     void sessionSavesTheSameBytes() {
@@ -145,9 +189,7 @@ class PersonFileDocumentTest : public QObject {
         document.history()->undo();
         document.history()->undo();
         document.history()->redo();
-        document.recordEdit(QStringLiteral("元に戻す"), [&](OpenGenerals&) {
-            document.restore({7, 8});
-        });
+        document.restore({7, 8}, QStringLiteral("元に戻す"));
         QCOMPARE(document.history()->count(), 8);
 
         QCOMPARE(document.save().status, PersonFileDocument::SaveStatus::Saved);

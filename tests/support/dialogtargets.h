@@ -4,9 +4,8 @@
 #include "dialogs/bulkeditdialog.h"
 #include "model/roster.h"
 
-// Generals 1..count, under their display names; the dialog changes generals.
-inline void AddRosterTargets(BulkEditDialog& dialog, OpenGenerals& generals, int count) {
-    dialog.setGenerals(&generals);
+// Generals 1..count, under their display names.
+inline void AddRosterTargets(BulkEditDialog& dialog, const OpenGenerals& generals, int count) {
     for (int index = 1; index <= count; ++index) {
         dialog.addTarget(GetPersonName(generals.record(index)), index);
     }

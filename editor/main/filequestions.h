@@ -1,0 +1,20 @@
+// The questions the main window asks about the open file's life and their messages: before it
+// writes the file, before its changes are dropped, and about data files left unwritten when
+// the window closes. The document does the work; these only ask and tell.
+#pragma once
+
+class PersonFileDocument;
+class ProgramData;
+
+// Asks whether to write the generals; when yes, saves, asking again when a backup cannot be
+// made or another program changed the file, and tells how the save ended.
+void AskAndSave(PersonFileDocument& document);
+
+// Asks, when there are unsaved changes, whether to drop them to open another file, or to
+// close; true when they may be dropped (Return keeps them).
+bool MayDropForAnotherFile(const PersonFileDocument& document);
+bool MayDropOnClose(const PersonFileDocument& document);
+
+// Writes again the data files whose last write failed; when one still fails, asks whether to
+// close without it (Return says no). True when the window may close.
+bool MayDropUnwrittenDataFiles(ProgramData& data);

@@ -46,14 +46,12 @@ int GeneralTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QString GeneralTableModel::cellText(int row, int column) const {
-    return column >= 0 && column < kListColumnCount ? rows_[row].cells[column].toString()
-                                                    : QString();
+    return column >= 0 && column < kListColumnCount ? rows_[row].cells[column] : QString();
 }
 
 void GeneralTableModel::setFont(const QFont& font) {
-    QFont bold = font;
-    bold.setBold(true);
-    boldFont_ = bold;
+    boldFont_ = font;
+    boldFont_.setBold(true);
 }
 
 QVariant GeneralTableModel::roleData(const Row& row, int column, int role) const {
@@ -79,7 +77,7 @@ QVariant GeneralTableModel::roleData(const Row& row, int column, int role) const
             }
             return {};
         case Qt::FontRole:
-            return row.looksTicked ? boldFont_ : QVariant();
+            return row.looksTicked ? QVariant(boldFont_) : QVariant();
         case Qt::ForegroundRole:
             // Other rows take the views' text colour: a brush of their own would make the
             // delegate copy the palette for every cell it draws.
@@ -167,7 +165,7 @@ QString GeneralTableModel::sortKey(const Row& row, int column) const {
     if (column == 0) {
         return source_->reading(row.index);
     }
-    const QString shown = row.cells[column].toString();
+    const QString& shown = row.cells[column];
     if (column >= kBirthColumn && column < kFirstSettingColumn) {
         bool isNumber = false;
         const int value = shown.toInt(&isNumber);
@@ -200,7 +198,7 @@ void GeneralTableModel::sortRows(int column, Qt::SortOrder order) {
     }
     std::vector<QString> keys(rows_.size());
     for (size_t i = 0; i < rows_.size(); ++i) {
-        keys[i] = rows_[i].cells[kKeyColumn].toString();
+        keys[i] = rows_[i].cells[kKeyColumn];
     }
     const auto key = [&keys](int row) -> const QString& { return keys[row]; };
     if (order == Qt::AscendingOrder) {

@@ -29,6 +29,7 @@ class GeneralTableModel : public QAbstractTableModel {
     bool isTickable() const { return tickable_; }
     // The font of the views; ticked rows are drawn in its bold.
     void setFont(const QFont& font);
+    const QFont& boldFont() const { return boldFont_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -44,6 +45,9 @@ class GeneralTableModel : public QAbstractTableModel {
     // Rows 0..rowCount()-1 from here on.
     int generalIndex(int row) const { return rows_[row].index; }
     QString cellText(int row, int column) const;
+    // The text shown in a cell (a null text for an empty cell of a general with none), without
+    // a copy: a redraw reads every visible cell.
+    const QString& shownText(int row, int column) const { return rows_[row].cells[column]; }
     bool isTicked(int row) const { return rows_[row].ticked; }
     void setTicked(int row, bool ticked);
     // The bold, coloured look follows the tick as of the last settle, not the live tick: while
@@ -75,9 +79,9 @@ class GeneralTableModel : public QAbstractTableModel {
         int index = 0;
         bool ticked = false;
         bool looksTicked = false;
-        // Every column's text, held as the value handed to the views (the name first, then
-        // the key column), so a redraw makes no strings.
-        std::vector<QVariant> cells;
+        // Every column's text (the name first, then the key column), so a redraw makes no
+        // strings.
+        std::vector<QString> cells;
     };
     void fill(Row& row) const;
     QString sortKey(const Row& row, int column) const;
@@ -85,6 +89,6 @@ class GeneralTableModel : public QAbstractTableModel {
 
     std::unique_ptr<GeneralSource> source_;
     bool tickable_;
-    QVariant boldFont_;
+    QFont boldFont_;
     std::vector<Row> rows_;
 };

@@ -1,5 +1,6 @@
 // The shared list routines on the main window's kind of list (roster rows) and the chooser's.
 #include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -315,6 +316,43 @@ class GeneralListTest : public QObject {
         QCOMPARE(CountTickedRows(&list), 0);
         QVERIFY(!isBold(list, 3, 0));
         QCOMPARE(colour(list, 3, 0), QColor(Qt::black));
+    }
+
+    void drawsAsItsRolesSay() {
+        // The list draws its cells from its rows directly; Qt's own delegate, reading the same
+        // cells through the model's roles, must draw the very same pixels.
+        const std::unique_ptr<GeneralList> owned = mainList();
+        GeneralList& list = *owned;
+        openGenerals.marks(1).marks[0] = QStringLiteral("a\nb");
+        addRosterRows(&list);
+        ToggleAllRows(&list);
+        list.setTicked(2, false);
+        StyleRow(&list, 2);
+        list.setTicked(3, false);  // ticked, not yet restyled
+        list.setCurrentPosition(4);
+        for (int column = 0; column < kListColumnCount; ++column) {
+            list.setColumnTwips(column, GeneralList::columnTwips(column));
+        }
+        list.resize(3200, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const QImage own = list.viewport()->grab().toImage();
+
+        class RolesDelegate : public QStyledItemDelegate {
+          public:
+            explicit RolesDelegate(int height) : height_(height) {}
+            QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+                return {10, height_};
+            }
+
+          private:
+            int height_;
+        };
+        RolesDelegate roles(list.rowHeight());
+        list.setItemDelegate(&roles);
+        const QImage fromRoles = list.viewport()->grab().toImage();
+        list.setItemDelegate(nullptr);
+        QCOMPARE(own, fromRoles);
     }
 
     void groupTogglesSetTheirOwnColumns() {

@@ -62,11 +62,19 @@ bool mayDropUnsavedChanges(const PersonFileDocument& document, const QString& qu
 
 }  // namespace
 
-void AskAndSave(PersonFileDocument& document) {
-    const MessageAnswer answer = ShowMessage(
-        QStringLiteral("書き込んでよろしいですか？\r\n"
-                       "（あらかじめ武将ファイルのバックアップを取ることをお勧めします）"),
-        MessageIcon::Question, MessageButtons::YesNo);
+void AskAndSave(PersonFileDocument& document, const std::function<void()>& showChanges) {
+    const QString question = QStringLiteral(
+        "書き込んでよろしいですか？\r\n"
+        "（あらかじめ武将ファイルのバックアップを取ることをお勧めします）");
+    MessageAnswer answer = MessageAnswer::Other;
+    while (answer == MessageAnswer::Other) {
+        answer = showChanges ? ShowQuestion(question, MessageIcon::Question, MessageAnswer::Yes,
+                                            QStringLiteral("変更点を表示..."))
+                             : ShowMessage(question, MessageIcon::Question, MessageButtons::YesNo);
+        if (answer == MessageAnswer::Other) {
+            showChanges();
+        }
+    }
     if (answer == MessageAnswer::Yes) {
         saveWithAnswers(document);
     }

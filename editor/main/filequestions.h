@@ -3,12 +3,15 @@
 // the window closes. The document does the work; these only ask and tell.
 #pragma once
 
+#include <functional>
+
 class PersonFileDocument;
 class ProgramData;
 
 // Asks whether to write the generals; when yes, saves, asking again when a backup cannot be
-// made or another program changed the file, and tells how the save ended.
-void AskAndSave(PersonFileDocument& document);
+// made or another program changed the file, and tells how the save ended. With showChanges,
+// the question has a button that runs it (showing the changes) and then asks again.
+void AskAndSave(PersonFileDocument& document, const std::function<void()>& showChanges = {});
 
 // Asks, when there are unsaved changes, whether to drop them to open another file, or to
 // close; true when they may be dropped (Return keeps them).

@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include "changecommands.h"
 #include "filequestions.h"
 #include "list/frozennamecolumn.h"
 #include "model/edithistory.h"
@@ -47,6 +48,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     createControls(this, &document_->generals(), data_.existingGenerals());
     commands_ =
         new TickedGeneralCommands(this, *this, *document_, data_, [this] { return chooser(); });
+    changeCommands_ = new ChangeCommands(list, *document_, data_.existingGenerals(), this);
     connectList();
     createHistory();
     connectControls();
@@ -207,7 +209,7 @@ void MainWindow::openPersonFile(const QString& path) {
 
 void MainWindow::saveFile() {
     if (document_->generalCount() > 0) {
-        AskAndSave(*document_);
+        AskAndSave(*document_, [this] { changeCommands_->showChangesUntilClosed(); });
         list->setFocus();
     }
 }

@@ -14,6 +14,7 @@ class PersonFileDocument;
 class ProgramData;
 class EditHistory;
 class TickedGeneralCommands;
+class ChangeCommands;
 class QDragEnterEvent;
 class QDropEvent;
 
@@ -34,6 +35,8 @@ class MainWindow : public QWidget, public MainWindowControls {
     void openGivenFile(const QString& path);
     // The commands on the ticked generals.
     TickedGeneralCommands* commands() const { return commands_; }
+    // The list's entries about what changed: the changes window and the backups.
+    ChangeCommands* changeCommands() const { return changeCommands_; }
 
     // The path of the open person file; the target of the next save.
     const QString& personFilePath() const;
@@ -81,6 +84,7 @@ class MainWindow : public QWidget, public MainWindowControls {
     ProgramData& data_;
     PersonFileDocument* document_ = nullptr;
     TickedGeneralCommands* commands_ = nullptr;
+    ChangeCommands* changeCommands_ = nullptr;
     qint16 lastSortColumn_ = 0;
     GeneralChooser* chooser_ = nullptr;
     bool closed_ = false;

@@ -228,6 +228,28 @@ bool PersonFileDocument::restore(const QList<int>& indexes, const QString& name)
     return recordEdit(name, [&](OpenGenerals& edited) { putBackSaved(edited, indexes); });
 }
 
+OpenGenerals PersonFileDocument::withRecordsOf(const std::vector<RecordBytes>& records) const {
+    OpenGenerals result = generals_;
+    const int count = std::min(result.count(), static_cast<int>(records.size()));
+    for (int n = 1; n <= count; ++n) {
+        const QString name = GetPersonName(result.record(n));
+        result.record(n) = PersonRecord(records[n - 1]);
+        if (GetPersonName(result.record(n)) != name) {
+            marks_.attach(result, n);
+        }
+    }
+    return result;
+}
+
+bool PersonFileDocument::putBackCopy(const std::vector<RecordBytes>& records) {
+    if (static_cast<int>(records.size()) != generals_.count()) {
+        return false;
+    }
+    const OpenGenerals fromCopy = withRecordsOf(records);
+    return recordEdit(QStringLiteral("バックアップから戻す"),
+                      [&fromCopy](OpenGenerals& edited) { edited = fromCopy; });
+}
+
 void PersonFileDocument::putBackSaved(OpenGenerals& edited, const QList<int>& indexes) const {
     for (const int index : indexes) {
         if (index < 1 || index > saved_.count()) {

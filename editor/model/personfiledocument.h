@@ -93,6 +93,15 @@ class PersonFileDocument : public QObject {
     // As one undo step named name, puts the generals at the given indexes back as the file was
     // last read or saved, and their marks as they were then.
     bool restore(const QList<int>& indexes, const QString& name);
+    // The generals as the file was last read or successfully written, with their marks then.
+    const OpenGenerals& savedGenerals() const { return saved_; }
+    // The open generals as they would be with a copy's records (as many as the open ones):
+    // a general keeps its marks while its name stays, else takes those of the new name.
+    OpenGenerals withRecordsOf(const std::vector<RecordBytes>& records) const;
+    // As one undo step "バックアップから戻す", makes the open generals those of
+    // withRecordsOf(records). Nothing is written to disk. False when nothing changed or the
+    // copy holds another number of generals.
+    bool putBackCopy(const std::vector<RecordBytes>& records);
     // The undo history of the open file's generals; emptied by each open, kept by saves.
     EditHistory* history() const { return history_; }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "appinfo.h"
 
@@ -30,7 +31,14 @@ MessageAnswer showBox(const ShownMessage& message) {
         box.setDefaultButton(message.defaultAnswer == MessageAnswer::No ? QMessageBox::No
                                                                         : QMessageBox::Yes);
     }
+    QPushButton* other = nullptr;
+    if (asks && !message.otherButton.isEmpty()) {
+        other = box.addButton(message.otherButton, QMessageBox::ActionRole);
+    }
     const int pressed = box.exec();
+    if (other != nullptr && box.clickedButton() == other) {
+        return MessageAnswer::Other;
+    }
     if (!asks) {
         return MessageAnswer::Ok;
     }

@@ -20,6 +20,12 @@ MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons 
     return currentPresenter()(ShownMessage{text, icon, buttons, defaultAnswer});
 }
 
+MessageAnswer ShowQuestion(const QString& text, MessageIcon icon, MessageAnswer defaultAnswer,
+                           const QString& otherButton) {
+    return currentPresenter()(
+        ShownMessage{text, icon, MessageButtons::YesNo, defaultAnswer, otherButton});
+}
+
 void SetMessagePresenter(MessagePresenter presenter) {
     currentPresenter() = presenter ? std::move(presenter) : MessagePresenter(answerWithoutShowing);
 }

@@ -9,7 +9,8 @@
 
 enum class MessageIcon { Critical, Exclamation, Question, Information };
 enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+// Other: the extra button of a question that has one.
+enum class MessageAnswer { Ok, Yes, No, Other };
 
 struct ShownMessage {
     QString text;
@@ -17,12 +18,18 @@ struct ShownMessage {
     MessageButtons buttons;
     // The button that Return presses; No for a question whose Yes would drop work.
     MessageAnswer defaultAnswer = MessageAnswer::Yes;
+    // The caption of a button beside Yes and No (a question only); none when empty.
+    QString otherButton = {};
 };
 
 // Shows text with the application title, the icon and the buttons; returns the button pressed.
 MessageAnswer ShowMessage(const QString& text, MessageIcon icon,
                           MessageButtons buttons = MessageButtons::Ok,
                           MessageAnswer defaultAnswer = MessageAnswer::Yes);
+
+// A Yes/No question with one more button, otherButton, which answers Other.
+MessageAnswer ShowQuestion(const QString& text, MessageIcon icon, MessageAnswer defaultAnswer,
+                           const QString& otherButton);
 
 using MessagePresenter = std::function<MessageAnswer(const ShownMessage&)>;
 

@@ -231,8 +231,10 @@ class SafetyNetTest : public QObject {
         QCoreApplication::sendEvent(viewport, &event);
         QCOMPARE(shown, QStringList({QStringLiteral("取り消し: 名声"), QStringLiteral("やり直し"),
                                      QString(), QStringLiteral("表に書き出す..."),
-                                     QStringLiteral("表から読み込む...")}));
-        QCOMPARE(enabled, QList<bool>({true, false, true, true, true}));
+                                     QStringLiteral("表から読み込む..."), QString(),
+                                     QStringLiteral("変更点を表示..."),
+                                     QStringLiteral("バックアップから戻す...")}));
+        QCOMPARE(enabled, QList<bool>({true, false, true, true, true, true, true, true}));
     }
 
     void openingStartsAnEmptyHistoryAndSavingKeepsIt() {

@@ -41,6 +41,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(data_.markTable(), this);
+    document_->setKeepsRecovery(true);
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
@@ -203,6 +204,7 @@ void MainWindow::openPersonFile(const QString& path) {
     if (list->rowCount() > 0) {
         list->setCurrentPosition(1);
     }
+    OfferRecovery(*document_);
 }
 
 void MainWindow::saveFile() {
@@ -228,6 +230,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         closed_ = true;
+        document_->close();
         if (chooser_ != nullptr) {
             chooser_->allowClose();
             chooser_->close();

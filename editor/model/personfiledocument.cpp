@@ -341,7 +341,8 @@ void PersonFileDocument::declineRecovery() {
 }
 
 void PersonFileDocument::leaveRecovery() {
-    if (recoveryWriter_ && isOpen() && !isModified() && !declinedImage_ && !offeredRecovery_) {
+    // Changes the player chose to drop are not offered again; a declined recovery is.
+    if (recoveryWriter_ && isOpen() && !declinedImage_ && !offeredRecovery_) {
         recoveryWriter_->remove(filePath_);
     }
 }

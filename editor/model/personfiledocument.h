@@ -115,8 +115,8 @@ class PersonFileDocument : public QObject {
     // The recovery is not wanted now: its file stays until the next save (an edit first keeps
     // it as a dated backup before writing its own over it).
     void declineRecovery();
-    // The window closes: the recovery file goes unless there are unsaved changes or a declined
-    // recovery. Returns once the recovery file is as it should be.
+    // The window closes (any unsaved changes dropped): the recovery file goes, unless it holds
+    // a declined recovery. Returns once the recovery file is as it should be.
     void close();
     // Returns once the recovery file holds the last step (it is written in the background).
     void finishRecoveryFile();
@@ -148,7 +148,8 @@ class PersonFileDocument : public QObject {
     // At open: offers a recovery file made against the bytes on disk; one made against other
     // bytes is kept as a dated backup and removed.
     void checkRecovery();
-    // Before another file replaces this one: its recovery file goes when nothing is unsaved.
+    // Before another file replaces this one (any unsaved changes dropped): its recovery file
+    // goes, unless it holds a declined recovery.
     void leaveRecovery();
 
     MarkTable& marks_;

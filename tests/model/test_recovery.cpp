@@ -1,6 +1,7 @@
 // The recovery file: a session killed after its steps is offered at the next open and put back
 // as one undo step; one made against other bytes becomes a dated backup; a save, or going back
-// to the file, removes it; a declined one stays until the next save; a damaged one is not offered.
+// to the file, or closing, removes it; a declined one stays until the next save; a damaged one is
+// not offered.
 #include <QCoreApplication>
 #include <QDir>
 #include <QTest>
@@ -177,8 +178,7 @@ class RecoveryTest : public QObject {
             session.document.history()->redo();
             session.document.finishRecoveryFile();
             QVERIFY(QFile::exists(RecoveryFilePath(path_)));
-            session.document.close();  // unsaved changes dropped on purpose: still kept
-        }
+        }  // gone without closing, as in a crash
         QByteArray declined;
         {
             Session session(path_);
@@ -202,6 +202,14 @@ class RecoveryTest : public QObject {
             QCOMPARE(session.document.save(PersonFileDocument::SaveWithoutBackup).status,
                      PersonFileDocument::SaveStatus::Saved);
             session.document.finishRecoveryFile();
+            QVERIFY(!QFile::exists(RecoveryFilePath(path_)));
+        }
+        {
+            // Unsaved changes dropped on purpose, closing: not offered again.
+            Session session(path_);
+            makeSteps(session.document);
+            QVERIFY(session.document.isModified());
+            session.document.close();
             QVERIFY(!QFile::exists(RecoveryFilePath(path_)));
         }
     }

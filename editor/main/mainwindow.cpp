@@ -11,7 +11,9 @@
 #include <QTimer>
 
 #include "filequestions.h"
+#include "list/celleditor.h"
 #include "list/frozennamecolumn.h"
+#include "model/celledit.h"
 #include "model/edithistory.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
@@ -49,6 +51,12 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     commands_ =
         new TickedGeneralCommands(this, *this, *document_, data_, [this] { return chooser(); });
     connectList();
+    // A cell edited in place is one step named after its column.
+    new CellEditor(list, document_->generals(), [this](int index, int column, const QVariant& v) {
+        document_->recordEdit(CellEditStepName(column), [&](OpenGenerals& generals) {
+            ApplyCellEdit(generals, index, column, v);
+        });
+    });
     createHistory();
     connectControls();
     prepare();

@@ -91,6 +91,19 @@ bool MayDropOnClose(const PersonFileDocument& document) {
         document, QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？"));
 }
 
+void OfferRecovery(PersonFileDocument& document) {
+    if (!document.hasRecovery()) {
+        return;
+    }
+    if (ShowMessage(QStringLiteral("前回保存されなかった変更があります。復元しますか？"),
+                    MessageIcon::Question, MessageButtons::YesNo,
+                    MessageAnswer::Yes) == MessageAnswer::Yes) {
+        document.applyRecovery(QStringLiteral("復元"));
+    } else {
+        document.declineRecovery();
+    }
+}
+
 bool MayDropUnwrittenDataFiles(ProgramData& data) {
     QStringList failed;
     for (const DataFileError& error : data.savePendingTemplates()) {

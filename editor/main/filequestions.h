@@ -18,6 +18,10 @@ void AskAndSave(PersonFileDocument& document, const std::function<void()>& showC
 bool MayDropForAnotherFile(const PersonFileDocument& document);
 bool MayDropOnClose(const PersonFileDocument& document);
 
+// When the opened file has a recovery file of changes that were never saved, asks whether to
+// put them back (Return says yes: no would leave them unused) and does as answered.
+void OfferRecovery(PersonFileDocument& document);
+
 // Writes again the data files whose last write failed; when one still fails, asks whether to
 // close without it (Return says no). True when the window may close.
 bool MayDropUnwrittenDataFiles(ProgramData& data);

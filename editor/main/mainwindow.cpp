@@ -12,7 +12,9 @@
 
 #include "changecommands.h"
 #include "filequestions.h"
+#include "list/celleditor.h"
 #include "list/frozennamecolumn.h"
+#include "model/celledit.h"
 #include "model/edithistory.h"
 #include "model/marks.h"
 #include "model/personfiledocument.h"
@@ -42,6 +44,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
     setObjectName(QStringLiteral("frmMain"));
     setAcceptDrops(true);
     document_ = new PersonFileDocument(data_.markTable(), this);
+    document_->setKeepsRecovery(true);
     connect(document_, &PersonFileDocument::markFileFailed, this, [](const MarkFileError& error) {
         ShowMessage(error.message(), MessageIcon::Critical);
     });
@@ -50,6 +53,12 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
         new TickedGeneralCommands(this, *this, *document_, data_, [this] { return chooser(); });
     changeCommands_ = new ChangeCommands(list, *document_, data_.existingGenerals(), this);
     connectList();
+    // A cell edited in place is one step named after its column.
+    new CellEditor(list, document_->generals(), [this](int index, int column, const QVariant& v) {
+        document_->recordEdit(CellEditStepName(column), [&](OpenGenerals& generals) {
+            ApplyCellEdit(generals, index, column, v);
+        });
+    });
     createHistory();
     connectControls();
     prepare();
@@ -205,6 +214,7 @@ void MainWindow::openPersonFile(const QString& path) {
     if (list->rowCount() > 0) {
         list->setCurrentPosition(1);
     }
+    OfferRecovery(*document_);
 }
 
 void MainWindow::saveFile() {
@@ -230,6 +240,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             return;
         }
         closed_ = true;
+        document_->close();
         if (chooser_ != nullptr) {
             chooser_->allowClose();
             chooser_->close();

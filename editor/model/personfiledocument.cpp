@@ -89,6 +89,7 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     // The library now holds the new file; the marks of the generals still in the roster are
     // kept before they are replaced.
     saveChangedMarks();
+    leaveRecovery();
     filePath_ = path;
     history_->clear();
     backupPending_ = true;
@@ -108,6 +109,11 @@ PersonFileDocument::OpenStatus PersonFileDocument::open(const QString& path) {
     savedMarkTable_ = marks_.entries();
     writtenMarks_ = marksOf(generals_);
     saved_ = generals_;
+    offeredRecovery_.reset();
+    declinedImage_.reset();
+    if (status == OpenStatus::Opened) {
+        checkRecovery();
+    }
     updateModified();
     emit opened(path);
     return status;
@@ -126,6 +132,7 @@ void PersonFileDocument::updateModified() {
 
 void PersonFileDocument::rememberDiskContents() {
     diskReadable_ = ReadWholeFile(filePath_, &diskContents_);
+    diskDigest_ = DiskDigest(diskContents_);
 }
 
 bool PersonFileDocument::isChangedOnDisk() const {
@@ -203,6 +210,13 @@ PersonFileDocument::SaveResult PersonFileDocument::save(SaveAnswers answers) {
     }
     if (result.status == SaveStatus::Saved) {
         saved_ = generals_;
+        if (recoveryWriter_) {
+            recoveryWriter_->remove(filePath_);
+        }
+        declinedImage_.reset();
+    } else if (*written != kOpenFailed) {
+        // The file changed under the recovery file: it is made again against what is there now.
+        writeRecovery();
     }
     updateModified();
     if (result.status == SaveStatus::Saved) {
@@ -218,9 +232,11 @@ bool PersonFileDocument::recordEdit(const QString& name, const Edit& edit) {
     if (change.isEmpty()) {
         return false;  // nothing to take back
     }
-    history_->push(std::make_unique<GeneralsEditStep>(
-        name, std::move(change), generals_,
-        [this](const QList<int>& indexes) { emit generalsChanged(indexes); }));
+    history_->push(std::make_unique<GeneralsEditStep>(name, std::move(change), generals_,
+                                                      [this](const QList<int>& indexes) {
+                                                          writeRecovery();
+                                                          emit generalsChanged(indexes);
+                                                      }));
     return true;
 }
 
@@ -285,5 +301,89 @@ void PersonFileDocument::saveMarks() {
 void PersonFileDocument::saveChangedMarks() {
     if (!marksHeld_ && (marksOf(generals_) != writtenMarks_ || marks_.writePending())) {
         saveMarks();
+    }
+}
+
+// --- Recovery file -------------------------------------------------------------------------
+
+void PersonFileDocument::writeRecovery() {
+    if (!recoveryWriter_ || !isOpen()) {
+        return;
+    }
+    const bool unsaved = filePartlyWritten_ || !generals_.differences(saved_).isEmpty();
+    if (declinedImage_) {
+        if (!unsaved) {
+            return;  // the declined one stays until the next save
+        }
+        // Written over, it is still kept among the dated copies.
+        if (!KeepDatedBackup(filePath_, *declinedImage_)) {
+            return;
+        }
+        declinedImage_.reset();
+    }
+    if (unsaved) {
+        recoveryWriter_->write(filePath_, diskContents_, diskDigest_, generals_);
+    } else {
+        recoveryWriter_->remove(filePath_);
+    }
+}
+
+void PersonFileDocument::checkRecovery() {
+    if (!recoveryWriter_) {
+        return;
+    }
+    recoveryWriter_->flush();
+    std::optional<Recovery> recovery = ReadRecoveryFile(filePath_);
+    if (!recovery) {
+        return;  // none, or not whole: the next step writes a new one
+    }
+    if (diskReadable_ && recovery->diskDigest == diskDigest_ &&
+        recovery->count() == generals_.count()) {
+        offeredRecovery_ = std::move(recovery);
+        return;
+    }
+    // Made against other bytes: its edits no longer fit the file, but are not thrown away.
+    if (KeepDatedBackup(filePath_, recovery->image)) {
+        RemoveRecoveryFile(filePath_);
+    }
+}
+
+bool PersonFileDocument::applyRecovery(const QString& name) {
+    if (!offeredRecovery_) {
+        return false;
+    }
+    const Recovery recovery = *std::exchange(offeredRecovery_, std::nullopt);
+    return recordEdit(name, [&recovery](OpenGenerals& edited) { ApplyRecovery(recovery, edited); });
+}
+
+void PersonFileDocument::declineRecovery() {
+    if (offeredRecovery_) {
+        declinedImage_ = std::exchange(offeredRecovery_, std::nullopt)->image;
+    }
+}
+
+void PersonFileDocument::leaveRecovery() {
+    // Changes the player chose to drop are not offered again; a declined recovery is.
+    if (recoveryWriter_ && isOpen() && !declinedImage_ && !offeredRecovery_) {
+        recoveryWriter_->remove(filePath_);
+    }
+}
+
+void PersonFileDocument::close() {
+    leaveRecovery();
+    finishRecoveryFile();
+}
+
+void PersonFileDocument::setKeepsRecovery(bool keeps) {
+    if (!keeps) {
+        recoveryWriter_.reset();
+    } else if (!recoveryWriter_) {
+        recoveryWriter_ = std::make_unique<RecoveryWriter>();
+    }
+}
+
+void PersonFileDocument::finishRecoveryFile() {
+    if (recoveryWriter_) {
+        recoveryWriter_->flush();
     }
 }

@@ -12,9 +12,11 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "marks.h"
+#include "recoveryfile.h"
 
 class EditHistory;
 
@@ -111,6 +113,23 @@ class PersonFileDocument : public QObject {
     // next save only when it writes the file.
     void holdMarksUntilSaved() { marksHeld_ = true; }
 
+    // The window keeps a recovery file of the edited generals after every step (apply, undo,
+    // redo), so that a crash loses none of them; the command line, which saves at once, does not.
+    void setKeepsRecovery(bool keeps);
+    // True when the open file has a recovery file made against its bytes as they are on disk,
+    // not yet applied or declined.
+    bool hasRecovery() const { return offeredRecovery_.has_value(); }
+    // Puts the recovered generals and their marks in place as one undo step named name.
+    bool applyRecovery(const QString& name);
+    // The recovery is not wanted now: its file stays until the next save (an edit first keeps
+    // it as a dated backup before writing its own over it).
+    void declineRecovery();
+    // The window closes (any unsaved changes dropped): the recovery file goes, unless it holds
+    // a declined recovery. Returns once the recovery file is as it should be.
+    void close();
+    // Returns once the recovery file holds the last step (it is written in the background).
+    void finishRecoveryFile();
+
   signals:
     // These generals (indexes) changed: an edit was made, undone or made again, or a write of
     // Mark.csv took the marks that another running copy gave them.
@@ -133,6 +152,15 @@ class PersonFileDocument : public QObject {
     // Keeps the file as it now is on disk; the name of the backup that failed, else empty.
     QString backUp();
 
+    // After a step: the recovery file of the generals, or none when nothing is unsaved.
+    void writeRecovery();
+    // At open: offers a recovery file made against the bytes on disk; one made against other
+    // bytes is kept as a dated backup and removed.
+    void checkRecovery();
+    // Before another file replaces this one (any unsaved changes dropped): its recovery file
+    // goes, unless it holds a declined recovery.
+    void leaveRecovery();
+
     MarkTable& marks_;
     QString filePath_;
     OpenGenerals generals_;
@@ -154,6 +182,12 @@ class PersonFileDocument : public QObject {
     // The open generals' marks as Mark.csv last received them.
     std::vector<MarkEntry> writtenMarks_;
     bool marksHeld_ = false;
+    std::unique_ptr<RecoveryWriter> recoveryWriter_;  // while recovery files are kept
+    // The digest of diskContents_, which recovery files are made against.
+    QByteArray diskDigest_;
+    std::optional<Recovery> offeredRecovery_;
+    // The image of a declined recovery, kept as a dated backup before its file is written over.
+    std::optional<QByteArray> declinedImage_;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(PersonFileDocument::SaveAnswers)

@@ -24,6 +24,10 @@ FrozenNameColumn::FrozenNameColumn(GeneralList* list) : QTreeView(list), list_(l
     for (int column = 1; column < kListColumnCount; ++column) {
         setColumnHidden(column, true);
     }
+    // The rows a find has hidden in the list; the find hides them in both from then on.
+    for (int row = 0; row < list->rowCount(); ++row) {
+        setRowHidden(row, {}, list->isRowHidden(row, {}));
+    }
     header()->setSortIndicator(list->header()->sortIndicatorSection(),
                                list->header()->sortIndicatorOrder());
 

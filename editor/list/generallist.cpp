@@ -417,7 +417,8 @@ void GeneralList::dragOver(const QPoint& point, bool leftButtonHeld) {
     const int first = std::min(dragAnchor_, current);
     const int last = std::max(dragAnchor_, current);
     for (int i = 1; i <= rowCount(); ++i) {
-        const bool covered = i >= first && i <= last;
+        // Rows hidden by a find between the two ends are not the drag's.
+        const bool covered = i >= first && i <= last && !isRowHidden(i - 1, {});
         setTicked(i, covered ? dragValue_ : (i < int(dragSnapshot_.size()) && dragSnapshot_[i]));
     }
     selectionModel()->select(QItemSelection(rowIndex(first), rowIndex(last)),

@@ -1,0 +1,153 @@
+// Find in the main window: what a text matches, and that hiding rows leaves the ticks, the
+// count, a drag, the frozen name column and the sort as they should be.
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QScrollBar>
+
+#include "list/frozennamecolumn.h"
+#include "list/generalfilter.h"
+#include "main/findbox.h"
+#include "mainwindowfixture.h"
+#include "platform/messages.h"
+#include "support/testregistry.h"
+
+namespace {
+
+// 武将1..武将4; general 2 marked "ガッコウ" (full width), general 3 "ﾊﾞﾝ" (half width).
+void openMarked(MainWindowFixture& f) {
+    f.open(f.writePersonFile(QStringLiteral("a.vrx"), MakePersonFile(4)));
+    f.window->document()->recordEdit(QStringLiteral("印"), [](OpenGenerals& g) {
+        g.marks(2).marks[0] = QStringLiteral("ガッコウ");
+        g.marks(3).marks[4] = QStringLiteral("ﾊﾞﾝ");
+    });
+}
+
+FindBox* findBox(MainWindowFixture& f) {
+    return f.window->findChild<FindBox*>(QStringLiteral("txtFind"));
+}
+
+// The record indexes of the rows shown, in list order.
+QList<int> shownGenerals(const QTreeView* view, const GeneralList* list) {
+    QList<int> shown;
+    for (int position = 1; position <= list->rowCount(); ++position) {
+        if (!view->isRowHidden(position - 1, {})) {
+            shown.append(list->rowTag(position));
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
+class FindTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void matchesNameOrMarkInEitherWidth_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::newRow("name") << QStringLiteral("武将3") << QList<int>{3};
+        QTest::newRow("every name") << QStringLiteral("将") << QList<int>{1, 2, 3, 4};
+        QTest::newRow("mark, half-width typed") << QStringLiteral("ｶﾞｯｺ") << QList<int>{2};
+        QTest::newRow("mark, full-width typed") << QStringLiteral("バン") << QList<int>{3};
+        QTest::newRow("none") << QStringLiteral("ガン") << QList<int>{};
+        QTest::newRow("emptied") << QString() << QList<int>{1, 2, 3, 4};
+    }
+    void matchesNameOrMarkInEitherWidth() {
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, shown);
+        RecordedMessages messages;
+        MainWindowFixture f;
+        openMarked(f);
+        FindBox* box = findBox(f);
+        QVERIFY(box != nullptr && box->isHidden());
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window->list, Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(box->isVisible());
+        QVERIFY(box->hasFocus());
+        QTest::keyClicks(box, QStringLiteral("z"));
+        QCOMPARE(shownGenerals(f.window->list, f.window->list), QList<int>{});
+        box->setText(typed);
+        QCOMPARE(shownGenerals(f.window->list, f.window->list), shown);
+    }
+
+    // Hidden generals keep their ticks and are still counted; Escape shows every row again.
+    void ticksAndCountStayAndEscapeClears() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        openMarked(f);
+        GeneralList* list = f.window->list;
+        f.press(1);
+        f.release(1);
+        FindBox* box = findBox(f);
+        box->open();
+        box->setText(QStringLiteral("武将"));
+        QTest::keyClicks(box, QStringLiteral("2"));
+        QCOMPARE(shownGenerals(list, list), QList<int>{2});
+        QCOMPARE(f.ticks(), (QList<bool>{false, true, true, true}));
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("3/4"));
+        // The keyboard is on the one row shown: Space flips that row only.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(f.ticks(), (QList<bool>{false, false, true, true}));
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("2/4"));
+
+        const int listTop = list->y();
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(box->isHidden());
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(list->y() < listTop);
+        QCOMPARE(shownGenerals(list, list), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(f.ticks(), (QList<bool>{false, false, true, true}));
+    }
+
+    // A drag from one shown row to another leaves the hidden rows between them alone.
+    void aDragTakesInOnlyTheRowsShown() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        openMarked(f);
+        f.window->document()->recordEdit(QStringLiteral("印"), [](OpenGenerals& g) {
+            g.marks(1).marks[1] = QStringLiteral("甲");
+            g.marks(4).marks[1] = QStringLiteral("甲");
+        });
+        findBox(f)->open();
+        findBox(f)->setText(QStringLiteral("甲"));
+        QCOMPARE(shownGenerals(f.window->list, f.window->list), (QList<int>{1, 4}));
+        f.press(1);
+        f.moveTo(4);
+        f.release(4);
+        QCOMPARE(f.ticks(), (QList<bool>{false, true, true, false}));
+        QCOMPARE(f.window->labCount->text(), QStringLiteral("2/4"));
+    }
+
+    // The frozen name column and a sort keep to the rows found, whenever they come.
+    void frozenColumnAndSortShowTheSameRows() {
+        RecordedMessages messages;
+        MainWindowFixture f;
+        openMarked(f);
+        GeneralList* list = f.window->list;
+        findBox(f)->open();
+        findBox(f)->setText(QStringLiteral("ﾝ"));
+        for (QCheckBox* box : f.window->chkTokugi) {
+            box->click();
+        }
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        list->horizontalScrollBar()->setValue(list->horizontalScrollBar()->maximum());
+        FrozenNameColumn* names = list->frozenNameColumn();
+        QVERIFY(names != nullptr);
+        QCOMPARE(shownGenerals(names, list), QList<int>{3});
+        findBox(f)->setText(QStringLiteral("将"));
+        QCOMPARE(shownGenerals(names, list), (QList<int>{1, 2, 3, 4}));
+        findBox(f)->setText(QStringLiteral("ｶﾞ"));
+        emit list->header()->sectionClicked(8);  // fame, highest first: general 2 third
+        QCOMPARE(list->rowTag(3), 2);
+        QCOMPARE(shownGenerals(list, list), QList<int>{2});
+        QCOMPARE(shownGenerals(names, list), QList<int>{2});
+    }
+};
+
+DROVANTEL_TEST(FindTest);
+
+#include "test_find.moc"

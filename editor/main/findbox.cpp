@@ -25,6 +25,16 @@ FindBox::FindBox(QWidget* window, GeneralList* list)
     connect(this, &QLineEdit::textChanged, filter_, &GeneralFilter::setText);
     auto* shortcut = new QShortcut(QKeySequence::Find, window);
     connect(shortcut, &QShortcut::activated, this, &FindBox::open);
+    // A newly opened file shows every general.
+    connect(list->generals(), &QAbstractItemModel::modelReset, this, &FindBox::dismiss);
+    // A row called into view while found away (the changes window's double click) is shown:
+    // the find ends rather than leave the keyboard on a row the player cannot see.
+    connect(list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && list_->isRowHidden(current.row(), {})) {
+                    dismiss();
+                }
+            });
     // The box keeps the list's width as the window is resized.
     list->installEventFilter(this);
 }
@@ -43,11 +53,12 @@ void FindBox::open() {
 }
 
 void FindBox::dismiss() {
-    clear();
-    if (!isHidden()) {
-        hide();
-        list_->setGeometry(list_->x(), y(), list_->width(), list_->y() + list_->height() - y());
+    if (isHidden()) {
+        return;  // nothing is found away while the box is hidden
     }
+    clear();
+    hide();
+    list_->setGeometry(list_->x(), y(), list_->width(), list_->y() + list_->height() - y());
     list_->setFocus();
     // The row the keyboard is on stays in view once every row is back.
     if (list_->currentIndex().isValid()) {

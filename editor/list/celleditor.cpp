@@ -16,7 +16,11 @@
 #include "model/roster.h"
 
 CellEditor::CellEditor(GeneralList* list, const OpenGenerals& generals, Apply apply)
-    : QObject(list), list_(list), generals_(generals), apply_(std::move(apply)) {
+    : QObject(list),
+      list_(list),
+      viewport_(list->viewport()),
+      generals_(generals),
+      apply_(std::move(apply)) {
     // Installed after the list's own filter, so it sees the events first and passes them on:
     // a double click still ticks as two presses do, leaving the tick as it was.
     list_->viewport()->installEventFilter(this);
@@ -140,7 +144,8 @@ bool CellEditor::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
-    if (watched == list_->viewport()) {
+    // The list may be half destroyed when its viewport reports its last events: it is not asked.
+    if (watched == viewport_) {
         const auto type = event->type();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
             const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint();

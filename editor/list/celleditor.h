@@ -35,6 +35,7 @@ class CellEditor : public QObject {
     QVariant editorValue() const;
 
     GeneralList* list_;
+    QWidget* viewport_;
     const OpenGenerals& generals_;
     Apply apply_;
     QPointer<QWidget> editor_;

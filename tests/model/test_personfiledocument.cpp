@@ -31,16 +31,6 @@ QByteArray Sha256(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-// The shipped person file, copied into the data folder where it may be written; empty when it
-// could not be copied.
-QString copyShippedFile(const TempDataFolder& data) {
-    const QString path = data.path(QStringLiteral("TPERSON.VRX"));
-    const bool copied = QFile::copy(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TPERSON.VRX")), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return copied ? path : QString();
-}
-
 }  // namespace
 
 class PersonFileDocumentTest : public QObject {
@@ -50,7 +40,7 @@ class PersonFileDocumentTest : public QObject {
     void restoreAfterAFailedSaveBringsBackTheFileAsSaved() {
         RecordedMessages messages;
         TempDataFolder data;
-        const QString path = copyShippedFile(data);
+        const QString path = data.copyShippedFile();
         QVERIFY(!path.isEmpty());
         MarkTable markTable;
         PersonFileDocument document(markTable);
@@ -81,7 +71,7 @@ class PersonFileDocumentTest : public QObject {
     void editUndoAndRedoTellTheChangedGenerals() {
         RecordedMessages messages;
         TempDataFolder data;
-        const QString path = copyShippedFile(data);
+        const QString path = data.copyShippedFile();
         QVERIFY(!path.isEmpty());
         MarkTable markTable;
         PersonFileDocument document(markTable);
@@ -122,7 +112,7 @@ class PersonFileDocumentTest : public QObject {
     void sessionSavesTheSameBytes() {
         RecordedMessages messages;
         TempDataFolder data;
-        const QString path = copyShippedFile(data);
+        const QString path = data.copyShippedFile();
         QVERIFY(!path.isEmpty());
         ClockSeededSource source;
         source.Seed(2718);

@@ -25,14 +25,6 @@
 
 namespace {
 
-QString copyShippedFile(const TempDataFolder& data) {
-    const QString path = data.path(QStringLiteral("TPERSON.VRX"));
-    const bool copied = QFile::copy(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TPERSON.VRX")), path);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return copied ? path : QString();
-}
-
 // Edits of each kind, one taken back and made again, one taken back for good.
 void makeSteps(PersonFileDocument& document) {
     document.recordEdit(QStringLiteral("名声"), [](OpenGenerals& g) {
@@ -76,7 +68,7 @@ class RecoveryTest : public QObject {
   private slots:
     void init() {
         data_ = std::make_unique<TempDataFolder>();
-        path_ = copyShippedFile(*data_);
+        path_ = data_->copyShippedFile();
         QVERIFY(!path_.isEmpty());
     }
     void cleanup() { data_.reset(); }

@@ -1,6 +1,8 @@
 // A temporary folder that stands in for the program folder during one test.
 #pragma once
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -23,6 +25,15 @@ class TempDataFolder {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     bool exists(const QString& name) const { return QFile::exists(path(name)); }
+    // The shipped person file, copied in where it may be written; empty when it could not be.
+    QString copyShippedFile() const {
+        const QString copy = path(QStringLiteral("TPERSON.VRX"));
+        const bool copied = QFile::copy(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TPERSON.VRX")),
+            copy);
+        QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+        return copied ? copy : QString();
+    }
 
   private:
     QTemporaryDir dir_;

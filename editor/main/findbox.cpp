@@ -15,7 +15,18 @@ constexpr int kGapPixels = 2;
 
 }  // namespace
 
-FindBox::FindBox(QWidget* window, GeneralList* list)
+void FindBox::install(QWidget* window, GeneralList* list) {
+    auto* shortcut = new QShortcut(QKeySequence::Find, window);
+    connect(shortcut, &QShortcut::activated, list, [list] { of(list)->open(); });
+}
+
+// Made on first use: a line edit with its clear button costs start-up more than the list does.
+FindBox* FindBox::of(GeneralList* list) {
+    auto* box = list->parentWidget()->findChild<FindBox*>(QString(), Qt::FindDirectChildrenOnly);
+    return box != nullptr ? box : new FindBox(list);
+}
+
+FindBox::FindBox(GeneralList* list)
     // Beside the list, wherever the window has placed it (a small screen scrolls the controls).
     : QLineEdit(list->parentWidget()), list_(list), filter_(new GeneralFilter(list)) {
     setObjectName(QStringLiteral("txtFind"));
@@ -23,8 +34,6 @@ FindBox::FindBox(QWidget* window, GeneralList* list)
     setClearButtonEnabled(true);
     hide();
     connect(this, &QLineEdit::textChanged, filter_, &GeneralFilter::setText);
-    auto* shortcut = new QShortcut(QKeySequence::Find, window);
-    connect(shortcut, &QShortcut::activated, this, &FindBox::open);
     // A newly opened file shows every general.
     connect(list->generals(), &QAbstractItemModel::modelReset, this, &FindBox::dismiss);
     // A row called into view while found away (the changes window's double click) is shown:

@@ -11,7 +11,10 @@ class GeneralList;
 class FindBox : public QLineEdit {
     Q_OBJECT
   public:
-    FindBox(QWidget* window, GeneralList* list);
+    // Ctrl+F in the window opens the list's box.
+    static void install(QWidget* window, GeneralList* list);
+    // The list's box, made hidden if it has none yet.
+    static FindBox* of(GeneralList* list);
 
     GeneralFilter* filter() const { return filter_; }
     // Shows the box (the list gives up its top for it) and puts the keyboard in it.
@@ -24,6 +27,8 @@ class FindBox : public QLineEdit {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    explicit FindBox(GeneralList* list);
+
     GeneralList* list_;
     GeneralFilter* filter_;
 };

@@ -50,7 +50,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QWidget(parent), da
         ShowMessage(error.message(), MessageIcon::Critical);
     });
     createControls(this, &document_->generals(), data_.existingGenerals());
-    new FindBox(this, list);
+    FindBox::install(this, list);
     commands_ =
         new TickedGeneralCommands(this, *this, *document_, data_, [this] { return chooser(); });
     changeCommands_ = new ChangeCommands(list, *document_, data_.existingGenerals(), this);

@@ -27,7 +27,7 @@ void openMarked(MainWindowFixture& f) {
 }
 
 FindBox* findBox(MainWindowFixture& f) {
-    return f.window->findChild<FindBox*>(QStringLiteral("txtFind"));
+    return FindBox::of(f.window->list);
 }
 
 // The record indexes of the rows shown, in list order.
@@ -79,12 +79,12 @@ class FindTest : public QObject {
         GeneralList* list = f.window->list;
         f.press(2);
         f.release(2);
-        FindBox* box = findBox(f);
-        QVERIFY(box->isHidden());
+        QVERIFY(f.window->findChild<FindBox*>() == nullptr);  // made by the first Ctrl+F
         const int listTop = list->y();
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+        FindBox* box = findBox(f);
         QVERIFY(box->hasFocus());
         QVERIFY(list->y() > listTop);
         box->setText(QStringLiteral("甲"));

@@ -8,15 +8,10 @@
 
 namespace {
 
-QLabel* addLabel(QVBoxLayout* layout, const QString& name, const QString& text, int pointSize,
-                 bool bold) {
+QLabel* addLabel(QVBoxLayout* layout, const QString& name, const QString& text) {
     auto* label = new QLabel(text);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    font.setBold(bold);
-    label->setFont(font);
     layout->addWidget(label);
     return label;
 }
@@ -34,17 +29,22 @@ SplashWindow::SplashWindow(QWidget* parent)
     frame->setFrameShape(QFrame::Box);
     frame->setGeometry(TwipsRect(120, 60, 7140, 3180));
     auto* layout = new QVBoxLayout(frame);
-    lblProductName =
-        addLabel(layout, QStringLiteral("lblProductName"), QStringLiteral("Kelvasto"), 24, true);
-    labAppSubName = addLabel(layout, QStringLiteral("labAppSubName"), AppTitle(), 12, false);
+    // The product name stands out. Every other line is in the window's own font, which the
+    // main window loads anyway: each other size would cost start-up fonts of its own, Japanese
+    // ones among them.
+    lblProductName = addLabel(layout, QStringLiteral("lblProductName"), QStringLiteral("Kelvasto"));
+    QFont title = lblProductName->font();
+    title.setPointSize(24);
+    title.setBold(true);
+    lblProductName->setFont(title);
+    labAppSubName = addLabel(layout, QStringLiteral("labAppSubName"), AppTitle());
     lblVersion = addLabel(layout, QStringLiteral("lblVersion"),
                           QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3")
                               .arg(kVersionMajor)
                               .arg(kVersionMinor)
-                              .arg(kVersionRevision),
-                          10, false);
-    lblWarning = addLabel(layout, QStringLiteral("lblWarning"),
-                          QStringLiteral("しばらくお待ち下さい..."), 10, false);
+                              .arg(kVersionRevision));
+    lblWarning =
+        addLabel(layout, QStringLiteral("lblWarning"), QStringLiteral("しばらくお待ち下さい..."));
     lblCopyright = addLabel(layout, QStringLiteral("lblCopyright"),
-                            QStringLiteral("Copyright © 2026 Drovantel 開発チーム"), 9, false);
+                            QStringLiteral("Copyright © 2026 Drovantel 開発チーム"));
 }

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const GeneralRecord& general = generals.at(row);
         FUZZ_CHECK(general.familyName.size() == 5);
         FUZZ_CHECK(general.givenName.size() == 5);
-        FUZZ_CHECK(general.reading.size() == 11);
+        FUZZ_CHECK(generals.reading(row).size() == 11);
         FUZZ_CHECK(generals.name(row).size() <= 10);
     }
     // A row named with nothing but spaces has an empty display name, so only the bounds of

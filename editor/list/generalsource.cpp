@@ -31,5 +31,5 @@ QString ExistingGeneralsSource::name(int index) const {
     return existingGenerals().name(index);
 }
 QString ExistingGeneralsSource::reading(int index) const {
-    return existingGenerals().at(index).reading;
+    return existingGenerals().reading(index);
 }

@@ -71,9 +71,7 @@ bool readRow(CsvReader& reader, GeneralReadings readings, GeneralRecord* row) {
         return false;
     }
     splitName(name, row);
-    row->reading = readings == GeneralReadings::halfWidth
-                       ? padded(ToHalfWidth(reading), kReadingWidth)
-                       : QString();
+    row->reading = reading;
     row->values = PersonRecord();
     for (int i = 0; i < kAbilityCount; ++i) {
         row->values.setAbility(i, abilities[i]);
@@ -118,6 +116,16 @@ QString ExistingGenerals::name(int row) const {
     QString name(family.size() + given.size(), Qt::Uninitialized);
     std::copy(given.begin(), given.end(), std::copy(family.begin(), family.end(), name.begin()));
     return name;
+}
+
+QString ExistingGenerals::reading(int row) const {
+    if (halfWidthReadings_.isEmpty()) {
+        halfWidthReadings_.reserve(rows_.size());
+        for (const GeneralRecord& general : rows_) {
+            halfWidthReadings_.append(padded(ToHalfWidth(general.reading), kReadingWidth));
+        }
+    }
+    return halfWidthReadings_.at(row);
 }
 
 ExistingGeneralsLoad LoadExistingGenerals(const QString& path, GeneralReadings readings) {

@@ -16,7 +16,7 @@ inline constexpr int kMaxGenerals = 1000;
 struct GeneralRecord {
     QString familyName;   // padded with spaces
     QString givenName;    // padded with spaces
-    QString reading;      // half-width, 11 characters, padded with spaces
+    QString reading;      // as General.csv has it; ExistingGenerals::reading() for the list
     PersonRecord values;  // abilities and both affinities; every other field zero
 };
 
@@ -32,6 +32,9 @@ class ExistingGenerals {
     const GeneralRecord& at(int row) const { return rows_.at(row); }
     // Family name then given name, each up to its first space.
     QString name(int row) const;
+    // The reading in half-width, 11 characters padded with spaces. Converted for every row
+    // on first use: only the chooser shows readings, and start-up can do without them.
+    QString reading(int row) const;
     // The display name of the general that stands for an affinity value (which: 0 faction,
     // 1 personal), or "  -".
     QString affinityRepresentative(int value, int which) const;
@@ -41,6 +44,7 @@ class ExistingGenerals {
 
     // Index 0 is never used, so that a row's number is its index.
     QList<GeneralRecord> rows_;
+    mutable QList<QString> halfWidthReadings_;  // empty until reading() is first asked
     // Row of the general standing for each affinity value, 0 for none; [0] faction,
     // [1] personal.
     std::array<std::array<int, 256>, 2> representativeRows_{};
@@ -52,8 +56,8 @@ struct ExistingGeneralsLoad {
     ExistingGenerals generals;
     std::optional<DataFileError> error;
 };
-// Whether the half-width readings are wanted: the list shows them; the command line, which
-// only names affinities, leaves them empty and is spared their conversion.
+// Whether the readings are wanted: the list shows them; the command line, which only names
+// affinities, leaves them empty and is spared reading them.
 enum class GeneralReadings { halfWidth, notNeeded };
 
 ExistingGeneralsLoad LoadExistingGenerals(const QString& path,

@@ -97,9 +97,9 @@ class DataFilesTest : public QObject {
         const ExistingGeneralsLoad load = loadGenerals();
         const ExistingGenerals& generals = load.generals;
         QVERIFY(!load.error);
-        QCOMPARE(generals.at(1).reading, QStringLiteral("ｶﾞｯｺｳ      "));
+        QCOMPARE(generals.reading(1), QStringLiteral("ｶﾞｯｺｳ      "));
         // Every voiced kana takes two half-width characters, so the cut falls mid-name.
-        QCOMPARE(generals.at(2).reading, QStringLiteral("ｺﾞﾝﾄﾞｳｼﾞﾌﾞｻ"));
+        QCOMPARE(generals.reading(2), QStringLiteral("ｺﾞﾝﾄﾞｳｼﾞﾌﾞｻ"));
         const PersonRecord& values = generals.at(1).values;
         QCOMPARE(values.ability(0), qint16(77));
         QCOMPARE(values.ability(1), qint16(77));

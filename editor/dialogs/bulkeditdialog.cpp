@@ -2,7 +2,12 @@
 
 #include <QShowEvent>
 
-BulkEditDialog::BulkEditDialog(QWidget* parent) : QDialog(parent), list(new QListWidget(this)) {
+// A title and the close button, as a fixed dialog has: a window manager would otherwise offer
+// to maximise a dialog that cannot grow, or to minimise it away from the window it blocks.
+BulkEditDialog::BulkEditDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      list(new QListWidget(this)) {
     list->setObjectName(QStringLiteral("list"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     setModal(true);

@@ -243,6 +243,11 @@ class WindowLayoutTest : public QObject {
                                 (contents != nullptr ? contents->size() : window->size());
             QVERIFY(whole.width() <= 1600 / 1.5);
             QVERIFY(whole.height() <= 1000 / 1.5);
+            // A fixed dialog's title bar: the close box, and nothing to maximise or minimise.
+            // Only a customised title bar keeps a window manager from adding those two.
+            const Qt::WindowFlags flags = window->windowFlags();
+            QVERIFY(flags.testFlags(Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint));
+            QVERIFY(!flags.testAnyFlags(Qt::WindowMinMaxButtonsHint));
         }
     }
 

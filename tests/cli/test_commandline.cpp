@@ -6,14 +6,10 @@
 #include <QTest>
 
 #include "main/mainwindowfixture.h"
+#include "support/readfile.h"
 #include "support/testregistry.h"
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -139,20 +135,20 @@ class CommandLineTest : public QObject {
         if (arguments.value(0) == QStringLiteral("--version")) {
             QCOMPARE(out, QByteArray("Drovantel 1.2.5\n"));
         }
-        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QCOMPARE(ReadFile(person_), MakePersonFile(3));
     }
 
     void exportEditAndImport() {
         const QString sheet = path(QStringLiteral("sheet.csv"));
         QByteArray out;
         QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
-        const QByteArray exported = readFile(sheet);
+        const QByteArray exported = ReadFile(sheet);
         QVERIFY(exported.startsWith("\xEF\xBB\xBF番号,名前,"));
 
         // Unchanged: nothing to write, not even a backup.
         QCOMPARE(run({QStringLiteral("--import"), sheet, person_}, &out), 0);
         QCOMPARE(out, QByteArray());
-        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QCOMPARE(ReadFile(person_), MakePersonFile(3));
         QVERIFY(!QFile::exists(person_ + QStringLiteral(".bak")));
 
         QByteArray edited = exported;
@@ -164,15 +160,15 @@ class CommandLineTest : public QObject {
             run({QStringLiteral("--dry-run"), QStringLiteral("--import"), sheet, person_}, &out),
             0);
         QCOMPARE(out, change);
-        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QCOMPARE(ReadFile(person_), MakePersonFile(3));
 
         QCOMPARE(run({QStringLiteral("--import"), sheet, person_}, &out), 0);
         QCOMPARE(out, change);
         QByteArray expected = MakePersonFile(3);
         expected[4 + kRecordSize + 20] = char(300 & 0xFF);
         expected[4 + kRecordSize + 21] = char(300 >> 8);
-        QCOMPARE(readFile(person_), expected);
-        QCOMPARE(readFile(person_ + QStringLiteral(".bak")), MakePersonFile(3));
+        QCOMPARE(ReadFile(person_), expected);
+        QCOMPARE(ReadFile(person_ + QStringLiteral(".bak")), MakePersonFile(3));
     }
 
     // An export never writes over its own source, another kind of file, or what is no file.
@@ -190,8 +186,8 @@ class CommandLineTest : public QObject {
         QVERIFY(QFile::link(person_, path(QStringLiteral("link.csv"))));
         const QString targetPath = target.startsWith(u'/') ? target : path(target);
         QCOMPARE(run({QStringLiteral("--export"), person_, targetPath}), 2);
-        QCOMPARE(readFile(person_), MakePersonFile(3));
-        QCOMPARE(readFile(path(QStringLiteral("OTHER.VRX"))), MakePersonFile(2));
+        QCOMPARE(ReadFile(person_), MakePersonFile(3));
+        QCOMPARE(ReadFile(path(QStringLiteral("OTHER.VRX"))), MakePersonFile(2));
         QVERIFY(!QFileInfo(QStringLiteral("/dev/null")).isFile());
         // An earlier sheet is written over.
         const QString sheet = path(QStringLiteral("again.csv"));
@@ -202,7 +198,7 @@ class CommandLineTest : public QObject {
     void aFailedImportWritesNoMarks() {
         const QString sheet = path(QStringLiteral("marks.csv"));
         QCOMPARE(run({QStringLiteral("--export"), person_, sheet}), 0);
-        QByteArray edited = readFile(sheet);
+        QByteArray edited = ReadFile(sheet);
         edited.replace("2,武将2,,", "2,武将2,甲,");
         QVERIFY(writeFile(sheet, edited));
         QFile::remove(path(QStringLiteral("Mark.csv")));
@@ -210,7 +206,7 @@ class CommandLineTest : public QObject {
         QVERIFY(QDir().mkpath(person_ + QStringLiteral(".bak")));
         QCOMPARE(run({QStringLiteral("--import"), sheet, person_}), 2);
         QVERIFY(QDir().rmdir(person_ + QStringLiteral(".bak")));
-        QCOMPARE(readFile(person_), MakePersonFile(3));
+        QCOMPARE(ReadFile(person_), MakePersonFile(3));
         QVERIFY(!QFile::exists(path(QStringLiteral("Mark.csv"))));
 
         QCOMPARE(run({QStringLiteral("--import"), sheet, person_}), 0);

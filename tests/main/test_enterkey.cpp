@@ -12,14 +12,10 @@
 #include "mainwindowfixture.h"
 #include "platform/messages.h"
 #include "support/enterkey.h"
+#include "support/readfile.h"
 #include "support/testregistry.h"
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Runs action on the next modal window of type Window, once it is active.
 template <typename Window>

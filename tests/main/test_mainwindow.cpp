@@ -8,6 +8,7 @@
 #include "model/marks.h"
 #include "platform/messages.h"
 #include "platform/twips.h"
+#include "support/readfile.h"
 #include "support/testregistry.h"
 
 namespace {
@@ -15,11 +16,6 @@ namespace {
 const QString kSaveQuestion = QStringLiteral(
     "書き込んでよろしいですか？\r\n（あらかじめ武将ファイルのバックアップを取ることをお勧めします"
     "）");
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 

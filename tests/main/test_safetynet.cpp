@@ -23,6 +23,7 @@
 #include "model/random.h"
 #include "platform/codepage.h"
 #include "platform/messages.h"
+#include "support/readfile.h"
 #include "support/testregistry.h"
 
 namespace {
@@ -34,11 +35,6 @@ const QString kCloseQuestion =
     QStringLiteral("保存していない変更があります。\n保存せずに終了しますか？");
 const QString kOpenQuestion =
     QStringLiteral("保存していない変更があります。\n保存せずに別のファイルを開きますか？");
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Every record and mark of the open file's generals, one entry per general.
 QList<QByteArray> RosterState(const OpenGenerals& generals) {

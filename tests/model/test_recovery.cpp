@@ -20,6 +20,7 @@
 #include "model/recoveryfile.h"
 #include "model/roster.h"
 #include "platform/messages.h"
+#include "support/readfile.h"
 #include "support/tempdatafolder.h"
 #include "support/testregistry.h"
 
@@ -44,11 +45,6 @@ void makeSteps(PersonFileDocument& document) {
 
 bool sameGenerals(const OpenGenerals& a, const OpenGenerals& b) {
     return a.sameRecords(b) && a.differences(b).isEmpty();
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -111,7 +107,7 @@ class RecoveryTest : public QObject {
         QVERIFY(stepped);
         QVERIFY(WIFSIGNALED(status));
 
-        const QByteArray onDisk = fileBytes(path_);
+        const QByteArray onDisk = ReadFile(path_);
         Session session(path_);
         QVERIFY(session.document.hasRecovery());
         QVERIFY(!session.document.isModified());
@@ -128,7 +124,7 @@ class RecoveryTest : public QObject {
                  PersonFileDocument::SaveStatus::Saved);
         session.document.finishRecoveryFile();
         QVERIFY(!QFile::exists(RecoveryFilePath(path_)));
-        QCOMPARE(fileBytes(path_), SavedImage(onDisk, expected));
+        QCOMPARE(ReadFile(path_), SavedImage(onDisk, expected));
 #endif
     }
 
@@ -138,7 +134,7 @@ class RecoveryTest : public QObject {
         {
             Session crashed(path_);
             makeSteps(crashed.document);
-            image = SavedImage(fileBytes(path_), crashed.document.generals());
+            image = SavedImage(ReadFile(path_), crashed.document.generals());
         }  // gone without closing, as in a crash
         QVERIFY(QFile::exists(RecoveryFilePath(path_)));
         QFile file(path_);
@@ -152,7 +148,7 @@ class RecoveryTest : public QObject {
         QVERIFY(!QFile::exists(RecoveryFilePath(path_)));
         const QStringList backups = DatedBackups(path_);
         QCOMPARE(backups.size(), 1);
-        QCOMPARE(fileBytes(backups.last()), image);
+        QCOMPARE(ReadFile(backups.last()), image);
     }
 
     // What removes the recovery file and what keeps it.
@@ -189,7 +185,7 @@ class RecoveryTest : public QObject {
             });
             session.document.finishRecoveryFile();
             QCOMPARE(DatedBackups(path_).size(), 1);
-            QCOMPARE(fileBytes(DatedBackups(path_).last()), declined);
+            QCOMPARE(ReadFile(DatedBackups(path_).last()), declined);
             QVERIFY(ReadRecoveryFile(path_)->image != declined);
             QCOMPARE(session.document.save(PersonFileDocument::SaveWithoutBackup).status,
                      PersonFileDocument::SaveStatus::Saved);
@@ -220,7 +216,7 @@ class RecoveryTest : public QObject {
             Session crashed(path_);
             makeSteps(crashed.document);
         }
-        QByteArray bytes = fileBytes(RecoveryFilePath(path_));
+        QByteArray bytes = ReadFile(RecoveryFilePath(path_));
         bytes = cut < 0 ? QByteArray() : bytes.left(bytes.size() - cut);
         if (flip >= 0) {
             bytes[flip] = static_cast<char>(bytes[flip] ^ 0x20);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "platform/appinfo.h"
+#include "readfile.h"
 
 class TempDataFolder {
   public:
@@ -20,10 +21,7 @@ class TempDataFolder {
         QFile file(path(name));
         return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
-    QByteArray read(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray read(const QString& name) const { return ReadFile(path(name)); }
     bool exists(const QString& name) const { return QFile::exists(path(name)); }
     // The shipped person file, copied in where it may be written; empty when it could not be.
     QString copyShippedFile() const {

@@ -56,22 +56,39 @@ bool ShowExposed(QWidget* window) {
     return window->windowHandle()->isExposed();
 }
 
+// A main window shown on the screen, over a data folder that holds a full person file.
+struct ShownWindow {
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
+    RecordedMessages messages;
+    ProgramData data;
+    std::unique_ptr<MainWindow> window;
+    bool shown = false;
+
+    ShownWindow() {
+        SetDataFolder(folder.path());
+        WriteFile(path, FullPersonFile());
+        window = std::make_unique<MainWindow>(data);
+        shown = ShowExposed(window.get());
+    }
+    ~ShownWindow() {
+        window->close();
+        window.reset();
+        SetDataFolder(QString());
+    }
+};
+
 // The open of a 110-record file up to the filled, ticked list (0), and with the redraw of the
 // list that follows it (1).
 void BM_OpenFullPersonFile(benchmark::State& state) {
-    QTemporaryDir folder;
-    SetDataFolder(folder.path());
-    const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
-    WriteFile(path, FullPersonFile());
-    RecordedMessages quiet;
-    ProgramData data;
-    MainWindow window(data);
-    if (!ShowExposed(&window)) {
+    ShownWindow shown;
+    MainWindow& window = *shown.window;
+    if (!shown.shown) {
         state.SkipWithError("the window did not reach the screen");
         return;
     }
     for (auto _ : state) {
-        window.openPersonFile(path);
+        window.openPersonFile(shown.path);
         if (state.range(0) != 0) {
             window.list->viewport()->repaint();
         }
@@ -80,8 +97,6 @@ void BM_OpenFullPersonFile(benchmark::State& state) {
     if (window.document()->generals().count() != kRosterCapacity) {
         state.SkipWithError("the file did not open with 110 records");
     }
-    window.close();
-    SetDataFolder(QString());
 }
 BENCHMARK(BM_OpenFullPersonFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -89,20 +104,15 @@ BENCHMARK(BM_OpenFullPersonFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // a plain list of the same columns, all ticked and drawn bold in the ticked colour, as a list
 // of items filled cell by cell would show them.
 void BM_OpenFullPersonFilePlain(benchmark::State& state) {
-    QTemporaryDir folder;
-    SetDataFolder(folder.path());
-    const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
-    WriteFile(path, FullPersonFile());
-    RecordedMessages quiet;
-    ProgramData data;
-    MainWindow window(data);
-    // Shown, for the size its list takes on the screen.
-    if (!ShowExposed(&window)) {
+    ShownWindow shown;  // for the size its list takes on the screen
+    const MainWindow& window = *shown.window;
+    if (!shown.shown) {
         state.SkipWithError("the window did not reach the screen");
         return;
     }
-    window.hide();
-    PersonFileDocument document(data.markTable());
+    shown.window->hide();
+    const QString& path = shown.path;
+    PersonFileDocument document(shown.data.markTable());
     QTreeWidget plain;
     plain.setColumnCount(kListColumnCount);
     plain.setRootIsDecorated(false);
@@ -120,7 +130,7 @@ void BM_OpenFullPersonFilePlain(benchmark::State& state) {
     QFont bold = plain.font();
     bold.setBold(true);
     const QBrush ticked(QColor(208, 64, 64));
-    const ExistingGenerals& existing = data.existingGenerals();
+    const ExistingGenerals& existing = shown.data.existingGenerals();
     for (auto _ : state) {
         document.open(path);
         plain.clear();
@@ -150,7 +160,6 @@ void BM_OpenFullPersonFilePlain(benchmark::State& state) {
     if (plain.topLevelItemCount() != kRosterCapacity) {
         state.SkipWithError("the file did not open with 110 records");
     }
-    SetDataFolder(QString());
 }
 BENCHMARK(BM_OpenFullPersonFilePlain)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -203,14 +212,9 @@ std::unique_ptr<QTreeWidget> PlainCopyOf(const GeneralList* list) {
 // 1600x1000 with every column group shown (1). "list_ms" is one redraw of the list alone,
 // "floor_ms" one of a plain list with the same texts, "ratio" the one over the other.
 void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
-    QTemporaryDir folder;
-    SetDataFolder(folder.path());
-    const QString path = folder.filePath(QStringLiteral("TPERSON.VRX"));
-    WriteFile(path, FullPersonFile());
-    RecordedMessages answers;
-    ProgramData data;
-    MainWindow window(data);
-    if (!ShowExposed(&window)) {
+    ShownWindow shown;
+    MainWindow& window = *shown.window;
+    if (!shown.shown) {
         state.SkipWithError("the window did not reach the screen");
         return;
     }
@@ -225,12 +229,12 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
             box->click();
         }
     }
-    window.openPersonFile(path);
+    window.openPersonFile(shown.path);
     for (int n = 1; n <= window.document()->generals().count(); ++n) {
         window.document()->generals().record(n).setFame(static_cast<qint16>(300 + n));
         window.document()->generals().record(n).setAbility(1, static_cast<qint16>(n % 100));
     }
-    answers.queueAnswer(MessageAnswer::Yes);
+    shown.messages.queueAnswer(MessageAnswer::Yes);
     window.cmdBack->click();
     EditHistory* history = window.history();
     if (window.document()->generals().count() != kRosterCapacity || history->count() != 1) {
@@ -252,8 +256,6 @@ void BM_UndoRedoOfAllGenerals(benchmark::State& state) {
     state.counters["list_ms"] = listMs;
     state.counters["floor_ms"] = floorMs;
     state.counters["ratio"] = listMs / floorMs;
-    window.close();
-    SetDataFolder(QString());
 }
 BENCHMARK(BM_UndoRedoOfAllGenerals)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

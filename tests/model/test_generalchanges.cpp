@@ -51,10 +51,8 @@ class GeneralChangesTest : public QObject {
     void init() {
         const QDir shipped(QCoreApplication::applicationDirPath());
         existing_ = LoadExistingGenerals(shipped.filePath(QStringLiteral("General.csv"))).generals;
-        path_ = data_.path(QStringLiteral("TPERSON.VRX"));
-        QFile::remove(path_);
-        QVERIFY(QFile::copy(shipped.filePath(QStringLiteral("TPERSON.VRX")), path_));
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
+        path_ = data_.copyShippedFile();
+        QVERIFY(!path_.isEmpty());
         original_ = data_.read(QStringLiteral("TPERSON.VRX"));
         document_ = std::make_unique<PersonFileDocument>(marks_);
         QCOMPARE(document_->open(path_), PersonFileDocument::OpenStatus::Opened);

@@ -23,9 +23,11 @@ class TempDataFolder {
     }
     QByteArray read(const QString& name) const { return ReadFile(path(name)); }
     bool exists(const QString& name) const { return QFile::exists(path(name)); }
-    // The shipped person file, copied in where it may be written; empty when it could not be.
+    // The shipped person file, copied in where it may be written (over an earlier copy); empty
+    // when it could not be.
     QString copyShippedFile() const {
         const QString copy = path(QStringLiteral("TPERSON.VRX"));
+        QFile::remove(copy);
         const bool copied = QFile::copy(
             QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("TPERSON.VRX")),
             copy);
